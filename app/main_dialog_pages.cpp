@@ -1,0 +1,12 @@
+#include "app/main_dialog_model.h"
+
+namespace velnor {
+// Placeholder until the page flow lands.
+void MainDialogModel::ShowPage(int) {}
+void MainDialogModel::OnAbout() {}
+void MainDialogModel::OnBack() {}
+void MainDialogModel::OnNext() {}
+void MainDialogModel::HidePageControls() {}
+void MainDialogModel::UpdateNavigation(int) {}
+void MainDialogModel::FillAboutPage() {}
+}  // namespace velnor

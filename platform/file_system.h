@@ -1,0 +1,68 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velnor {
+
+// Attribute bits as the file system reports them.
+constexpr uint32_t kAttrReadOnly = 0x1;
+constexpr uint32_t kAttrHidden = 0x2;
+constexpr uint32_t kAttrSystem = 0x4;
+constexpr uint32_t kAttrDirectory = 0x10;
+constexpr uint32_t kAttrReparsePoint = 0x400;
+
+// Drive types as the platform numbers them.
+constexpr int kDriveRemovable = 2;
+constexpr int kDriveFixed = 3;
+constexpr int kDriveRemote = 4;
+constexpr int kDriveCdRom = 5;
+constexpr int kDriveRamDisk = 6;
+
+// The platform's path limit, terminating zero included.
+constexpr size_t kMaxPath = 260;
+
+struct FindData {
+    std::string name;
+    uint32_t attributes = 0;
+    uint64_t size = 0;
+    uint64_t lastWriteTime = 0;  // 100-nanosecond intervals since 1601-01-01, UTC
+};
+
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // Enumerates the entries that match a search pattern such as "c:\temp\*.*",
+    // "." and ".." included, in the order the file system gives them. Calls
+    // onEntry for each until it returns false. Returns false when the
+    // enumeration cannot be started (missing folder, access denied, pattern too
+    // long for the platform).
+    virtual bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) = 0;
+
+    virtual bool DeleteFile(const std::string& path) = 0;
+    // GetTempPathA: ends in a backslash; empty on failure.
+    virtual std::string TempPath() = 0;
+    // GetLogicalDriveStringsA with a buffer of the given size: the roots ("C:\").
+    virtual std::vector<std::string> LogicalDriveStrings(size_t bufferChars) = 0;
+    virtual int DriveType(const std::string& root) = 0;
+    // GetDiskFreeSpaceExA: total bytes and total free bytes.
+    virtual bool DiskSpace(const std::string& root, uint64_t& totalBytes, uint64_t& freeBytes) = 0;
+    // GetModuleFileNameA of the running program.
+    virtual std::string ModulePath() = 0;
+
+    // Text files, read and written in the platform's text mode (CR LF on disk).
+    // True when the file can be opened for reading and writing without creating it.
+    virtual bool CanOpenForUpdate(const std::string& path) = 0;
+    // The whole file with CR LF turned into LF; empty when it cannot be opened
+    // for reading and writing.
+    virtual std::optional<std::string> ReadTextFile(const std::string& path) = 0;
+    // Writes the text (LF turned into CR LF) to a new file beside the target and
+    // then puts it in the target's place in one step, so that a crash or a full
+    // disk never leaves a cut file behind. Creates the target when it is missing.
+    virtual bool ReplaceTextFile(const std::string& path, const std::string& text) = 0;
+};
+
+}  // namespace velnor

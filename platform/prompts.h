@@ -1,0 +1,42 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace velnor {
+
+constexpr unsigned kMbOkCancel = 0x01;
+constexpr unsigned kMbIconQuestion = 0x20;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// Everything that asks the user or changes the pointer.
+class IPrompts {
+public:
+    virtual ~IPrompts() = default;
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
+    // The shell's folder chooser (only file-system folders); empty when cancelled.
+    virtual std::optional<std::string> ChooseFolder() = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// Lets the window handle what is waiting while a long operation runs.
+class IMessagePump {
+public:
+    virtual ~IMessagePump() = default;
+    virtual void Drain() = 0;
+};
+
+class ILocale {
+public:
+    virtual ~ILocale() = default;
+    // VarDateFromStr with the user's default locale.
+    virtual std::optional<double> ParseDate(const std::string& text) = 0;
+    // The last-write time in local time, formatted with strftime's "%c"; empty
+    // when it cannot be converted.
+    virtual std::string FormatModified(uint64_t fileTime) = 0;
+    // The platform's multibyte-aware lower-casing.
+    virtual std::string Lower(const std::string& text) = 0;
+};
+
+}  // namespace velnor

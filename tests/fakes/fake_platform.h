@@ -1,0 +1,201 @@
+#pragma once
+// In-memory stand-ins for the platform services, for the host tests.
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_dialog_model.h"
+#include "platform/platform.h"
+
+namespace velnor::testing {
+
+// A small Windows-like file system: case-insensitive paths with backslashes,
+// entries listed in the order they were created.
+class FakeFileSystem : public IFileSystem {
+public:
+    struct Node {
+        std::string name;  // as created, case kept
+        uint32_t attributes = 0;
+        uint64_t size = 0;
+        uint64_t lastWriteTime = 0;
+        std::string content;  // text files: LF line ends
+        bool locked = false;
+        std::vector<std::string> children;  // keys of the entries inside a folder
+    };
+
+    FakeFileSystem();
+    void AddFolder(const std::string& path, uint32_t attributes = 0);
+    void AddFile(const std::string& path, uint64_t size = 0, uint32_t attributes = 0, uint64_t lastWriteTime = 0);
+    void SetText(const std::string& path, const std::string& text);  // creates the file too
+    void SetLocked(const std::string& path, bool locked);
+    void SetAttributes(const std::string& path, uint32_t attributes);
+    bool Exists(const std::string& path) const;
+    const Node* Find(const std::string& path) const;
+    // The bytes on disk: LF written as CR LF.
+    std::string RawText(const std::string& path) const;
+    void Remove(const std::string& path);
+
+    struct Drive {
+        std::string root;  // "C:\"
+        int type = kDriveFixed;
+        uint64_t total = 0, free = 0;
+        bool spaceQueryFails = false;
+    };
+    std::vector<Drive> drives;
+    std::string modulePath = "C:\\Program Files\\Velnor\\VelnorCleaner.exe";
+    std::string tempPath = "C:\\TEMP\\";
+    std::vector<std::string> deleted;  // every successful DeleteFile, in order
+    int replaceCount = 0;
+    int enumerateCount = 0;
+
+    bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
+    bool DeleteFile(const std::string& path) override;
+    std::string TempPath() override { return tempPath; }
+    std::vector<std::string> LogicalDriveStrings(size_t bufferChars) override;
+    int DriveType(const std::string& root) override;
+    bool DiskSpace(const std::string& root, uint64_t& totalBytes, uint64_t& freeBytes) override;
+    std::string ModulePath() override { return modulePath; }
+    bool CanOpenForUpdate(const std::string& path) override;
+    std::optional<std::string> ReadTextFile(const std::string& path) override;
+    bool ReplaceTextFile(const std::string& path, const std::string& text) override;
+
+    static std::string Key(const std::string& path);
+
+private:
+    Node* FindMutable(const std::string& path);
+    Node& Ensure(const std::string& path, uint32_t attributes);
+    std::map<std::string, Node> nodes_;
+};
+
+class FakeShell : public IShell {
+public:
+    struct DeleteCall {
+        std::vector<std::string> paths;
+        unsigned flags;
+    };
+    std::vector<DeleteCall> deleteCalls;
+    std::map<std::string, uint64_t> recycleBins;  // by root
+    std::vector<std::string> recycled;           // paths sent to the bin
+    int emptyCalls = 0;
+    unsigned lastEmptyFlags = 0;
+    std::map<int, std::string> specialFolders;
+    std::map<std::string, std::string> displayNames;  // root -> display name
+    std::vector<std::string> executed;                // "verb|target|show"
+    std::vector<int> openedSpecialFolders;
+    FakeFileSystem* files = nullptr;  // when set, deletions reach it (exact paths only)
+
+    int DeleteFiles(const std::string& doubleNulList, unsigned flags) override;
+    bool QueryRecycleBin(const std::string& root, uint64_t& bytes) override;
+    long EmptyRecycleBin(unsigned flags) override;
+    std::optional<std::string> SpecialFolderPath(int csidl) override;
+    std::optional<std::string> DisplayName(const std::string& path) override;
+    void Execute(const std::string& verb, const std::string& target, int showCommand) override;
+    void OpenSpecialFolder(int csidl) override { openedSpecialFolders.push_back(csidl); }
+};
+
+class FakePrompts : public IPrompts {
+public:
+    std::deque<int> answers;  // message box answers; OK when empty
+    struct Question {
+        std::string text, caption;
+        unsigned flags;
+    };
+    std::vector<Question> questions;
+    std::deque<std::optional<std::string>> folders;  // chooser answers; cancel when empty
+    int waitDepth = 0, waitCount = 0;
+
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    std::optional<std::string> ChooseFolder() override;
+    void BeginWaitCursor() override { ++waitDepth, ++waitCount; }
+    void EndWaitCursor() override { --waitDepth; }
+};
+
+class FakePump : public IMessagePump {
+public:
+    int drains = 0;
+    std::function<void(int drain)> onDrain;
+    void Drain() override {
+        ++drains;
+        if (onDrain) onDrain(drains);
+    }
+};
+
+// Dates as "mm/dd/yy hh:mm:ss", times formatted in UTC the same way.
+class FakeLocale : public ILocale {
+public:
+    std::optional<double> ParseDate(const std::string& text) override;
+    std::string FormatModified(uint64_t fileTime) override;
+    std::string Lower(const std::string& text) override;
+};
+
+class FakeUrlCache : public IUrlCache {
+public:
+    std::vector<UrlCacheEntry> entries;
+    std::vector<std::string> deletedEntries;
+    bool failStart = false;
+    uint32_t failError = 0;  // error for a failing start; ERROR_NO_MORE_ITEMS when empty
+    int insufficientBufferReplies = 0;
+
+    Handle FindFirst(std::vector<uint8_t>& buffer, uint32_t& bufferSize, UrlCacheEntry& entry,
+                     uint32_t& error) override;
+    bool FindNext(Handle walk, std::vector<uint8_t>& buffer, uint32_t& bufferSize, UrlCacheEntry& entry,
+                  uint32_t& error) override;
+    void FindClose(Handle walk) override { ++closes; }
+    bool DeleteEntry(const std::string& sourceUrlName) override;
+    int closes = 0;
+
+private:
+    size_t next_ = 0;
+    bool Give(std::vector<uint8_t>& buffer, uint32_t& bufferSize, UrlCacheEntry& entry, uint32_t& error);
+};
+
+class FakeUrlHistory : public IUrlHistory {
+public:
+    int clears = 0;
+    long result = 0;
+    long ClearHistory() override {
+        ++clears;
+        return result;
+    }
+};
+
+// Every fake, wired together.
+struct FakePlatform {
+    FakeFileSystem files;
+    FakeShell shell;
+    FakePrompts prompts;
+    FakePump pump;
+    FakeLocale locale;
+    FakeUrlCache urlCache;
+    FakeUrlHistory urlHistory;
+
+    FakePlatform();
+    Platform Services();
+};
+
+// The main window's behaviour with the window-only hooks recorded.
+class TestMainDialog : public MainDialogModel {
+public:
+    explicit TestMainDialog(FakePlatform& fakes) : MainDialogModel(fakes.Services()), fakes(fakes) {}
+    // Runs the portable start-up as the dialog's initialisation does.
+    void Start();
+
+    FakePlatform& fakes;
+    int endDialogCalls = 0;
+    std::function<void(FilterDialogValues&)> filterDialog;  // what the user does in the add-filter dialog
+    std::function<void(std::string&)> excludeDialog;
+
+protected:
+    void EndDialog() override { ++endDialogCalls; }
+    void RunAddFilterDialog(FilterDialogValues& values) override {
+        if (filterDialog) filterDialog(values);
+    }
+    void RunAddExcludeDialog(std::string& value) override {
+        if (excludeDialog) excludeDialog(value);
+    }
+};
+
+}  // namespace velnor::testing

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds everything into build/ (or $VELNOR_BUILD): the host core with its tests,
+# the shipped 32-bit program into dist/, and the Windows tests for the
+# architecture that the local Wine runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/wine_env.sh
+B=${VELNOR_BUILD:-build}
+JOBS=${JOBS:-$(nproc)}
+what=${1:-all}
+
+configure() { # dir, extra args...
+  local dir=$1; shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  fi
+}
+
+if [ "$what" = all ] || [ "$what" = host ]; then
+  configure "$B/host"
+  cmake --build "$B/host" -j "$JOBS" -- --no-print-directory
+fi
+if [ "$what" = all ] || [ "$what" = win ] || [ "$what" = program ]; then
+  # The product: always the 32-bit program.
+  configure "$B/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELNOR_DIST=ON \
+            -DCMAKE_BUILD_TYPE=Release
+  if [ "$what" = program ]; then
+    cmake --build "$B/win32" -j "$JOBS" --target VelnorCleaner -- --no-print-directory
+  else
+    cmake --build "$B/win32" -j "$JOBS" -- --no-print-directory
+  fi
+  if [ "$WIN_ARCH" = win64 ] && [ "$what" != program ]; then
+    configure "$B/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+    cmake --build "$B/win64" -j "$JOBS" -- --no-print-directory
+  fi
+fi

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every suite: the host suite under
+# AddressSanitizer and UBSan, then the Windows suite under Wine in a fresh prefix
+# with Xvfb. Prints one summary line per suite; exits non-zero when anything fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh || exit 1
+bash tools/build.sh all || { echo "build: 0 passed, 1 failed"; exit 1; }
+source tools/wine_env.sh
+B=${VELNOR_BUILD:-build}
+status=0
+summaries=()
+
+summarise() { # suite name, log file, exit code
+  local suite=$1 log=$2 rc=$3 passed failed
+  passed=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
+  failed=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | grep -oE '[0-9]+' | head -1)
+  passed=${passed:-0}; failed=${failed:-0}
+  if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1; fi
+  [ "$rc" -ne 0 ] && status=1
+  summaries+=("$suite: $passed passed, $failed failed")
+}
+
+logdir=$B/test-logs
+mkdir -p "$logdir"
+
+"$B/host/host_tests" --gtest_brief=1 >"$logdir/host.log" 2>&1
+rc=$?; grep -E '^\[  FAILED  \]|Failure|ERROR|runtime error' "$logdir/host.log" | head -40
+summarise host "$logdir/host.log" $rc
+
+run_wine_suite() { # suite name, exe
+  local suite=$1 exe=$2
+  [ -f "$exe" ] || return 0
+  local prefix; prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
+  local xdg; xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
+  ( export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
+    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE_BIN" "$exe" --gtest_brief=1 ) \
+    >"$logdir/$suite.log" 2>&1
+  local rc=$?
+  WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1
+  grep -E '^\[  FAILED  \]|Failure' "$logdir/$suite.log" | head -40
+  summarise "$suite" "$logdir/$suite.log" $rc
+  rm -rf "$prefix" "$xdg"
+}
+
+run_wine_suite windows "$B/$WIN_ARCH/win_tests.exe"
+run_wine_suite end-to-end "$B/$WIN_ARCH/e2e_tests.exe"
+
+for s in "${summaries[@]}"; do echo "$s"; done
+exit $status

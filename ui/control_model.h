@@ -1,0 +1,107 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+
+namespace velnor {
+
+struct Placement {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Placement& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
+};
+
+enum class PictureKind { None, Pic, PicEx };
+
+// The portable state of one control of a dialog: what the window shows. The
+// Win32 dialog mirrors every change onto the real control; the host tests read
+// it directly.
+struct ControlState {
+    std::string text;
+    bool visible = true;
+    bool placed = false;
+    Placement placement;
+    // Bitmap buttons and option pictures.
+    PictureKind kind = PictureKind::None;
+    int state = 0;
+    int pictures[3] = {0, 0, 0};
+    int shownPicture = 0;
+    bool hoverTracking = true;
+    std::string tooltip;
+    // Progress bar.
+    int rangeMin = 0, rangeMax = 100, position = 0;
+};
+
+enum ControlChange : unsigned {
+    kTextChanged = 1u << 0,
+    kVisibilityChanged = 1u << 1,
+    kPlacementChanged = 1u << 2,
+    kPictureChanged = 1u << 3,
+    kTooltipChanged = 1u << 4,
+    kProgressChanged = 1u << 5,
+    kStateChanged = 1u << 6,
+};
+
+class DialogModel;
+
+// A handle on one control of a DialogModel. Cheap to copy.
+class Control {
+public:
+    Control(DialogModel* dialog, int id) : dialog_(dialog), id_(id) {}
+    int Id() const { return id_; }
+    const ControlState& State() const;
+
+    const std::string& Text() const { return State().text; }
+    void SetText(const std::string& text);
+    bool IsVisible() const { return State().visible; }
+    void Show(bool visible);
+    void Place(int x, int y, int width, int height);
+
+    // Bitmap buttons (CBitmapPic / CBitmapPicEx).
+    void Setup(PictureKind kind, int state, int x, int y, int width, int height,
+               int first, int second, int third, const std::string& tooltip);
+    int ButtonState() const { return State().state; }
+    void SetButtonState(int state);
+    void ShowPicture(int resourceId);
+    // Sets the state and shows the picture that belongs to it.
+    void SetStateAndPicture(int state);
+    void SetTooltip(const std::string& text);
+    void SetHoverTracking(bool on);
+    int Picture(int index) const { return State().pictures[index]; }
+
+    void SetRange(int low, int high);
+    void SetPosition(int position);
+
+private:
+    ControlState& Mutable();
+    DialogModel* dialog_;
+    int id_;
+};
+
+// Every control of one dialog, by id.
+class DialogModel {
+public:
+    using Observer = std::function<void(int id, unsigned changes)>;
+
+    Control operator[](int id) { return Control(this, id); }
+    const ControlState& StateOf(int id) const;
+    bool Has(int id) const { return controls_.count(id) != 0; }
+    void SetObserver(Observer observer) { observer_ = std::move(observer); }
+    const std::map<int, ControlState>& All() const { return controls_; }
+
+private:
+    friend class Control;
+    ControlState& Mutable(int id) { return controls_[id]; }
+    void Notify(int id, unsigned changes) {
+        if (observer_ && changes != 0) observer_(id, changes);
+    }
+    std::map<int, ControlState> controls_;
+    Observer observer_;
+};
+
+// The picture a bitmap button shows for a state: a CBitmapPic shows its third
+// picture when selected, a CBitmapPicEx when normal; hover shows the second.
+int PictureForState(PictureKind kind, int state, const int pictures[3]);
+
+}  // namespace velnor
