@@ -128,6 +128,15 @@ constexpr ButtonSetup kButtons[] = {
 
 }  // namespace
 
+const std::vector<int>& MainDialogModel::PictureButtonIds() {
+    static const std::vector<int> ids = [] {
+        std::vector<int> all;
+        for (const ButtonSetup& b : kButtons) all.push_back(b.id);
+        return all;
+    }();
+    return ids;
+}
+
 void MainDialogModel::LayoutControls() {
     for (const PlainPlacement& p : kPlacements) controls[p.id].Place(p.x, p.y, p.width, p.height);
     for (const ButtonSetup& b : kButtons) {

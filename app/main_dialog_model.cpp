@@ -92,7 +92,7 @@ void MainDialogModel::OnExitCommand() {
     if (scanState != kScanIdle) scanState = kScanStopRequested;
     cleanBusy = false;
     SaveProfile();
-    EndDialog();
+    EndMainDialog();
 }
 
 }  // namespace velnor

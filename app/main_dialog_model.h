@@ -42,6 +42,7 @@ public:
     // Start-up: the portable steps of the dialog's initialisation, in order.
     void InitializeState();     // flags, page, profile path
     void LayoutControls();      // every control at its place, every button set up
+    static const std::vector<int>& PictureButtonIds();  // every CBitmapPic and CBitmapPicEx
     void LoadProfileAndLists(); // location, exclusion and filter lists, result list, options
     void SetupResultList();
 
@@ -142,7 +143,7 @@ public:
 protected:
     // What only the window can do; the Win32 dialog overrides these, the host
     // tests replace them.
-    virtual void EndDialog() {}
+    virtual void EndMainDialog() {}
     virtual void RunAddFilterDialog(FilterDialogValues& values) {}
     virtual void RunAddExcludeDialog(std::string& value) {}
     virtual void OnListsSetUp() {}

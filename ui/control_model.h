@@ -88,6 +88,8 @@ public:
     const ControlState& StateOf(int id) const;
     bool Has(int id) const { return controls_.count(id) != 0; }
     void SetObserver(Observer observer) { observer_ = std::move(observer); }
+    // Takes a control's text as the window already shows it, without telling anyone.
+    void Seed(int id, const std::string& text) { controls_[id].text = text; }
     const std::map<int, ControlState>& All() const { return controls_; }
 
 private:

@@ -189,7 +189,7 @@ public:
     std::function<void(std::string&)> excludeDialog;
 
 protected:
-    void EndDialog() override { ++endDialogCalls; }
+    void EndMainDialog() override { ++endDialogCalls; }
     void RunAddFilterDialog(FilterDialogValues& values) override {
         if (filterDialog) filterDialog(values);
     }

@@ -1,0 +1,291 @@
+#include "app/main_dialog_win32.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <vector>
+
+#include "res/resource.h"
+
+namespace velnor {
+
+const RuntimeClass CMainDialog::kRuntimeClass = {"CMainDialog", &CDialog::kRuntimeClass};
+
+namespace {
+constexpr COLORREF kPanelGrey = RGB(230, 230, 230);
+constexpr DWORD kCaptionAndFrame = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
+}  // namespace
+
+// clang-format off
+const CMainDialog::Map CMainDialog::kMap[] = {
+    Map::Message(WM_PAINT,            &CMainDialog::OnPaint),
+    Map::Message(WM_QUERYDRAGICON,    &CMainDialog::OnQueryDragIcon),
+    Map::Message(WM_ERASEBKGND,       &CMainDialog::OnEraseBackground),
+    Map::Message(WM_LBUTTONDOWN,      &CMainDialog::OnLeftButtonDown),
+    Map::Message(WM_CTLCOLORDLG,      &CMainDialog::OnControlColor),
+    Map::Message(WM_CTLCOLORSTATIC,   &CMainDialog::OnControlColor),
+    Map::Message(WM_DESTROY,          &CMainDialog::OnDestroy),
+
+    Map::Command(IDC_START_SCAN,      STN_CLICKED, &CMainDialog::OnStartScan),
+    Map::Command(IDC_STOP_SCAN,       STN_CLICKED, &CMainDialog::OnStopScan),
+    Map::Command(IDC_PAGE_PATH,       STN_CLICKED, &CMainDialog::ShowPage, kPagePath),
+    Map::Command(IDC_PAGE_FILTERS,    STN_CLICKED, &CMainDialog::ShowPage, kPageFilters),
+    Map::Command(IDC_PAGE_EXCEPTIONS, STN_CLICKED, &CMainDialog::ShowPage, kPageExceptions),
+    Map::Command(IDC_PAGE_OPTIONS,    STN_CLICKED, &CMainDialog::ShowPage, kPageOptions),
+    Map::Command(IDC_PAGE_SCAN,       STN_CLICKED, &CMainDialog::ShowPage, kPageScan),
+    Map::Command(IDC_PAGE_CLEAN,      STN_CLICKED, &CMainDialog::ShowPage, kPageClean),
+    Map::Command(IDC_ABOUT_BUTTON,    STN_CLICKED, &CMainDialog::OnAbout),
+    Map::Command(IDC_BACK,            STN_CLICKED, &CMainDialog::OnBack),
+    Map::Command(IDC_NEXT,            STN_CLICKED, &CMainDialog::OnNext),
+    Map::Command(IDC_EXIT,            STN_CLICKED, &CMainDialog::OnExitCommand),
+    Map::Command(IDC_CLOSE,           STN_CLICKED, &CMainDialog::OnExitCommand),
+    Map::Command(IDC_TITLE_ICON,      STN_DBLCLK,  &CMainDialog::OnExitCommand),
+    Map::Command(IDM_EXIT,            0,           &CMainDialog::OnExitCommand),
+    Map::Command(IDC_MINIMIZE,        STN_CLICKED, &CMainDialog::OnMinimizeCommand),
+    Map::Command(IDM_MINIMIZE,        0,           &CMainDialog::OnMinimizeCommand),
+    Map::Command(IDC_ADD,             STN_CLICKED, &CMainDialog::OnAddEntry),
+    Map::Command(IDC_REMOVE,          STN_CLICKED, &CMainDialog::OnRemoveEntry),
+    Map::Command(IDC_DEFAULT,         STN_CLICKED, &CMainDialog::OnRestoreDefaults),
+    Map::Command(IDC_OPT_READ,           STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_READ),
+    Map::Command(IDC_OPT_READ_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_READ),
+    Map::Command(IDC_OPT_SYSTEM,         STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_SYSTEM),
+    Map::Command(IDC_OPT_SYSTEM_CAPTION, STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_SYSTEM),
+    Map::Command(IDC_OPT_HIDE,           STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_HIDE),
+    Map::Command(IDC_OPT_HIDE_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_HIDE),
+    Map::Command(IDC_OPT_ZERO,           STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_ZERO),
+    Map::Command(IDC_OPT_ZERO_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_ZERO),
+    Map::Command(IDC_RECYCLE_MODE,      STN_CLICKED, &CMainDialog::OnRecycleMode),
+    Map::Command(IDC_RECYCLE_CAPTION,   STN_CLICKED, &CMainDialog::OnRecycleMode),
+    Map::Command(IDC_PERMANENT_MODE,    STN_CLICKED, &CMainDialog::OnPermanentMode),
+    Map::Command(IDC_PERMANENT_CAPTION, STN_CLICKED, &CMainDialog::OnPermanentMode),
+    Map::Command(IDC_CLEAN_JUNK,             STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_JUNK),
+    Map::Command(IDC_CLEAN_RECYCLE,          STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECYCLE),
+    Map::Command(IDC_CLEAN_RECYCLE_CAPTION,  STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECYCLE),
+    Map::Command(IDC_CLEAN_TEMP,             STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_TEMP),
+    Map::Command(IDC_CLEAN_TEMP_CAPTION,     STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_TEMP),
+    Map::Command(IDC_CLEAN_INTERNET,         STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_INTERNET),
+    Map::Command(IDC_CLEAN_INTERNET_CAPTION, STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_INTERNET),
+    Map::Command(IDC_CLEAN_HISTORY,          STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_HISTORY),
+    Map::Command(IDC_CLEAN_HISTORY_CAPTION,  STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_HISTORY),
+    Map::Command(IDC_CLEAN_RECENT,           STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECENT),
+    Map::Command(IDC_CLEAN_RECENT_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECENT),
+    Map::Command(IDC_OPEN_RECYCLE,   STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_RECYCLE),
+    Map::Command(IDC_OPEN_TEMP,      STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_TEMP),
+    Map::Command(IDC_OPEN_INTERNET,  STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_INTERNET),
+    Map::Command(IDC_OPEN_HISTORY,   STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_HISTORY),
+    Map::Command(IDC_OPEN_RECENT,    STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_RECENT),
+    Map::Command(IDC_START_CLEAN,    STN_CLICKED, &CMainDialog::OnStartClean),
+    Map::Command(IDC_COOKIES_BUTTON, STN_CLICKED, &CMainDialog::OnCookiesCleaner),
+};
+// clang-format on
+
+CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), MainDialogModel(platform) {}
+
+CMainDialog::~CMainDialog() {
+    for (ListModel* model : {&profile.locations, &profile.filters, &profile.exclusions, &results})
+        model->SetObserver(nullptr);
+    controls.SetObserver(nullptr);
+}
+
+bool CMainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return RouteMessage(*this, kMap, message, wParam, lParam, result);
+}
+
+CMyListCtrlEx& CMainDialog::ListControl(int id) {
+    switch (id) {
+    case IDC_LOCATION_LIST:
+        return locationList_;
+    case IDC_FILTER_LIST:
+        return filterList_;
+    case IDC_EXCLUDE_LIST:
+        return exclusionList_;
+    default:
+        return resultList_;
+    }
+}
+
+CBitmapPic* CMainDialog::Picture(int id) {
+    auto it = pictures_.find(id);
+    return it == pictures_.end() ? nullptr : it->second.get();
+}
+
+void CMainDialog::BindControls() {
+    // The template's texts are what the model starts from.
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char text[512] = {};
+        ::GetWindowTextA(child, text, sizeof text);
+        controls.Seed(::GetDlgCtrlID(child), text);
+    }
+    for (int id : PictureButtonIds()) {
+        const bool pushButton = id == IDC_START_SCAN || id == IDC_STOP_SCAN || id == IDC_BACK || id == IDC_NEXT ||
+                                id == IDC_EXIT || id == IDC_MINIMIZE || id == IDC_CLOSE || id == IDC_HELP_BUTTON ||
+                                id == IDC_ABOUT_BUTTON || id == IDC_ADD || id == IDC_REMOVE || id == IDC_DEFAULT ||
+                                (id >= IDC_OPEN_RECYCLE && id <= IDC_OPEN_RECENT) || id == IDC_START_CLEAN ||
+                                id == IDC_COOKIES_BUTTON;
+        std::unique_ptr<CBitmapPic> picture = pushButton ? std::make_unique<CBitmapPicEx>() : std::make_unique<CBitmapPic>();
+        if (picture->Attach(hwnd_, id, controls)) pictures_.emplace(id, std::move(picture));
+    }
+    locationList_.SubclassDlgItem(IDC_LOCATION_LIST, hwnd_);
+    filterList_.SubclassDlgItem(IDC_FILTER_LIST, hwnd_);
+    exclusionList_.SubclassDlgItem(IDC_EXCLUDE_LIST, hwnd_);
+    resultList_.SubclassDlgItem(IDC_RESULT_LIST, hwnd_);
+    locationList_.Bind(&profile.locations);
+    filterList_.Bind(&profile.filters);
+    exclusionList_.Bind(&profile.exclusions);
+    resultList_.Bind(&results);
+    statusLine_.SubclassDlgItem(IDC_CLEAN_STATUS, hwnd_);
+    controls.SetObserver([this](int id, unsigned changes) { ApplyControl(id, changes); });
+}
+
+void CMainDialog::ApplyControl(int id, unsigned changes) {
+    HWND control = ::GetDlgItem(hwnd_, id);
+    if (!control) return;
+    const ControlState& state = controls.StateOf(id);
+    if (changes & kPlacementChanged) {
+        const Placement& p = state.placement;
+        ::SetWindowPos(control, nullptr, windowRect_.left + p.x, windowRect_.top + p.y, p.width, p.height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(control, nullptr, TRUE);
+    }
+    if (changes & kPictureChanged) {
+        if (CBitmapPic* picture = Picture(id)) picture->ShowPicture(state.shownPicture);
+    }
+    if (changes & kTooltipChanged) {
+        if (CBitmapPic* picture = Picture(id)) picture->SetTooltip(state.tooltip);
+    }
+    if (changes & kTextChanged) {
+        if (id == IDC_CLEAN_STATUS)
+            statusLine_.SetLabelText(state.text);
+        else
+            ::SetWindowTextA(control, state.text.c_str());
+    }
+    if (changes & kVisibilityChanged) ::ShowWindow(control, state.visible ? SW_SHOWNA : SW_HIDE);
+    if (changes & kProgressChanged) {
+        ::SendMessageA(control, PBM_SETRANGE32, state.rangeMin, state.rangeMax);
+        ::SendMessageA(control, PBM_SETPOS, state.position, 0);
+    }
+}
+
+BOOL CMainDialog::OnInitDialog() {
+    BindControls();
+
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    bigIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
+                                                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
+                                                      ::GetSystemMetrics(SM_CXSMICON),
+                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+    ::SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+    ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+
+    greyBrush_.Reset(::CreateSolidBrush(kPanelGrey));
+    InitializeState();
+
+    const LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    ::SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(kCaptionAndFrame));
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    LoadBackground(IDB_BACKGROUND);
+    if (background_)
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, backgroundWidth_, backgroundHeight_,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::GetWindowRect(hwnd_, &windowRect_);
+    // Controls are placed in client co-ordinates; the window has no frame, so
+    // the recorded origin is the client's.
+    windowRect_.right -= windowRect_.left;
+    windowRect_.bottom -= windowRect_.top;
+    windowRect_.left = windowRect_.top = 0;
+
+    LayoutControls();
+    ::SendMessageA(::GetDlgItem(hwnd_, IDC_CLEAN_PROGRESS), PBM_SETBKCOLOR, 0, kPanelGrey);
+    LoadProfileAndLists();
+
+    // Centre on the work area.
+    RECT work, window;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(hwnd_, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2,
+                   work.top + (work.bottom - work.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+bool CMainDialog::LoadBackground(int resourceId) {
+    HBITMAP loaded = static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    background_.Reset();
+    backgroundWidth_ = backgroundHeight_ = 0;
+    if (loaded) {
+        BITMAP info;
+        if (!::GetObjectA(loaded, sizeof info, &info)) {
+            ::DeleteObject(loaded);
+            return false;
+        }
+        background_.Reset(loaded);
+        backgroundWidth_ = info.bmWidth;
+        backgroundHeight_ = info.bmHeight;
+    }
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+    return true;
+}
+
+void CMainDialog::OnMinimizeCommand() {
+    WINDOWPLACEMENT placement = {sizeof placement};
+    ::GetWindowPlacement(hwnd_, &placement);
+    placement.showCmd = SW_SHOWMINIMIZED;
+    ::SetWindowPlacement(hwnd_, &placement);
+}
+
+void CMainDialog::OnCookiesCleaner() {}
+
+void CMainDialog::RunAddFilterDialog(FilterDialogValues&) {}
+void CMainDialog::RunAddExcludeDialog(std::string&) {}
+
+LRESULT CMainDialog::OnPaint(WPARAM, LPARAM) {
+    if (!::IsIconic(hwnd_)) return Default();
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(hwnd_, &ps);
+    ::SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+    ::DrawIcon(dc, (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, bigIcon_.Get());
+    ::EndPaint(hwnd_, &ps);
+    return 0;
+}
+
+LRESULT CMainDialog::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(bigIcon_.Get()); }
+
+LRESULT CMainDialog::OnEraseBackground(WPARAM wParam, LPARAM) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    ::FillRect(dc, &client, greyBrush_.Get());
+    if (!background_ || !backgroundPaint) return TRUE;
+    UniqueDc memory(::CreateCompatibleDC(dc));
+    SelectedObject picture(memory.Get(), background_.Get());
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    return TRUE;
+}
+
+LRESULT CMainDialog::OnLeftButtonDown(WPARAM, LPARAM lParam) {
+    // No caption to drag: a press on any free spot moves the window instead.
+    POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ::ClientToScreen(hwnd_, &pt);
+    ::PostMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    return Default();
+}
+
+LRESULT CMainDialog::OnControlColor(WPARAM wParam, LPARAM) {
+    ::SetBkColor(reinterpret_cast<HDC>(wParam), kPanelGrey);
+    return reinterpret_cast<LRESULT>(greyBrush_.Get());
+}
+
+LRESULT CMainDialog::OnDestroy(WPARAM, LPARAM) {
+    Default();
+    greyBrush_.Reset();
+    return 0;
+}
+
+}  // namespace velnor

@@ -1,0 +1,68 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+
+#include "app/main_dialog_model.h"
+#include "ui/bitmap_pic_win32.h"
+#include "ui/gdi_handles_win32.h"
+#include "ui/gradient_label_win32.h"
+#include "ui/list_ctrl_win32.h"
+#include "ui/window_win32.h"
+
+namespace velnor {
+
+// The main window: the borderless, skinned dialog 102. Its behaviour is
+// MainDialogModel's; this class binds the template's controls to the model and
+// keeps them showing what the model says.
+class CMainDialog : public CDialog, public MainDialogModel {
+public:
+    static const RuntimeClass kRuntimeClass;
+    explicit CMainDialog(const Platform& platform);
+    ~CMainDialog() override;
+    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    bool LoadBackground(int resourceId);
+    void OnMinimizeCommand();
+    void OnCookiesCleaner();
+
+    CMyListCtrlEx& ListControl(int id);
+    CBitmapPic* Picture(int id);
+    bool HasBackground() const { return static_cast<bool>(background_); }
+    SIZE BackgroundSize() const { return SIZE{backgroundWidth_, backgroundHeight_}; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void EndMainDialog() override { CDialog::EndDialog(IDCANCEL); }
+    void RunAddFilterDialog(FilterDialogValues& values) override;
+    void RunAddExcludeDialog(std::string& value) override;
+
+private:
+    using Map = MessageMap<CMainDialog>;
+    static const Map kMap[];
+
+    void BindControls();
+    void ApplyControl(int id, unsigned changes);
+
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnLeftButtonDown(WPARAM, LPARAM);
+    LRESULT OnControlColor(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    UniqueBitmap background_;
+    int backgroundWidth_ = 0;
+    int backgroundHeight_ = 0;
+    UniqueBrush greyBrush_;
+    RECT windowRect_ = {};
+    std::map<int, std::unique_ptr<CBitmapPic>> pictures_;
+    CMyListCtrlEx locationList_, filterList_, exclusionList_, resultList_;
+    CGradientLabel statusLine_;
+};
+
+}  // namespace velnor

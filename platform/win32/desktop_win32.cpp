@@ -1,0 +1,93 @@
+#include <windows.h>
+#include <oleauto.h>
+#include <shlobj.h>
+
+#include <clocale>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/win32/win32_platform.h"
+
+namespace velnor {
+
+int Win32Prompts::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    return ::MessageBoxA(owner_, text.c_str(), caption.c_str(), flags);
+}
+
+std::optional<std::string> BrowseForFolder(HWND owner) {
+    BROWSEINFOA info = {};
+    char display[MAX_PATH] = {};
+    info.hwndOwner = owner;
+    info.pszDisplayName = display;
+    info.lpszTitle = "";
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
+    if (!chosen) return std::nullopt;
+    char path[MAX_PATH] = {};
+    const BOOL ok = ::SHGetPathFromIDListA(chosen, path);
+    ::CoTaskMemFree(chosen);
+    if (!ok) return std::string();
+    return std::string(path);
+}
+
+std::optional<std::string> Win32Prompts::ChooseFolder() { return BrowseForFolder(owner_); }
+
+void Win32Prompts::BeginWaitCursor() {
+    HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    if (waitDepth_++ == 0) previous_ = previous;
+}
+
+void Win32Prompts::EndWaitCursor() {
+    if (waitDepth_ == 0) return;
+    if (--waitDepth_ == 0) ::SetCursor(previous_ ? previous_ : ::LoadCursor(nullptr, IDC_ARROW));
+}
+
+void Win32MessagePump::Drain() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+std::optional<double> Win32Locale::ParseDate(const std::string& text) {
+    const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (wide <= 0) return std::nullopt;
+    std::vector<wchar_t> buffer(static_cast<size_t>(wide));
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer.data(), wide);
+    DATE date = 0;
+    if (FAILED(::VarDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &date))) return std::nullopt;
+    return date;
+}
+
+std::string Win32Locale::FormatModified(uint64_t fileTime) {
+    FILETIME utc, local;
+    utc.dwLowDateTime = static_cast<DWORD>(fileTime);
+    utc.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+    SYSTEMTIME st;
+    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &st)) return std::string();
+    std::tm tm = {};
+    tm.tm_year = st.wYear - 1900;
+    tm.tm_mon = st.wMonth - 1;
+    tm.tm_mday = st.wDay;
+    tm.tm_hour = st.wHour;
+    tm.tm_min = st.wMinute;
+    tm.tm_sec = st.wSecond;
+    tm.tm_wday = st.wDayOfWeek;
+    tm.tm_isdst = -1;
+    char text[128];
+    // The program never selects a locale, so "%c" is the C locale's form:
+    // mm/dd/yy hh:mm:ss.
+    if (std::strftime(text, sizeof text, "%c", &tm) == 0) return std::string();
+    return text;
+}
+
+std::string Win32Locale::Lower(const std::string& text) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    ::CharLowerA(buffer.data());
+    return std::string(buffer.data());
+}
+
+}  // namespace velnor

@@ -1,0 +1,134 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+#include "platform/win32/win32_platform.h"
+
+namespace velnor {
+
+namespace {
+
+struct FindCloser {
+    void operator()(HANDLE h) const {
+        if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    }
+};
+using FindHandle = std::unique_ptr<void, FindCloser>;
+
+struct FileCloser {
+    void operator()(FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using UniqueFile = std::unique_ptr<FILE, FileCloser>;
+
+uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32) | low; }
+
+}  // namespace
+
+bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
+    if (pattern.size() + 1 > kMaxPath) return false;
+    WIN32_FIND_DATAA data;
+    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    if (find.get() == INVALID_HANDLE_VALUE) return false;
+    FindData entry;
+    do {
+        entry.name = data.cFileName;
+        entry.attributes = data.dwFileAttributes;
+        entry.size = Join(data.nFileSizeHigh, data.nFileSizeLow);
+        entry.lastWriteTime = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+        if (!onEntry(entry)) break;
+    } while (::FindNextFileA(find.get(), &data));
+    return true;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+std::string Win32FileSystem::TempPath() {
+    char buffer[1024];
+    const DWORD n = ::GetTempPathA(sizeof buffer, buffer);
+    if (n == 0 || n >= sizeof buffer) return std::string();
+    return std::string(buffer, n);
+}
+
+std::vector<std::string> Win32FileSystem::LogicalDriveStrings(size_t bufferChars) {
+    std::vector<char> buffer(bufferChars + 1, '\0');
+    const DWORD n = ::GetLogicalDriveStringsA(static_cast<DWORD>(bufferChars), buffer.data());
+    std::vector<std::string> roots;
+    if (n == 0 || n > bufferChars) return roots;
+    for (const char* p = buffer.data(); *p; p += std::strlen(p) + 1) roots.emplace_back(p);
+    return roots;
+}
+
+int Win32FileSystem::DriveType(const std::string& root) { return static_cast<int>(::GetDriveTypeA(root.c_str())); }
+
+bool Win32FileSystem::DiskSpace(const std::string& root, uint64_t& totalBytes, uint64_t& freeBytes) {
+    ULARGE_INTEGER available, total, free;
+    if (!::GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free)) return false;
+    totalBytes = total.QuadPart;
+    freeBytes = free.QuadPart;
+    return true;
+}
+
+std::string Win32FileSystem::ModulePath() {
+    char buffer[1000] = {};
+    const DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    return std::string(buffer, n < sizeof buffer ? n : sizeof buffer - 1);
+}
+
+bool Win32FileSystem::CanOpenForUpdate(const std::string& path) {
+    UniqueFile file(std::fopen(path.c_str(), "r+t"));
+    return file != nullptr;
+}
+
+std::optional<std::string> Win32FileSystem::ReadTextFile(const std::string& path) {
+    UniqueFile file(std::fopen(path.c_str(), "r+t"));
+    if (!file) return std::nullopt;
+    std::string text;
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) text.append(chunk, n);
+    // Text mode already turned CR LF into LF; a stray CR before LF stays out too.
+    std::string clean;
+    clean.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        clean.push_back(text[i]);
+    }
+    return clean;
+}
+
+bool Win32FileSystem::ReplaceTextFile(const std::string& path, const std::string& text) {
+    // A target that exists but cannot be written (read-only, locked) is left alone.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
+        HANDLE probe = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (probe == INVALID_HANDLE_VALUE) return false;
+        ::CloseHandle(probe);
+    }
+    const std::string temp = path + ".new";
+    {
+        UniqueFile file(std::fopen(temp.c_str(), "wt"));
+        if (!file) return false;
+        const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
+                             std::fflush(file.get()) == 0;
+        if (!written) {
+            file.reset();
+            ::DeleteFileA(temp.c_str());
+            return false;
+        }
+    }
+    if (!::MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ::DeleteFileA(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace velnor

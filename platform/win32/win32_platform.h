@@ -1,0 +1,53 @@
+#pragma once
+// The real platform services of the Windows build.
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace velnor {
+
+class Win32FileSystem : public IFileSystem {
+public:
+    bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
+    bool DeleteFile(const std::string& path) override;
+    std::string TempPath() override;
+    std::vector<std::string> LogicalDriveStrings(size_t bufferChars) override;
+    int DriveType(const std::string& root) override;
+    bool DiskSpace(const std::string& root, uint64_t& totalBytes, uint64_t& freeBytes) override;
+    std::string ModulePath() override;
+    bool CanOpenForUpdate(const std::string& path) override;
+    std::optional<std::string> ReadTextFile(const std::string& path) override;
+    bool ReplaceTextFile(const std::string& path, const std::string& text) override;
+};
+
+class Win32Prompts : public IPrompts {
+public:
+    explicit Win32Prompts(HWND owner = nullptr) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    std::optional<std::string> ChooseFolder() override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+private:
+    HWND owner_;
+    int waitDepth_ = 0;
+    HCURSOR previous_ = nullptr;
+};
+
+class Win32MessagePump : public IMessagePump {
+public:
+    void Drain() override;
+};
+
+class Win32Locale : public ILocale {
+public:
+    std::optional<double> ParseDate(const std::string& text) override;
+    std::string FormatModified(uint64_t fileTime) override;
+    std::string Lower(const std::string& text) override;
+};
+
+// The shell's folder chooser, owned by a window; a path only for file-system folders.
+std::optional<std::string> BrowseForFolder(HWND owner);
+
+}  // namespace velnor

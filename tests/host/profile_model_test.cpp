@@ -1,0 +1,108 @@
+#include "profile/profile.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/fakes/fake_platform.h"
+
+namespace velnor {
+namespace {
+
+ListModel FilterList() {
+    ListModel filters;
+    for (const char* h : {"", "File Name", "Type", "Description", "Exclude"}) filters.InsertColumn(h, 60);
+    return filters;
+}
+
+TEST(AddFilterRow, FillsTypeAndExcludeCellsFromThePattern) {
+    struct Case {
+        const char* pattern;
+        FilterType type;
+        const char* typeCell;
+    } cases[] = {
+        {"*.bak", FilterType::Exclude, ".bak"},
+        {"*.tmp", FilterType::Include, ".tmp"},
+        {"*log.txt", FilterType::Include, ".txt"},
+        {"*__ofidx*.*", FilterType::Include, ".*"},
+        {"WebPoolFileFile", FilterType::Exclude, ""},
+        {".hidden.tmp", FilterType::Include, ""},  // a leading dot gives no type, whatever follows
+        {"a.b.c", FilterType::Include, ".b.c"},
+    };
+    for (const Case& c : cases) {
+        ListModel filters = FilterList();
+        AddFilterRow(filters, c.pattern, "desc", true, c.type);
+        ASSERT_EQ(filters.RowCount(), 1);
+        EXPECT_EQ(filters.Cell(0, filter_col::kCheck), "");
+        EXPECT_EQ(filters.Cell(0, filter_col::kPattern), c.pattern);
+        EXPECT_EQ(filters.Cell(0, filter_col::kType), c.typeCell) << c.pattern;
+        EXPECT_EQ(filters.Cell(0, filter_col::kDescription), "desc");
+        EXPECT_EQ(filters.Cell(0, filter_col::kExclude), c.type == FilterType::Exclude ? "Yes" : "");
+        EXPECT_EQ(filters.Row(0).image, static_cast<int>(c.type));
+        EXPECT_TRUE(filters.IsChecked(0));
+        const FilterEntry entry = FilterAt(filters, 0);
+        EXPECT_EQ(entry.type, c.type);
+    }
+}
+
+TEST(AddFilterRow, AppendsUncheckedRowsWithoutTouchingTheHeader) {
+    ListModel filters = FilterList();
+    filters.SetHeaderCheckImage(1);
+    AddFilterRow(filters, "*.a", "", true, FilterType::Include);
+    AddFilterRow(filters, "*.b", "", false, FilterType::Include);
+    EXPECT_EQ(filters.Cell(1, filter_col::kPattern), "*.b");
+    EXPECT_FALSE(filters.IsChecked(1));
+    EXPECT_EQ(filters.HeaderCheckImage(), 1);
+}
+
+TEST(LocationRows, DriveIsTheTextBeforeTheClosingBracket) {
+    EXPECT_TRUE(IsDriveRow("Local Disk (D:)"));
+    EXPECT_EQ(DriveOfRow("Local Disk (D:)"), "D:");
+    EXPECT_FALSE(IsDriveRow("D:\\Work"));
+    EXPECT_FALSE(IsDriveRow("C:\\"));
+    EXPECT_EQ(DriveOfRow("D:\\Work"), "");
+}
+
+TEST(ScanOptions, DefaultsOfTheFileAndOfTheFreshPictures) {
+    const ScanOptions file = ScanOptions::FileDefaults();
+    const bool expectedFile[] = {true, false, true, false, true, true, false, false, false, false, false};
+    const ScanOptions created = ScanOptions::CreationStates();
+    for (int i = 0; i < ScanOptions::kCount; ++i) {
+        const auto flag = static_cast<ScanOptions::Flag>(i);
+        EXPECT_EQ(file[flag], expectedFile[i]) << ScanOptions::Token(flag);
+        EXPECT_EQ(created[flag], flag == ScanOptions::kRemove) << ScanOptions::Token(flag);
+    }
+}
+
+TEST(MainDialogOptions, RemovalPairAlwaysHasExactlyOnePictureOn) {
+    testing::FakePlatform fakes;
+    testing::TestMainDialog dialog(fakes);
+    dialog.LayoutControls();
+    EXPECT_EQ(dialog.Options(), ScanOptions::CreationStates());
+    dialog.SetOption(ScanOptions::kRemove, false);
+    EXPECT_EQ(dialog.controls.StateOf(1072).state, 0);
+    EXPECT_EQ(dialog.controls.StateOf(1074).state, 1);
+    EXPECT_EQ(dialog.controls.StateOf(1074).shownPicture, 156);
+    dialog.SetOption(ScanOptions::kSystem, true);
+    EXPECT_EQ(dialog.controls.StateOf(1069).shownPicture, 158);
+    EXPECT_TRUE(dialog.Options()[ScanOptions::kSystem]);
+}
+
+TEST(MainDialogStart, ProfileSitsBesideTheExecutableWhicheverSlashItUses) {
+    struct Case {
+        const char* module;
+        const char* profile;
+    } cases[] = {
+        {"C:\\Program Files\\Velnor\\VelnorCleaner.exe", "C:\\Program Files\\Velnor\\config.ini"},
+        {"C:/tools/velnor/VelnorCleaner.exe", "C:/tools/velnor/config.ini"},
+        {"VelnorCleaner.exe", "VelnorCleaner.execonfig.ini"},
+    };
+    for (const Case& c : cases) {
+        testing::FakePlatform fakes;
+        fakes.files.modulePath = c.module;
+        testing::TestMainDialog dialog(fakes);
+        dialog.InitializeState();
+        EXPECT_EQ(dialog.profilePath, c.profile);
+    }
+}
+
+}  // namespace
+}  // namespace velnor

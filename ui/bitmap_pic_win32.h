@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "ui/bitmap_pic.h"
+#include "ui/control_model.h"
+#include "ui/window_win32.h"
+
+namespace velnor {
+
+// A picture control that shows one of three bitmaps by its state, lights up
+// under the pointer with a hand cursor, shows a tooltip and reports clicks to
+// its dialog. Its state and pictures live in the dialog's model.
+class CBitmapPic : public CWindow {
+public:
+    static const RuntimeClass kRuntimeClass;
+    CBitmapPic() = default;
+    ~CBitmapPic() override;
+    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void PreSubclassControl() override;
+
+    // Binds the template control `id` of `parent` to its state in `model`.
+    bool Attach(HWND parent, int id, DialogModel& model);
+    void ShowPicture(int resourceId);
+    void SetTooltip(const std::string& text);
+    HWND Tooltip() const { return tooltip_; }
+
+protected:
+    Control Button() const { return (*model_)[id_]; }
+    DialogModel* model_ = nullptr;
+    int id_ = 0;
+    HWND tooltip_ = nullptr;
+};
+
+// Push buttons: disabled, normal, hover and busy states.
+class CBitmapPicEx : public CBitmapPic {
+public:
+    static const RuntimeClass kRuntimeClass;
+    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+};
+
+}  // namespace velnor

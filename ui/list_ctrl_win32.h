@@ -1,0 +1,72 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/gdi_handles_win32.h"
+#include "ui/list_model.h"
+#include "ui/window_win32.h"
+
+namespace velnor {
+
+// The list view's header: draws the headings that have been the sort column,
+// with the sort arrow, and keeps the column widths in an archive.
+class CMyHeaderCtrlEx : public CWindow {
+public:
+    static const RuntimeClass kRuntimeClass;
+    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+    void Serialize(CArchive& archive) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    void SetSortImage(int column, bool ascending, bool hideArrow);
+    int ItemCount() const { return hwnd_ ? Header_GetItemCount(hwnd_) : 0; }
+
+    int hideArrow = 0;
+    int sortColumn = -1;
+    int sortAscending = 1;
+};
+
+// The one list control of the program: a report list view that displays a
+// ListModel. Check boxes and selections the user changes go back into the
+// model; everything the model changes is shown here.
+class CMyListCtrlEx : public CWindow, private ListObserver {
+public:
+    static const RuntimeClass kRuntimeClass;
+    CMyListCtrlEx() = default;
+    ~CMyListCtrlEx() override;
+    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void PreSubclassControl() override;
+    bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
+
+    // Shows a model; the model must outlive the binding.
+    void Bind(ListModel* model);
+    ListModel* Model() const { return model_; }
+    CMyHeaderCtrlEx& Header() { return header_; }
+
+    // Adds rows in bulk without repainting in between (the scan appends many).
+    void BeginUpdate();
+    void EndUpdate();
+
+private:
+    void OnColumnsChanged() override;
+    void OnRowsReset() override;
+    void OnRowInserted(int row) override;
+    void OnRowDeleted(int row) override;
+    void OnRowChanged(int row) override;
+    void OnHeaderChanged() override;
+
+    void WriteRow(int row, bool insert);
+    void ApplyHeaderImage();
+
+    ListModel* model_ = nullptr;
+    CMyHeaderCtrlEx header_;
+    UniqueImageList rowImages_;
+    UniqueImageList headerImages_;
+    int rowImagesId_ = 0;
+    int headerImagesId_ = 0;
+    int syncing_ = 0;  // set while the control is changed from the model
+    int updateDepth_ = 0;
+};
+
+}  // namespace velnor
