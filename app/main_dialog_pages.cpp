@@ -8,5 +8,4 @@ void MainDialogModel::OnBack() {}
 void MainDialogModel::OnNext() {}
 void MainDialogModel::HidePageControls() {}
 void MainDialogModel::UpdateNavigation(int) {}
-void MainDialogModel::FillAboutPage() {}
 }  // namespace velnor

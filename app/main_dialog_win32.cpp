@@ -25,6 +25,9 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Message(WM_CTLCOLORDLG,      &CMainDialog::OnControlColor),
     Map::Message(WM_CTLCOLORSTATIC,   &CMainDialog::OnControlColor),
     Map::Message(WM_DESTROY,          &CMainDialog::OnDestroy),
+    Map::Message(WM_DRAWITEM,         &CMainDialog::OnDrawItem),
+    Map::Message(WM_MEASUREITEM,      &CMainDialog::OnMeasureItem),
+    Map::Message(WM_HELP,             &CMainDialog::OnHelp),
 
     Map::Command(IDC_START_SCAN,      STN_CLICKED, &CMainDialog::OnStartScan),
     Map::Command(IDC_STOP_SCAN,       STN_CLICKED, &CMainDialog::OnStopScan),
@@ -40,6 +43,9 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Command(IDC_EXIT,            STN_CLICKED, &CMainDialog::OnExitCommand),
     Map::Command(IDC_CLOSE,           STN_CLICKED, &CMainDialog::OnExitCommand),
     Map::Command(IDC_TITLE_ICON,      STN_DBLCLK,  &CMainDialog::OnExitCommand),
+    Map::Command(IDC_TITLE_ICON,      STN_CLICKED, &CMainDialog::ShowSystemMenu),
+    Map::Command(IDC_HELP_BUTTON,     STN_CLICKED, &CMainDialog::ShowHelpMenu),
+    Map::Command(IDM_USER_MANUAL,     0,           &CMainDialog::OnUserManual),
     Map::Command(IDM_EXIT,            0,           &CMainDialog::OnExitCommand),
     Map::Command(IDC_MINIMIZE,        STN_CLICKED, &CMainDialog::OnMinimizeCommand),
     Map::Command(IDM_MINIMIZE,        0,           &CMainDialog::OnMinimizeCommand),
@@ -237,10 +243,6 @@ void CMainDialog::OnMinimizeCommand() {
     ::SetWindowPlacement(hwnd_, &placement);
 }
 
-void CMainDialog::OnCookiesCleaner() {}
-
-void CMainDialog::RunAddFilterDialog(FilterDialogValues&) {}
-void CMainDialog::RunAddExcludeDialog(std::string&) {}
 
 LRESULT CMainDialog::OnPaint(WPARAM, LPARAM) {
     if (!::IsIconic(hwnd_)) return Default();

@@ -26,7 +26,12 @@ public:
 
     bool LoadBackground(int resourceId);
     void OnMinimizeCommand();
+
+    // Cookie cleaner, menus and help (main_dialog_menus_win32.cpp).
     void OnCookiesCleaner();
+    void ShowSystemMenu();
+    void ShowHelpMenu();
+    void OnUserManual();
 
     CMyListCtrlEx& ListControl(int id);
     CBitmapPic* Picture(int id);
@@ -52,6 +57,9 @@ private:
     LRESULT OnLeftButtonDown(WPARAM, LPARAM);
     LRESULT OnControlColor(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnDrawItem(WPARAM, LPARAM);
+    LRESULT OnMeasureItem(WPARAM, LPARAM);
+    LRESULT OnHelp(WPARAM, LPARAM);
 
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "ui/bitmap_pic.h"
+#include "ui/control_model.h"
+#include "ui/gradient.h"
+
+namespace velnor {
+namespace {
+
+TEST(GradientBands, WideLabelStartsAtTheStartColourAndStopsShortOfTheEnd) {
+    const Rgb start{145, 140, 167}, end{230, 230, 230};
+    const std::vector<GradientBand> bands = GradientBands(0, 300, start, end);
+    ASSERT_EQ(bands.size(), 255u);
+    EXPECT_EQ(bands.front().left, 0);
+    EXPECT_EQ(bands.front().color, start);
+    EXPECT_EQ(bands.back().color, (Rgb{229, 229, 229}));
+    int covered = 0;
+    for (size_t i = 0; i < bands.size(); ++i) {
+        const int width = bands[i].right - bands[i].left;
+        EXPECT_TRUE(width == 1 || width == 2) << i;
+        if (i > 0) EXPECT_EQ(bands[i].left, bands[i - 1].right);
+        covered += width;
+    }
+    // The last band ends at the right edge or one pixel short of it.
+    EXPECT_GE(covered, 299);
+    EXPECT_LE(covered, 300);
+}
+
+TEST(GradientBands, NarrowLabelHasEmptyBandsAndEachColumnOneColour) {
+    const std::vector<GradientBand> bands = GradientBands(10, 110, Rgb{0, 0, 0}, Rgb{255, 255, 255});
+    int empty = 0;
+    std::vector<int> owners(100, 0);
+    for (const GradientBand& b : bands) {
+        if (b.right == b.left) ++empty;
+        for (int x = b.left; x < b.right; ++x) ++owners[x - 10];
+    }
+    EXPECT_GT(empty, 100);
+    for (int x = 0; x < 99; ++x) EXPECT_EQ(owners[x], 1) << x;
+}
+
+struct PictureButton {
+    DialogModel dialog;
+    Control button = dialog[1011];
+    PictureButton(PictureKind kind, int state, bool hover = true) {
+        button.SetHoverTracking(hover);
+        button.Setup(kind, state, 0, 0, 10, 10, 202, 203, 204, "");
+    }
+};
+
+TEST(PicturePointer, PageButtonLightsUpAndGoesBackWhenThePointerLeaves) {
+    PictureButton b(PictureKind::Pic, 0);
+    PointerOutcome over = OnPicturePointerMove(b.button, true);
+    EXPECT_EQ(b.button.ButtonState(), 2);
+    EXPECT_EQ(b.button.State().shownPicture, 203);
+    EXPECT_TRUE(over.capture && over.handCursor && over.trackLeave);
+    // Every move over it does the same again; the capture stays.
+    over = OnPicturePointerMove(b.button, true);
+    EXPECT_TRUE(over.capture && !over.release);
+    PointerOutcome away = OnPicturePointerMove(b.button, false);
+    EXPECT_EQ(b.button.ButtonState(), 0);
+    EXPECT_EQ(b.button.State().shownPicture, 202);
+    EXPECT_TRUE(away.release);
+}
+
+TEST(PicturePointer, CurrentPageKeepsItsSelectedLookAndTheArrow) {
+    PictureButton b(PictureKind::Pic, 1);
+    const PointerOutcome over = OnPicturePointerMove(b.button, true);
+    EXPECT_EQ(b.button.ButtonState(), 1);
+    EXPECT_EQ(b.button.State().shownPicture, 204);
+    EXPECT_FALSE(over.handCursor);
+    EXPECT_FALSE(over.capture);
+}
+
+TEST(PicturePointer, OptionPictureIgnoresThePointer) {
+    PictureButton b(PictureKind::Pic, 0, false);
+    const PointerOutcome over = OnPicturePointerMove(b.button, true);
+    EXPECT_EQ(b.button.ButtonState(), 0);
+    EXPECT_EQ(b.button.State().shownPicture, 202);
+    EXPECT_TRUE(over.release);
+    EXPECT_FALSE(over.handCursor);
+}
+
+TEST(PicturePointer, PushButtonLightsOnlyFromNormalAndBusyOrDisabledKeepTheirLook) {
+    PictureButton normal(PictureKind::PicEx, 1);
+    OnPicturePointerMove(normal.button, true);
+    EXPECT_EQ(normal.button.ButtonState(), 2);
+    EXPECT_EQ(normal.button.State().shownPicture, 203);
+    OnPicturePointerMove(normal.button, false);
+    EXPECT_EQ(normal.button.ButtonState(), 1);
+    EXPECT_EQ(normal.button.State().shownPicture, 204);
+
+    for (int state : {0, 3}) {
+        PictureButton b(PictureKind::PicEx, state);
+        const PointerOutcome o = OnPicturePointerMove(b.button, true);
+        EXPECT_EQ(b.button.ButtonState(), state);
+        EXPECT_EQ(b.button.State().shownPicture, 202);
+        EXPECT_FALSE(o.handCursor);
+    }
+}
+
+TEST(ControlModel, StateAndPictureFollowTheKindOfButton) {
+    DialogModel d;
+    d[1].Setup(PictureKind::PicEx, 0, 0, 0, 1, 1, 10, 11, 12, "");
+    EXPECT_EQ(d.StateOf(1).shownPicture, 10);
+    d[1].SetStateAndPicture(1);
+    EXPECT_EQ(d.StateOf(1).shownPicture, 12);
+    d[1].SetStateAndPicture(3);
+    EXPECT_EQ(d.StateOf(1).shownPicture, 10);
+    d[2].Setup(PictureKind::Pic, 1, 0, 0, 1, 1, 20, 21, 22, "tip");
+    EXPECT_EQ(d.StateOf(2).shownPicture, 22);
+    EXPECT_EQ(d.StateOf(2).tooltip, "tip");
+}
+
+}  // namespace
+}  // namespace velnor
