@@ -25,6 +25,7 @@ int CCleanerApp::Run(HINSTANCE) {
     platform.locale = &locale;
     {
         CMainDialog dialog(platform);
+        dialog.SetMessagePump(&pump);
         dialog.DoModal(nullptr);
     }
     ::OleUninitialize();

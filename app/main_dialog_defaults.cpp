@@ -1,7 +1,22 @@
 #include "app/main_dialog_model.h"
+#include "profile/defaults.h"
 
 namespace velnor {
-// Placeholder until the default tables land.
-void MainDialogModel::FillDefaultFilters() {}
-void MainDialogModel::FillDefaultExclusions() {}
+
+void MainDialogModel::FillDefaultFilters() {
+    ListModel& filters = profile.filters;
+    filters.SetSortImage(filter_col::kPattern, true, true);
+    filters.DeleteAllRows();
+    for (const DefaultFilter& f : kDefaultFilters) AddFilterRow(filters, f.pattern, f.description, f.checked, f.type);
+    // The table holds unchecked rows.
+    filters.SetHeaderCheckImage(2);
+}
+
+void MainDialogModel::FillDefaultExclusions() {
+    ListModel& exclusions = profile.exclusions;
+    exclusions.SetSortImage(exclude_col::kPattern, true, true);
+    exclusions.DeleteAllRows();
+    for (const char* pattern : kDefaultExclusions) AddExclusionRow(exclusions, pattern);
+}
+
 }  // namespace velnor

@@ -1,7 +1,11 @@
 #include "app/main_dialog_win32.h"
 
 namespace velnor {
-// Placeholder until the add dialogs land.
-void CMainDialog::RunAddFilterDialog(FilterDialogValues&) {}
-void CMainDialog::RunAddExcludeDialog(std::string&) {}
+
+void CMainDialog::RunAddFilterDialog(FilterDialogValues& values) { filterAddDialog_.Run(hwnd_, values); }
+
+void CMainDialog::RunAddExcludeDialog(std::string& value) {
+    excludePathAddDialog_.Run(hwnd_, platform_.prompts, value);
+}
+
 }  // namespace velnor

@@ -1,12 +1,108 @@
 #include "app/main_dialog_model.h"
+#include "profile/config_file.h"
+#include "res/resource.h"
 
 namespace velnor {
-// Placeholder until the profile file lands.
-bool MainDialogModel::ProfileFileUsable() { return false; }
-std::string MainDialogModel::ReadProfileValue(const std::string&) { return std::string(); }
-void MainDialogModel::SaveProfile() {}
-void MainDialogModel::WriteDefaultProfile() {}
-void MainDialogModel::LoadExclusions() {}
-void MainDialogModel::LoadFilters() {}
-void MainDialogModel::LoadOptions() {}
+
+namespace {
+
+constexpr size_t kDriveStringChars = 500;
+
+void ShowRestored(ListModel& list) {
+    if (ListObserver* observer = list.Observer()) {
+        observer->OnColumnsChanged();
+        observer->OnRowsReset();
+        observer->OnHeaderChanged();
+    }
+}
+
+}  // namespace
+
+bool MainDialogModel::ProfileFileUsable() {
+    return platform_.files && platform_.files->CanOpenForUpdate(profilePath);
+}
+
+std::string MainDialogModel::ReadProfileValue(const std::string& key) {
+    if (!platform_.files) return std::string();
+    const std::optional<std::string> text = platform_.files->ReadTextFile(profilePath);
+    if (!text) return std::string();
+    return config_file::FindValue(*text, key);
+}
+
+void MainDialogModel::SaveProfile() {
+    if (!platform_.files) return;
+    // The file system writes a new file beside config.ini and swaps it in, so a
+    // failed save leaves the old profile whole; a read-only or locked file is
+    // not written at all.
+    platform_.files->ReplaceTextFile(profilePath, config_file::ProfileText(profile, Options()));
+}
+
+void MainDialogModel::WriteDefaultProfile() {
+    if (!platform_.files) return;
+    std::vector<std::string> fixedDrives;
+    for (const std::string& root : platform_.files->LogicalDriveStrings(kDriveStringChars))
+        if (platform_.files->DriveType(root) == kDriveFixed) fixedDrives.push_back(root);
+
+    // The text is made from the filled lists, but the lists keep the defaults
+    // only when the file could be written: without a file they stay as they were.
+    const ListModel filtersBefore = profile.filters;
+    const ListModel exclusionsBefore = profile.exclusions;
+    FillDefaultFilters();
+    FillDefaultExclusions();
+    const std::string text = config_file::FirstStartText(fixedDrives, profile.exclusions, profile.filters);
+    if (platform_.files->ReplaceTextFile(profilePath, text)) return;
+    profile.filters = filtersBefore;
+    profile.exclusions = exclusionsBefore;
+    ShowRestored(profile.filters);
+    ShowRestored(profile.exclusions);
+}
+
+void MainDialogModel::LoadExclusions() {
+    ListModel& list = profile.exclusions;
+    list.SetStyles(false, true);
+    list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
+    list.InsertColumn("Exclude Folders", 360);
+    list.SetFirstColumnIsData(true);
+    list.SetColumnType(exclude_col::kPattern, ColumnType::Text);
+
+    if (!ProfileFileUsable()) return;
+    const std::string value = ReadProfileValue("PathExclude");
+    if (value.size() <= 3) return;
+    list.DeleteAllRows();
+    for (const std::string& pattern : config_file::ParseExclusions(value)) AddExclusionRow(list, pattern);
+}
+
+void MainDialogModel::LoadFilters() {
+    ListModel& list = profile.filters;
+    list.SetStyles(true, true);
+    list.InsertColumn("", 35);
+    list.InsertColumn("File Name", 90);
+    list.InsertColumn("Type", 60);
+    list.InsertColumn("Description", 115);
+    list.InsertColumn("Exclude", 60);
+    list.SetSmallImages(ImageStrip{IDB_FILTER_IMAGES, 13});
+    list.SetHeaderImages(ImageStrip{IDB_HEADER_CHECKS, 13});
+    for (int column = filter_col::kCheck; column <= filter_col::kExclude; ++column)
+        list.SetColumnType(column, ColumnType::Text);
+    list.SetHeaderCheckImage(1);
+
+    if (!ProfileFileUsable()) {
+        WriteDefaultProfile();
+        return;
+    }
+    const config_file::ParsedFilters parsed = config_file::ParseFilters(ReadProfileValue("Filter"));
+    for (const config_file::ParsedFilter& f : parsed.filters)
+        AddFilterRow(list, f.pattern, f.description, f.checked, f.type);
+    if (!parsed.allChecked) list.SetHeaderCheckImage(2);
+}
+
+void MainDialogModel::LoadOptions() {
+    if (!ProfileFileUsable()) return;
+    const ScanOptions options = config_file::ParseOptions(ReadProfileValue("Option"));
+    for (int i = 0; i < ScanOptions::kCount; ++i) {
+        const auto flag = static_cast<ScanOptions::Flag>(i);
+        SetOption(flag, options[flag]);
+    }
+}
+
 }  // namespace velnor

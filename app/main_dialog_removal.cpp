@@ -1,6 +1,86 @@
+#include <algorithm>
+
 #include "app/main_dialog_model.h"
+#include "clean/shell_delete.h"
+#include "res/resource.h"
 
 namespace velnor {
-// Placeholder until junk removal lands.
-void MainDialogModel::RemoveJunkFiles() {}
+
+namespace {
+
+constexpr int kJunkProgressShare = 75;
+constexpr int kResultLocationColumn = 2;
+constexpr int kResultSizeColumn = 3;
+
+const char kDeletingText[] = "Deleting: Junk Files ...";
+const char kTotalFilesZero[] = "Total Files: 0";
+const char kTotalSizeZero[] = "Total  Size: 0 MB";
+const char kSelectedFilesZero[] = "Selected Files: 0";
+const char kSelectedSizeZero[] = "Selected  Size: 0 MB";
+const char kScanAgainText[] = "Scaning:Please click 'start scan' .";
+
+// The k-th of `selected` files fills the bar's junk share proportionally. The
+// selected count can be stale (check boxes toggled from the keyboard are not
+// counted until the next click), so k may pass it or it may be 0: the bar then
+// stands at the end of the share instead of running past it.
+int JunkProgress(uint32_t k, uint32_t selected) {
+    if (selected == 0 || k >= selected) return kJunkProgressShare;
+    const double position = static_cast<double>(k) / selected * kJunkProgressShare;
+    return std::clamp(static_cast<int>(position), 0, kJunkProgressShare);
+}
+
+bool FileStillThere(IFileSystem* files, const std::string& path) {
+    if (!files) return true;
+    return files->Enumerate(path, [](const FindData&) { return false; });
+}
+
+}  // namespace
+
+void MainDialogModel::RemoveJunkFiles() {
+    const uint32_t selectedAtStart = selectedCount;
+    uint32_t k = 0;
+    totalCount = 0;
+    totalSize = 0;
+    std::vector<std::string> toRecycle;
+
+    while (cleanBusy && results.RowCount() > 0) {
+        if (results.IsChecked(0)) {
+            ++k;
+            controls[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
+            if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+
+            const uint64_t size = ParseByteCount(results.Cell(0, kResultSizeColumn));
+            const std::string path = results.Cell(0, kResultLocationColumn);
+            // Stale counters must not wrap round to huge numbers.
+            selectedSize -= std::min(selectedSize, size);
+            if (selectedCount > 0) --selectedCount;
+
+            if (!OptionOn(ScanOptions::kRemove)) {
+                if (platform_.files) platform_.files->DeleteFile(path);
+            } else if (!UnsafeForShellList(path)) {
+                // A wildcard in the list would make the shell remove every
+                // file it matches, checked or not; such a file stays.
+                toRecycle.push_back(path);
+            }
+            controls[IDC_CLEAN_STATUS].SetText(kDeletingText);
+            if (platform_.prompts) platform_.prompts->EndWaitCursor();
+        }
+        results.DeleteRow(0);
+    }
+
+    // The shell refuses the whole list when one of its files is missing, so a
+    // file that someone else removed since the scan would keep every other
+    // checked file out of the Recycle Bin.
+    std::vector<std::string> present;
+    for (const std::string& path : toRecycle)
+        if (FileStillThere(platform_.files, path)) present.push_back(path);
+    if (platform_.shell) ShellDelete(*platform_.shell, DoubleNulList(present), false);
+
+    controls[IDC_TOTAL_FILES].SetText(kTotalFilesZero);
+    controls[IDC_TOTAL_SIZE].SetText(kTotalSizeZero);
+    controls[IDC_SELECTED_FILES].SetText(kSelectedFilesZero);
+    controls[IDC_SELECTED_SIZE].SetText(kSelectedSizeZero);
+    controls[IDC_SCAN_STATUS].SetText(kScanAgainText);
+}
+
 }  // namespace velnor

@@ -1,10 +1,199 @@
+#include <string>
+#include <vector>
+
 #include "app/main_dialog_model.h"
+#include "res/resource.h"
+#include "scan/location_queue.h"
+#include "ui/size_text.h"
 
 namespace velnor {
-// Placeholder until the scan walk lands.
-void MainDialogModel::OnStartScan() {}
-void MainDialogModel::OnStopScan() {}
-void MainDialogModel::RunScan() {}
-void MainDialogModel::PrepareScanLists() {}
-void MainDialogModel::ProcessFolder(const std::string&) {}
+
+namespace {
+
+constexpr char kStatusCompleted[] = "Scaning: Completed!";
+constexpr char kStatusFinished[] = "Scaning: Scan Completed! Please Click 'Next' to Continue...";
+constexpr char kStatusFolder[] = "Scaning: ";
+constexpr char kTotalFiles[] = "Total Files: ";
+constexpr char kTotalSize[] = "Total Size:  ";
+constexpr char kSelectedFiles[] = "Selected Files: ";
+constexpr char kSelectedSize[] = "Selected Size:  ";
+
+constexpr int kScanPageControls[] = {
+    IDC_RESULT_LIST, IDC_TOTAL_FILES, IDC_TOTAL_SIZE, IDC_SELECTED_FILES,
+    IDC_SELECTED_SIZE, IDC_SCAN_STATUS, IDC_SCAN_STATUS_FRAME,
+};
+
+// States of the Start Scan and Stop Scan pictures.
+constexpr int kDisabled = 0;
+constexpr int kNormal = 1;
+constexpr int kHover = 2;
+constexpr int kBusy = 3;
+
+// The ANSI enumeration puts `?` where a name's character has no ANSI form, and
+// no Windows name can hold `*`: such a name names no file, and the shell's
+// delete would take it for a wildcard.
+bool NameIsUnrepresentable(const std::string& name) { return name.find_first_of("?*") != std::string::npos; }
+
+}  // namespace
+
+void MainDialogModel::OnStartScan() {
+    if (busy || cleanBusy) return;
+    const int state = controls[IDC_START_SCAN].ButtonState();
+    if (state != kNormal && state != kHover) return;
+    if (currentPage != kPageScan) {
+        currentPage = kPageScan;
+        HidePageControls();
+        UpdateNavigation(kPageScan);
+        for (int id : kScanPageControls) controls[id].Show(true);
+    }
+    controls[IDC_START_SCAN].SetStateAndPicture(kBusy);
+    controls[IDC_STOP_SCAN].SetStateAndPicture(kNormal);
+    if (scanState != kScanIdle) return;
+    busy = true;
+    scanState = kScanRunning;
+    RunScan();
+    if (scanState != kScanIdle) {
+        controls[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
+        controls[IDC_START_SCAN].SetStateAndPicture(kNormal);
+        scanState = kScanIdle;
+        busy = false;
+    }
+}
+
+void MainDialogModel::OnStopScan() {
+    if (controls[IDC_STOP_SCAN].ButtonState() == kDisabled) return;
+    controls[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
+    controls[IDC_START_SCAN].SetStateAndPicture(kNormal);
+    if (scanState == kScanRunning) scanState = kScanStopRequested;
+    busy = false;
+}
+
+void MainDialogModel::RunScan() {
+    controls[IDC_TOTAL_FILES].SetText("Total Files: 0");
+    controls[IDC_TOTAL_SIZE].SetText("Total  Size: 0 MB");
+    selectedFilesText_.SetText("Selected Files: 0");
+    selectedSizeText_.SetText("Selected  Size: 0 MB");
+    totalCount = 0;
+    totalSize = 0;
+    selectedCount = 0;
+    selectedSize = 0;
+    results.DeleteAllRows();
+    results.SetHeaderCheckImage(1);
+    results.LinkTotals(&selectedCount, &selectedSize, &selectedFilesText_, &selectedSizeText_);
+
+    PrepareScanLists();
+
+    if (locationQueue.empty()) {
+        busy = false;
+        controls[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
+        controls[IDC_START_SCAN].SetStateAndPicture(kNormal);
+        controls[IDC_SCAN_STATUS].SetText(kStatusCompleted);
+        scanState = kScanIdle;
+        return;
+    }
+
+    for (;;) {
+        if (scanState == kScanRunning) {
+            ProcessFolder(locationQueue.front());
+            locationQueue.pop_front();
+        }
+        // Stop Scan, closing the window and clicks in the check strip all
+        // arrive here, once per folder.
+        if (platform_.pump) platform_.pump->Drain();
+        if (locationQueue.empty()) scanState = kScanStopRequested;
+        if (scanState == kScanStopRequested) break;
+    }
+
+    controls[IDC_SCAN_STATUS].SetText(kStatusFinished);
+    busy = false;
+    controls[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
+    controls[IDC_START_SCAN].SetStateAndPicture(kNormal);
+    scanState = kScanIdle;
+}
+
+void MainDialogModel::PrepareScanLists() {
+    locationQueue.clear();
+    filterSet.Clear();
+    includeReadOnly = OptionOn(ScanOptions::kRead);
+    includeSystem = OptionOn(ScanOptions::kSystem);
+    includeHidden = OptionOn(ScanOptions::kHide);
+    findZeroSize = OptionOn(ScanOptions::kZero);
+
+    const ListModel& locations = profile.locations;
+    std::vector<std::string> checked;
+    for (int row = 0; row < locations.RowCount(); ++row) {
+        if (!locations.IsChecked(row)) continue;
+        std::string text = locations.Cell(row, location_col::kPath).substr(0, kMaxLocationChars);
+        if (platform_.locale) text = platform_.locale->Lower(text);
+        checked.push_back(NormaliseLocation(text));
+    }
+    for (std::string& location : UncoveredLocations(checked)) locationQueue.push_back(std::move(location));
+
+    const ListModel& filters = profile.filters;
+    for (int row = 0; row < filters.RowCount(); ++row) {
+        if (!filters.IsChecked(row)) continue;
+        const std::string& pattern = filters.Cell(row, filter_col::kPattern);
+        if (IsExcludeRow(filters, row))
+            filterSet.AddException(pattern);
+        else
+            filterSet.AddInclude(pattern);
+    }
+
+    const ListModel& exclusions = profile.exclusions;
+    for (int row = 0; row < exclusions.RowCount(); ++row)
+        filterSet.AddFolderExclusion(exclusions.Cell(row, exclude_col::kPattern));
+}
+
+void MainDialogModel::ProcessFolder(const std::string& path) {
+    if (filterSet.IsFolderExcluded(path)) return;
+    controls[IDC_SCAN_STATUS].SetText(kStatusFolder + path);
+    if (!platform_.files) return;
+
+    const bool endsInSeparator = !path.empty() && path.back() == '\\';
+    const std::string pattern = path + (endsInSeparator ? "*.*" : "\\*.*");
+    // Entries are named from the pattern's folder part, so "c:" and "c:\temp\"
+    // give "c:\name" and "c:\temp\name".
+    const std::string folder = pattern.substr(0, pattern.find_last_of("\\/")) + "\\";
+    Control totalFilesText = controls[IDC_TOTAL_FILES];
+    Control totalSizeText = controls[IDC_TOTAL_SIZE];
+
+    platform_.files->Enumerate(pattern, [&](const FindData& entry) {
+        if (scanState != kScanRunning) return false;
+        if (entry.name == "." || entry.name == "..") return true;
+        if (NameIsUnrepresentable(entry.name)) return true;
+        const uint32_t a = entry.attributes;
+        const bool refused = ((a & kAttrHidden) && !includeHidden) || ((a & kAttrReadOnly) && !includeReadOnly) ||
+                             ((a & kAttrSystem) && !includeSystem);
+        if (a & kAttrDirectory) {
+            // A junction or link can lead back up (an endless walk) or into a
+            // folder that the exclusions were written to keep out.
+            if (!refused && !(a & kAttrReparsePoint)) locationQueue.push_back(folder + entry.name);
+            return true;
+        }
+        const bool zeroSizeHit = findZeroSize && entry.size == 0;
+        if (!zeroSizeHit && (refused || !filterSet.IsFileWanted(entry.name))) return true;
+
+        ++totalCount;
+        totalFilesText.SetText(kTotalFiles + DecimalText(totalCount));
+        totalSize += entry.size;
+        totalSizeText.SetText(kTotalSize + SizeText(totalSize));
+
+        ListRow row;
+        row.cells.resize(5);
+        row.cells[1] = entry.name;
+        row.cells[2] = folder + entry.name;
+        row.cells[3] = DecimalText(entry.size);
+        if (platform_.locale) row.cells[4] = platform_.locale->FormatModified(entry.lastWriteTime);
+        row.checked = true;
+        // One insertion with every cell and the check: the list view is told once.
+        results.InsertRow(results.RowCount(), std::move(row));
+
+        ++selectedCount;
+        selectedFilesText_.SetText(kSelectedFiles + DecimalText(selectedCount));
+        selectedSize += entry.size;
+        selectedSizeText_.SetText(kSelectedSize + SizeText(selectedSize));
+        return true;
+    });
+}
+
 }  // namespace velnor

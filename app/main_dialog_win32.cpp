@@ -174,6 +174,7 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
 
 BOOL CMainDialog::OnInitDialog() {
     BindControls();
+    if (pump_) pump_->SetDialog(hwnd_);
 
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     bigIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,

@@ -5,6 +5,9 @@
 #include <memory>
 
 #include "app/main_dialog_model.h"
+#include "platform/win32/win32_platform.h"
+#include "profile/exclude_path_add_dialog_win32.h"
+#include "profile/filter_add_dialog_win32.h"
 #include "ui/bitmap_pic_win32.h"
 #include "ui/gdi_handles_win32.h"
 #include "ui/gradient_label_win32.h"
@@ -24,6 +27,8 @@ public:
     const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // The pump that drains the queue during a scan; told the window's handle.
+    void SetMessagePump(Win32MessagePump* pump) { pump_ = pump; }
     bool LoadBackground(int resourceId);
     void OnMinimizeCommand();
 
@@ -61,6 +66,7 @@ private:
     LRESULT OnMeasureItem(WPARAM, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM);
 
+    Win32MessagePump* pump_ = nullptr;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     UniqueBitmap background_;
@@ -71,6 +77,9 @@ private:
     std::map<int, std::unique_ptr<CBitmapPic>> pictures_;
     CMyListCtrlEx locationList_, filterList_, exclusionList_, resultList_;
     CGradientLabel statusLine_;
+    // One of each for the life of the window, run modally on each Add.
+    CFilterAddDialog filterAddDialog_;
+    CExcludePathAddDialog excludePathAddDialog_;
 };
 
 }  // namespace velnor

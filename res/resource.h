@@ -220,3 +220,4 @@
 #define IDC_COOKIE_LIST          1165
 #define IDC_COOKIE_CANCEL        1167
 #define IDC_COOKIE_DELETE        1168
+#define IDB_TITLE_ICON           264

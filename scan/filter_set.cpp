@@ -1,33 +1,145 @@
 #include "scan/filter_set.h"
 
+#include <cstring>
+
 #include "scan/wildcard.h"
 
 namespace velnor {
+
+namespace {
+
+// A lowered copy of a name or path; anything the file system can give fits on
+// the stack.
+class LoweredText {
+public:
+    explicit LoweredText(const std::string& text) : length_(std::strlen(text.c_str())) {
+        char* out = inline_;
+        if (length_ > sizeof inline_) {
+            heap_.resize(length_);
+            out = &heap_[0];
+        }
+        LowerAsciiLetters(text.c_str(), length_, out);
+        data_ = out;
+    }
+    LoweredText(const LoweredText&) = delete;
+    LoweredText& operator=(const LoweredText&) = delete;
+    const char* Data() const { return data_; }
+    size_t Length() const { return length_; }
+
+private:
+    size_t length_;
+    const char* data_ = nullptr;
+    char inline_[512];
+    std::string heap_;
+};
+
+bool IsWildcard(char c) { return c == '*' || c == '?'; }
+
+}  // namespace
+
+void PatternIndex::Clear() {
+    entries_.clear();
+    grouped_.clear();
+    groupStart_.clear();
+}
+
+void PatternIndex::Add(const std::string& pattern) {
+    Entry entry;
+    entry.prepared = PreparePattern(pattern.c_str());
+    const std::string& p = entry.prepared;
+    size_t tailStart = p.size();
+    while (tailStart > 0 && !IsWildcard(p[tailStart - 1])) --tailStart;
+    entry.tail = p.substr(tailStart);
+    for (char c : p) {
+        if (c == '*')
+            entry.hasStar = true;
+        else
+            ++entry.minLength;
+    }
+    entries_.push_back(std::move(entry));
+    Regroup();
+}
+
+void PatternIndex::Regroup() {
+    // A pattern with a literal end can only accept texts ending in its last
+    // byte; else one with a literal start only texts beginning with its first;
+    // the rest is tried on every text.
+    std::vector<int> groupOf(entries_.size());
+    groupStart_.assign(kGroups + 1, 0);
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const Entry& e = entries_[i];
+        int group = kAnyText;
+        if (!e.tail.empty())
+            group = kByLastByte + static_cast<unsigned char>(e.tail.back());
+        else if (!e.prepared.empty() && !IsWildcard(e.prepared[0]))
+            group = kByFirstByte + static_cast<unsigned char>(e.prepared[0]);
+        groupOf[i] = group;
+        ++groupStart_[group + 1];
+    }
+    for (int g = 0; g < kGroups; ++g) groupStart_[g + 1] += groupStart_[g];
+    grouped_.assign(entries_.size(), 0);
+    std::vector<uint32_t> next(groupStart_.begin(), groupStart_.end() - 1);
+    for (size_t i = 0; i < entries_.size(); ++i) grouped_[next[groupOf[i]]++] = static_cast<uint32_t>(i);
+}
+
+bool PatternIndex::Accepts(const Entry& e, const char* text, size_t length) const {
+    if (length < e.minLength || (!e.hasStar && length != e.minLength)) return false;
+    if (!e.tail.empty() && std::memcmp(text + length - e.tail.size(), e.tail.data(), e.tail.size()) != 0)
+        return false;
+    return MatchPrepared(text, length, e.prepared.data(), e.prepared.size());
+}
+
+bool PatternIndex::GroupAccepts(int group, const char* text, size_t length) const {
+    for (uint32_t i = groupStart_[group]; i < groupStart_[group + 1]; ++i)
+        if (Accepts(entries_[grouped_[i]], text, length)) return true;
+    return false;
+}
+
+bool PatternIndex::AnyMatches(const char* text, size_t length) const {
+    if (entries_.empty()) return false;
+    if (length > 0) {
+        if (GroupAccepts(kByLastByte + static_cast<unsigned char>(text[length - 1]), text, length)) return true;
+        if (GroupAccepts(kByFirstByte + static_cast<unsigned char>(text[0]), text, length)) return true;
+    }
+    return GroupAccepts(kAnyText, text, length);
+}
 
 void FilterSet::Clear() {
     includes_.clear();
     exceptions_.clear();
     folderExclusions_.clear();
+    includeIndex_.Clear();
+    exceptionIndex_.Clear();
+    folderIndex_.Clear();
 }
 
-void FilterSet::AddInclude(const std::string& pattern) { includes_.push_back(pattern); }
-void FilterSet::AddException(const std::string& pattern) { exceptions_.push_back(pattern); }
-void FilterSet::AddFolderExclusion(const std::string& pattern) { folderExclusions_.push_back(pattern); }
+void FilterSet::AddInclude(const std::string& pattern) {
+    includes_.push_back(pattern);
+    includeIndex_.Add(pattern);
+}
 
+void FilterSet::AddException(const std::string& pattern) {
+    exceptions_.push_back(pattern);
+    exceptionIndex_.Add(pattern);
+}
+
+void FilterSet::AddFolderExclusion(const std::string& pattern) {
+    folderExclusions_.push_back(pattern);
+    folderIndex_.Add(pattern);
+}
+
+// Which include accepts a name first makes no difference to the answer, and
+// the exceptions are the same for all of them: so the name is wanted when any
+// include accepts it and no exception does.
 bool FilterSet::IsFileWanted(const std::string& name) const {
-    for (const std::string& include : includes_) {
-        if (!MatchWildcard(name, include)) continue;
-        for (const std::string& exception : exceptions_)
-            if (MatchWildcard(name, exception)) return false;
-        return true;
-    }
-    return false;
+    const LoweredText lowered(name);
+    return includeIndex_.AnyMatches(lowered.Data(), lowered.Length()) &&
+           !exceptionIndex_.AnyMatches(lowered.Data(), lowered.Length());
 }
 
 bool FilterSet::IsFolderExcluded(const std::string& path) const {
-    for (const std::string& pattern : folderExclusions_)
-        if (MatchWildcard(path, pattern)) return true;
-    return false;
+    const LoweredText lowered(path);
+    return folderIndex_.AnyMatches(lowered.Data(), lowered.Length());
 }
 
 }  // namespace velnor

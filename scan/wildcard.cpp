@@ -1,9 +1,134 @@
 #include "scan/wildcard.h"
 
+#include <cstring>
+
 namespace velnor {
 
-// Placeholder until the matcher lands.
-bool MatchWildcard(const char* text, const char* pattern) { return false; }
-int FindSegment(const char* text, const char* segment, int start) { return -1; }
+namespace {
+
+bool SegmentMatchesAt(const char* text, const char* segment, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (segment[i] != '?' && segment[i] != text[i]) return false;
+    return true;
+}
+
+// FindSegment on counted strings.
+long FindSegmentIn(const char* text, size_t textLength, const char* segment, size_t segmentLength, size_t start) {
+    if (textLength < start + segmentLength) return -1;
+    if (segmentLength == 0) return static_cast<long>(start);
+    const size_t last = textLength - segmentLength;
+    if (segment[0] != '?') {
+        // Only positions holding the segment's first byte can start it.
+        const char* from = text + start;
+        const char* end = text + last + 1;
+        while (from < end) {
+            const void* hit = std::memchr(from, segment[0], static_cast<size_t>(end - from));
+            if (!hit) return -1;
+            const char* at = static_cast<const char*>(hit);
+            if (SegmentMatchesAt(at + 1, segment + 1, segmentLength - 1)) return static_cast<long>(at - text);
+            from = at + 1;
+        }
+        return -1;
+    }
+    for (size_t i = start; i <= last; ++i)
+        if (SegmentMatchesAt(text + i, segment, segmentLength)) return static_cast<long>(i);
+    return -1;
+}
+
+// Copies long enough for any file name or search path stay on the stack.
+constexpr size_t kInlineChars = 512;
+
+class LoweredCopy {
+public:
+    explicit LoweredCopy(const char* text) : length_(std::strlen(text)) {
+        char* out = inline_;
+        if (length_ >= kInlineChars) {
+            heap_.resize(length_);
+            out = &heap_[0];
+        }
+        LowerAsciiLetters(text, length_, out);
+        data_ = out;
+    }
+    LoweredCopy(const LoweredCopy&) = delete;
+    LoweredCopy& operator=(const LoweredCopy&) = delete;
+    const char* Data() const { return data_; }
+    size_t Length() const { return length_; }
+
+private:
+    size_t length_;
+    const char* data_ = nullptr;
+    char inline_[kInlineChars];
+    std::string heap_;
+};
+
+}  // namespace
+
+char LowerAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+void LowerAsciiLetters(const char* text, size_t length, char* out) {
+    for (size_t i = 0; i < length; ++i) out[i] = LowerAsciiLetter(text[i]);
+}
+
+std::string PreparePattern(const char* pattern) {
+    std::string prepared;
+    if (!pattern) return prepared;
+    prepared.reserve(std::strlen(pattern));
+    for (const char* p = pattern; *p; ++p) {
+        if (*p == '*' && !prepared.empty() && prepared.back() == '*') continue;
+        prepared.push_back(LowerAsciiLetter(*p));
+    }
+    return prepared;
+}
+
+bool MatchPrepared(const char* text, size_t n, const char* pattern, size_t m) {
+    if (m == 0) return n == 0;
+    size_t p = 0, t = 0;
+    while (p < m) {
+        const char c = pattern[p];
+        if (c == '*') {
+            if (p + 1 == m) return true;
+            const size_t segment = p + 1;
+            const char* nextStar = static_cast<const char*>(std::memchr(pattern + segment, '*', m - segment));
+            const size_t segmentEnd = nextStar ? static_cast<size_t>(nextStar - pattern) : m;
+            const size_t length = segmentEnd - segment;
+            if (n - t < length) return false;
+            if (nextStar) {
+                // Leftmost occurrence of a middle segment: what follows it is
+                // again free to start anywhere, so no later occurrence can do better.
+                const long at = FindSegmentIn(text, n, pattern + segment, length, t);
+                if (at < 0) return false;
+                t = static_cast<size_t>(at) + length;
+                p = segmentEnd;
+                continue;
+            }
+            // The final segment can only sit at the very end of the text.
+            for (size_t i = length; i-- > 0;) {
+                const char s = pattern[segment + i];
+                if (s != '?' && s != text[n - length + i]) return false;
+            }
+            return true;
+        }
+        if (t >= n) return false;
+        if (c != '?' && c != text[t]) return false;
+        if (p + 1 == m && t + 1 < n) return false;
+        ++p;
+        ++t;
+    }
+    return true;
+}
+
+bool MatchWildcard(const char* text, const char* pattern) {
+    if (!text || !pattern) return false;
+    if (!*pattern) return !*text;
+    const LoweredCopy lowered(text);
+    const std::string prepared = PreparePattern(pattern);
+    return MatchPrepared(lowered.Data(), lowered.Length(), prepared.data(), prepared.size());
+}
+
+int FindSegment(const char* text, const char* segment, int start) {
+    if (!text || !segment || start < 0) return -1;
+    return static_cast<int>(
+        FindSegmentIn(text, std::strlen(text), segment, std::strlen(segment), static_cast<size_t>(start)));
+}
 
 }  // namespace velnor

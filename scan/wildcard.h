@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace velnor {
@@ -14,5 +15,15 @@ inline bool MatchWildcard(const std::string& text, const std::string& pattern) {
 // Leftmost index at or after start where the segment matches the text (`?`
 // matching any one character), or -1.
 int FindSegment(const char* text, const char* segment, int start);
+
+// The matcher's own steps, for callers that keep their patterns prepared: the
+// text lowered with LowerAsciiLetters, the pattern with PreparePattern. Gives
+// exactly the answer of MatchWildcard on the unprepared strings.
+bool MatchPrepared(const char* text, size_t textLength, const char* pattern, size_t patternLength);
+// A to Z lowered, every other byte kept.
+char LowerAsciiLetter(char c);
+void LowerAsciiLetters(const char* text, size_t length, char* out);
+// Lowered, and every run of `*` reduced to one.
+std::string PreparePattern(const char* pattern);
 
 }  // namespace velnor

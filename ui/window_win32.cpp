@@ -5,6 +5,8 @@ namespace velnor {
 namespace {
 constexpr UINT_PTR kSubclassId = 0x56454C4E;  // one subclass per window object
 const char kDialogObjectProp[] = "VelnorDialogObject";
+// GetWindowSubclass is missing from some import libraries; a property finds the object.
+const char kWindowObjectProp[] = "VelnorWindowObject";
 }  // namespace
 
 const RuntimeClass CWindow::kRuntimeClass = {"CWnd", nullptr};
@@ -19,18 +21,21 @@ bool CWindow::SubclassControl(HWND hwnd) {
     hwnd_ = hwnd;
     PreSubclassControl();
     subclassed_ = ::SetWindowSubclass(hwnd, &CWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (subclassed_) ::SetPropA(hwnd, kWindowObjectProp, this);
     return subclassed_;
 }
 
 void CWindow::UnsubclassControl() {
-    if (subclassed_ && hwnd_ && ::IsWindow(hwnd_)) ::RemoveWindowSubclass(hwnd_, &CWindow::SubclassProc, kSubclassId);
+    if (subclassed_ && hwnd_ && ::IsWindow(hwnd_)) {
+        ::RemoveWindowSubclass(hwnd_, &CWindow::SubclassProc, kSubclassId);
+        ::RemovePropA(hwnd_, kWindowObjectProp);
+    }
     subclassed_ = false;
 }
 
 CWindow* CWindow::FromHandle(HWND hwnd) {
     if (!hwnd) return nullptr;
-    DWORD_PTR self = 0;
-    if (::GetWindowSubclass(hwnd, &CWindow::SubclassProc, kSubclassId, &self)) return reinterpret_cast<CWindow*>(self);
+    if (void* self = ::GetPropA(hwnd, kWindowObjectProp)) return static_cast<CWindow*>(self);
     return reinterpret_cast<CWindow*>(::GetPropA(hwnd, kDialogObjectProp));
 }
 
@@ -53,6 +58,7 @@ LRESULT CALLBACK CWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY) {
         result = ::DefSubclassProc(hwnd, message, wParam, lParam);
         ::RemoveWindowSubclass(hwnd, &CWindow::SubclassProc, kSubclassId);
+        ::RemovePropA(hwnd, kWindowObjectProp);
         window->subclassed_ = false;
         window->hwnd_ = nullptr;
         return result;

@@ -46,6 +46,7 @@ void Win32Prompts::EndWaitCursor() {
 void Win32MessagePump::Drain() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (dialog_ && ::IsWindow(dialog_) && ::IsDialogMessageA(dialog_, &msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

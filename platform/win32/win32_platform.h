@@ -38,6 +38,12 @@ private:
 class Win32MessagePump : public IMessagePump {
 public:
     void Drain() override;
+    // Keyboard messages for this dialog go through the dialog manager, so that
+    // Escape and Alt+F4 still work while a long operation drains the queue.
+    void SetDialog(HWND dialog) { dialog_ = dialog; }
+
+private:
+    HWND dialog_ = nullptr;
 };
 
 class Win32Locale : public ILocale {

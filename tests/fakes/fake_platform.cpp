@@ -114,8 +114,21 @@ void FakeFileSystem::Remove(const std::string& path) {
 
 bool FakeFileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
     ++enumerateCount;
+    enumeratedPatterns.push_back(pattern);
     if (pattern.size() + 1 > kMaxPath) return false;
     const size_t slash = pattern.find_last_of("\\/");
+    if (slash != std::string::npos && pattern.find_first_of("*?", slash + 1) == std::string::npos) {
+        // A plain path finds just that entry, as FindFirstFileA does.
+        const Node* node = Find(pattern);
+        if (!node) return false;
+        FindData data;
+        data.name = node->name;
+        data.attributes = node->attributes;
+        data.size = node->size;
+        data.lastWriteTime = node->lastWriteTime;
+        onEntry(data);
+        return true;
+    }
     if (slash == std::string::npos || pattern.substr(slash + 1) != "*.*") return false;
     const Node* folder = Find(pattern.substr(0, slash));
     if (!folder || !(folder->attributes & kAttrDirectory)) return false;
@@ -204,6 +217,10 @@ int FakeShell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
         start = end + 1;
     }
     for (const std::string& path : call.paths) {
+        if (files && stopAtMissingFile && path.find_first_of("*?") == std::string::npos && !files->Exists(path)) {
+            deleteCalls.push_back(call);
+            return kShellFileNotFound;
+        }
         if (!files || path.find_first_of("*?") != std::string::npos || !files->Exists(path)) continue;
         if (flags & kFofAllowUndo) recycled.push_back(path);
         files->Remove(path);

@@ -50,6 +50,7 @@ public:
     std::vector<std::string> deleted;  // every successful DeleteFile, in order
     int replaceCount = 0;
     int enumerateCount = 0;
+    std::vector<std::string> enumeratedPatterns;  // every Enumerate call's pattern, in order
 
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
@@ -86,6 +87,10 @@ public:
     std::vector<std::string> executed;                // "verb|target|show"
     std::vector<int> openedSpecialFolders;
     FakeFileSystem* files = nullptr;  // when set, deletions reach it (exact paths only)
+    // Like the real shell: the operation ends at the first listed file that is
+    // not there, and the files after it stay.
+    bool stopAtMissingFile = false;
+    static constexpr int kShellFileNotFound = 2;
 
     int DeleteFiles(const std::string& doubleNulList, unsigned flags) override;
     bool QueryRecycleBin(const std::string& root, uint64_t& bytes) override;

@@ -1,0 +1,28 @@
+#include "clean/shell_delete.h"
+
+namespace velnor {
+
+unsigned ShellDeleteFlags(bool permanent) {
+    const unsigned flags = kFofNoConfirmation | kFofSimpleProgress | kFofNoErrorUi;
+    return permanent ? flags : flags | kFofAllowUndo;
+}
+
+int ShellDelete(IShell& shell, const std::string& list, bool permanent) {
+    return shell.DeleteFiles(list, ShellDeleteFlags(permanent));
+}
+
+std::string DoubleNulList(const std::vector<std::string>& entries) {
+    std::string list;
+    for (const std::string& entry : entries) {
+        list += entry;
+        list.push_back('\0');
+    }
+    list.push_back('\0');
+    return list;
+}
+
+bool UnsafeForShellList(const std::string& path) {
+    return path.empty() || path.find_first_of(std::string("*?\0", 3)) != std::string::npos;
+}
+
+}  // namespace velnor

@@ -1,0 +1,84 @@
+#include "platform/win32/shell_win32.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <vector>
+
+namespace velnor {
+
+namespace {
+
+struct IdListFree {
+    void operator()(ITEMIDLIST* list) const { ::CoTaskMemFree(list); }
+};
+using UniqueIdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
+
+UniqueIdList SpecialFolderIdList(HWND owner, int csidl) {
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(owner, csidl, &list))) return UniqueIdList();
+    return UniqueIdList(list);
+}
+
+}  // namespace
+
+int Win32Shell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
+    // The shell reads up to the first empty entry; two more NULs keep a list
+    // that came without its end from running on into memory.
+    std::vector<char> from(doubleNulList.begin(), doubleNulList.end());
+    from.push_back('\0');
+    from.push_back('\0');
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = ::GetDesktopWindow();
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.data();
+    operation.pTo = nullptr;
+    operation.fFlags = static_cast<FILEOP_FLAGS>(flags);
+    return ::SHFileOperationA(&operation);
+}
+
+bool Win32Shell::QueryRecycleBin(const std::string& root, uint64_t& bytes) {
+    SHQUERYRBINFO info = {};
+    info.cbSize = sizeof info;
+    if (FAILED(::SHQueryRecycleBinA(root.c_str(), &info))) return false;
+    bytes = static_cast<uint64_t>(info.i64Size);
+    return true;
+}
+
+long Win32Shell::EmptyRecycleBin(unsigned flags) {
+    return static_cast<long>(::SHEmptyRecycleBinA(nullptr, nullptr, flags));
+}
+
+std::optional<std::string> Win32Shell::SpecialFolderPath(int csidl) {
+    UniqueIdList list = SpecialFolderIdList(owner_, csidl);
+    if (!list) return std::nullopt;
+    char path[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
+    return std::string(path);
+}
+
+std::optional<std::string> Win32Shell::DisplayName(const std::string& path) {
+    SHFILEINFOA info = {};
+    if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return std::nullopt;
+    if (info.szDisplayName[0] == '\0') return std::nullopt;
+    return std::string(info.szDisplayName);
+}
+
+void Win32Shell::Execute(const std::string& verb, const std::string& target, int showCommand) {
+    ::ShellExecuteA(nullptr, verb.empty() ? nullptr : verb.c_str(), target.c_str(), nullptr, nullptr, showCommand);
+}
+
+void Win32Shell::OpenSpecialFolder(int csidl) {
+    UniqueIdList list = SpecialFolderIdList(owner_, csidl);
+    if (!list) return;
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_IDLIST;
+    info.lpVerb = "open";
+    info.lpIDList = list.get();
+    info.nShow = SW_SHOWNORMAL;
+    ::ShellExecuteExA(&info);
+}
+
+}  // namespace velnor

@@ -1,0 +1,184 @@
+#include "profile/config_file.h"
+
+namespace velnor::config_file {
+
+namespace {
+
+const char kSpace[] = " \t\n\v\f\r";
+
+// Where the entry that V starts with ends: the first ">". The entry's text runs
+// from index 1 to just before it; the first character is taken to be "<".
+size_t EntryEnd(const std::string& v) { return v.find('>'); }
+
+std::string EntryText(const std::string& v, size_t end) { return v.substr(1, end - 1); }
+
+}  // namespace
+
+std::string TrimSpace(const std::string& text) {
+    const size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string::npos) return std::string();
+    const size_t last = text.find_last_not_of(kSpace);
+    return text.substr(first, last - first + 1);
+}
+
+std::string FindValue(const std::string& text, const std::string& key) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos || equals == 0) continue;
+        const std::string lineKey = TrimSpace(line.substr(0, equals));
+        if (!lineKey.empty() && lineKey == key) return TrimSpace(line.substr(equals + 1));
+    }
+    return std::string();
+}
+
+std::string DriveLine(const ListModel& locations) {
+    std::string line = "PathDrive=";
+    for (int i = 0; i < locations.RowCount(); ++i) {
+        const std::string& path = locations.Cell(i, location_col::kPath);
+        if (!IsDriveRow(path)) continue;
+        line += "<" + DriveOfRow(path) + (locations.IsChecked(i) ? "|1" : "|0") + ">";
+    }
+    return line;
+}
+
+std::string FolderLine(const ListModel& locations) {
+    std::string line = "PathFolder=";
+    for (int i = 0; i < locations.RowCount(); ++i) {
+        const std::string& path = locations.Cell(i, location_col::kPath);
+        if (IsDriveRow(path)) continue;
+        line += "<" + path + (locations.IsChecked(i) ? "|1" : "|0") + ">";
+    }
+    return line;
+}
+
+std::string ExcludeLine(const ListModel& exclusions) {
+    std::string line = "PathExclude=";
+    for (int i = 0; i < exclusions.RowCount(); ++i) line += "<" + exclusions.Cell(i, exclude_col::kPattern) + ">";
+    return line;
+}
+
+std::string FilterLine(const ListModel& filters) {
+    std::string line = "Filter=";
+    for (int i = 0; i < filters.RowCount(); ++i) {
+        line += "<" + filters.Cell(i, filter_col::kPattern) + "|" + filters.Cell(i, filter_col::kDescription) + "|";
+        line += filters.IsChecked(i) ? "1|" : "0|";
+        line += IsExcludeRow(filters, i) ? "1" : "0";
+        line += ">";
+    }
+    return line;
+}
+
+std::string OptionLine(const ScanOptions& options) {
+    std::string line = "Option=";
+    for (int i = 0; i < ScanOptions::kCount; ++i) {
+        const auto flag = static_cast<ScanOptions::Flag>(i);
+        line += std::string("<") + ScanOptions::Token(flag) + (options[flag] ? "|1>" : "|0>");
+    }
+    return line;
+}
+
+std::string ProfileText(const ScanProfile& profile, const ScanOptions& options) {
+    const std::string lines[] = {
+        DriveLine(profile.locations), FolderLine(profile.locations), ExcludeLine(profile.exclusions),
+        FilterLine(profile.filters),  OptionLine(options),
+    };
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n\n";
+    return text;
+}
+
+std::string FirstStartDriveLine(const std::vector<std::string>& fixedDrives) {
+    std::string line = "PathDrive=";
+    for (std::string drive : fixedDrives) {
+        if (!drive.empty() && drive.back() == '\\') drive.pop_back();
+        line += "<" + drive + "|1>";
+    }
+    return line;
+}
+
+std::string FirstStartText(const std::vector<std::string>& fixedDrives, const ListModel& exclusions,
+                           const ListModel& filters) {
+    return FirstStartDriveLine(fixedDrives) + "\n" + "PathFolder=\n" + ExcludeLine(exclusions) + "\n" +
+           FilterLine(filters) + "\n";
+}
+
+std::vector<std::string> ParseExclusions(const std::string& value) {
+    std::vector<std::string> exclusions;
+    if (value.size() <= 3) return exclusions;
+    std::string v = value;
+    for (;;) {
+        const size_t end = EntryEnd(v);
+        if (end == std::string::npos || end <= 2) break;
+        exclusions.push_back(EntryText(v, end));
+        v.erase(0, end + 1);
+    }
+    return exclusions;
+}
+
+ParsedFilters ParseFilters(const std::string& value) {
+    ParsedFilters parsed;
+    std::string v = TrimSpace(value);
+    if (v.size() <= 4) return parsed;
+    for (;;) {
+        const size_t end = EntryEnd(v);
+        if (end == std::string::npos || end <= 4) break;
+        std::string e = EntryText(v, end);
+        v.erase(0, end + 1);
+        // An entry too long for the file's limit is dropped whole rather than
+        // cut: a cut pattern would select files that the user never chose.
+        if (e.size() > kMaxEntryChars) continue;
+        const bool checked = e[e.size() - 3] == '1';
+        if (!checked) parsed.allChecked = false;
+        const FilterType type = e.back() == '1' ? FilterType::Exclude : FilterType::Include;
+        e.resize(e.size() - 4);
+        if (e.size() < 2) break;
+        const size_t bar = e.find('|');
+        if (bar == std::string::npos || bar == 0) break;
+        parsed.filters.push_back(ParsedFilter{e.substr(0, bar), e.substr(bar + 1), checked, type});
+    }
+    return parsed;
+}
+
+std::vector<ParsedFolder> ParseFolders(const std::string& value) {
+    std::vector<ParsedFolder> folders;
+    if (value.size() <= 3) return folders;
+    std::string v = value;
+    for (;;) {
+        const size_t end = EntryEnd(v);
+        if (end == std::string::npos || end == 0) break;
+        const std::string e = EntryText(v, end);
+        v.erase(0, end + 1);
+        // Too long for the file's limit: skipped whole, like a too-short one, so
+        // that a cut path never points the scan at some other folder.
+        if (e.size() < 6 || e.size() > kMaxEntryChars) continue;
+        folders.push_back(ParsedFolder{e.substr(0, e.size() - 2), e.back() == '1'});
+    }
+    return folders;
+}
+
+bool DriveUnchecked(const std::string& value, const std::string& drive) {
+    return value.find("<" + drive + "|0>") != std::string::npos;
+}
+
+ScanOptions ParseOptions(const std::string& value) {
+    const ScanOptions defaults = ScanOptions::FileDefaults();
+    ScanOptions options;
+    for (int i = 0; i < ScanOptions::kCount; ++i) {
+        const auto flag = static_cast<ScanOptions::Flag>(i);
+        const std::string token = std::string("<") + ScanOptions::Token(flag);
+        if (value.find(token + "|1>") != std::string::npos)
+            options[flag] = true;
+        else if (defaults[flag])
+            options[flag] = value.find(token + "|0>") == std::string::npos;
+        else
+            options[flag] = false;
+    }
+    return options;
+}
+
+}  // namespace velnor::config_file

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace velnor {
+
+// A location's text is normalised in a working copy of this many characters.
+constexpr size_t kMaxLocationChars = 999;
+
+// The lowered text of a location row as the walk uses it: a drive row
+// ("label (c:)") becomes the drive, "c:"; any other text stays as it is.
+std::string NormaliseLocation(const std::string& lowered);
+
+// True when scanning `other` already scans `location`: other's text starts
+// location's and ends at a path boundary there (it ends in a backslash, or
+// location goes on with one). Equal texts cover each other.
+bool CoversLocation(const std::string& other, const std::string& location);
+
+// The normalised locations to queue, in order: a location covered by another
+// one is left out, and of equal ones only the first stays.
+std::vector<std::string> UncoveredLocations(const std::vector<std::string>& locations);
+
+}  // namespace velnor

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/main_dialog_model.h"
+#include "res/resource.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace velnor {
+namespace {
+
+using testing::FakeFileSystem;
+using testing::FakePlatform;
+using testing::TestMainDialog;
+
+const char kFolder[] = "C:\\Program Files\\Velnor";
+const char kConfig[] = "C:\\Program Files\\Velnor\\config.ini";
+
+class Locations : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fakes.files.AddFolder(kFolder);
+        fakes.files.drives = {
+            {"A:\\", kDriveRemovable, 1474560, 0},
+            {"C:\\", kDriveFixed, 1073741824, 1234567890123},
+            {"D:\\", kDriveFixed, 1073741823, 21474836480},
+            {"E:\\", kDriveCdRom, 700ull << 20, 0},
+        };
+        fakes.shell.displayNames["C:\\"] = "System (C:)";
+        fakes.shell.displayNames["D:\\"] = "Data (D:)";
+        fakes.shell.displayNames["E:\\"] = "CD (E:)";
+    }
+    ListModel& Start(const std::string& profile) {
+        fakes.files.SetText(kConfig, profile);
+        dialog = std::make_unique<TestMainDialog>(fakes);
+        dialog->Start();
+        saves = fakes.files.replaceCount;
+        return dialog->profile.locations;
+    }
+    int NewSaves() const { return fakes.files.replaceCount - saves; }
+
+    FakePlatform fakes;
+    std::unique_ptr<TestMainDialog> dialog;
+    int saves = 0;
+};
+
+TEST_F(Locations, ListsOnlyFixedDrivesWithTheirSizes) {
+    const ListModel& list = Start("\n");
+    ASSERT_EQ(list.RowCount(), 2);
+    const std::vector<std::string> expected[] = {
+        {"", "System (C:)", "1024.00", "1177375.75"},  // free space through single precision
+        {"", "Data (D:)", "1024.00", "20480.00"},      // 1,048,575 whole kilobytes
+    };
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(list.Row(row).cells, expected[row]) << row;
+        EXPECT_TRUE(list.IsChecked(row));
+        EXPECT_EQ(list.Row(row).image, kDriveImage);
+    }
+    EXPECT_EQ(list.HeaderCheckImage(), 1);
+    EXPECT_EQ(list.Header().sortColumn, location_col::kPath);
+    EXPECT_TRUE(list.Header().hideArrow);
+    ASSERT_EQ(list.Columns().size(), 4u);
+    EXPECT_EQ(list.Columns()[3].heading, "Free Space(MB)");
+    EXPECT_EQ(list.Columns()[3].width, 105);
+}
+
+TEST_F(Locations, ADriveWithoutANameOrASizeStillGetsARow) {
+    fakes.shell.displayNames.erase("D:\\");
+    fakes.files.drives[2].spaceQueryFails = true;
+    const ListModel& list = Start("\n");
+    ASSERT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(list.Row(1).cells, (std::vector<std::string>{"", "D:\\", "", ""}));
+    EXPECT_TRUE(list.IsChecked(1));
+}
+
+TEST_F(Locations, SavedDriveChecksApplyWithLetterCase) {
+    struct Case {
+        const char* profile;
+        bool cChecked, dChecked;
+        int header;
+    } cases[] = {
+        {"PathDrive=<C:|0><D:|1>\n", false, true, 2},
+        {"PathDrive=<c:|0><D:|1>\n", true, true, 1},
+        {"PathDrive=<Z:|0><D:|0>\n", true, false, 2},
+        {"\n", true, true, 1},
+    };
+    for (const Case& c : cases) {
+        const ListModel& list = Start(c.profile);
+        ASSERT_EQ(list.RowCount(), 2) << c.profile;
+        EXPECT_EQ(list.IsChecked(0), c.cChecked) << c.profile;
+        EXPECT_EQ(list.IsChecked(1), c.dChecked) << c.profile;
+        EXPECT_EQ(list.HeaderCheckImage(), c.header) << c.profile;
+    }
+}
+
+TEST_F(Locations, SavedFoldersFollowTheDrives) {
+    const ListModel& list = Start("PathFolder=<C:\\Temp|0><C:\\|1><D:\\Work|1>\n");
+    ASSERT_EQ(list.RowCount(), 4);
+    EXPECT_EQ(list.Row(2).cells, (std::vector<std::string>{"", "C:\\Temp", "", ""}));
+    EXPECT_FALSE(list.IsChecked(2));
+    EXPECT_EQ(list.Cell(3, location_col::kPath), "D:\\Work");
+    EXPECT_TRUE(list.IsChecked(3));
+    EXPECT_EQ(list.Row(3).image, kFolderImage);
+    EXPECT_EQ(list.Row(3).itemData, 3);
+    EXPECT_EQ(list.HeaderCheckImage(), 2);
+}
+
+TEST_F(Locations, AddTakesANewFolderOnceAndSavesIt) {
+    ListModel& list = Start("\n");
+    struct Step {
+        std::optional<std::string> chosen;
+        int rows;
+        int saves;
+    } steps[] = {
+        {std::nullopt, 2, 0},               // cancelled
+        {std::string("C:\\"), 2, 0},        // a root
+        {std::string(""), 2, 0},
+        {std::string("C:\\Work"), 3, 1},
+        {std::string("C:\\Work"), 3, 1},    // already listed
+        {std::string("c:\\work"), 4, 2},    // compared with letter case
+    };
+    for (const Step& s : steps) {
+        fakes.prompts.folders.push_back(s.chosen);
+        dialog->AddFolderLocation();
+        EXPECT_EQ(list.RowCount(), s.rows) << s.chosen.value_or("(cancel)");
+        EXPECT_EQ(NewSaves(), s.saves) << s.chosen.value_or("(cancel)");
+    }
+    EXPECT_TRUE(list.IsChecked(2));
+    EXPECT_EQ(list.Row(2).image, kFolderImage);
+    EXPECT_NE(fakes.files.Find(kConfig)->content.find("PathFolder=<C:\\Work|1><c:\\work|1>"), std::string::npos);
+}
+
+TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
+    ListModel& list = Start("PathFolder=<C:\\Keep|0><D:\\Drop|1>\n");
+    ASSERT_EQ(list.RowCount(), 4);
+
+    dialog->RemoveLocation();  // nothing selected
+    EXPECT_EQ(list.RowCount(), 4);
+    EXPECT_EQ(NewSaves(), 0);
+
+    list.SetSelected(0, true);  // a drive
+    dialog->RemoveLocation();
+    EXPECT_EQ(list.RowCount(), 4);
+    EXPECT_EQ(NewSaves(), 1);
+
+    list.SetSelected(3, true);
+    dialog->RemoveLocation();
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.Cell(2, location_col::kPath), "C:\\Keep");
+    EXPECT_EQ(list.HeaderCheckImage(), 2);
+    EXPECT_EQ(NewSaves(), 2);
+
+    list.SetSelected(2, true);
+    dialog->RemoveLocation();
+    EXPECT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(list.HeaderCheckImage(), 1);  // only checked drives left
+    EXPECT_EQ(fakes.files.Find(kConfig)->content.find("Keep"), std::string::npos);
+}
+
+TEST_F(Locations, ListingTheDrivesAgainDropsFoldersAndChecksEveryDrive) {
+    ListModel& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
+    ASSERT_EQ(list.RowCount(), 3);
+    list.SortByColumn(location_col::kPath, false);
+    dialog->ListFixedDrives();
+    ASSERT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(list.Cell(0, location_col::kPath), "System (C:)");
+    EXPECT_TRUE(list.AllChecked());
+    EXPECT_EQ(list.HeaderCheckImage(), 1);
+}
+
+TEST_F(Locations, WithoutAUsableFileEveryDriveStaysCheckedAndNoFolderLoads) {
+    fakes.files.SetText(kConfig, "PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
+    fakes.files.SetAttributes(kConfig, kAttrReadOnly);
+    TestMainDialog d(fakes);
+    d.Start();
+    ASSERT_EQ(d.profile.locations.RowCount(), 2);
+    EXPECT_TRUE(d.profile.locations.AllChecked());
+}
+
+}  // namespace
+}  // namespace velnor

@@ -1,0 +1,323 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <random>
+
+#include "app/main_dialog_model.h"
+#include "profile/config_file.h"
+#include "res/resource.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace velnor {
+namespace {
+
+using testing::FakePlatform;
+using testing::TestMainDialog;
+
+const char kFolder[] = "C:\\Program Files\\Velnor";
+const char kConfig[] = "C:\\Program Files\\Velnor\\config.ini";
+
+std::vector<std::string> Lines(const std::string& raw) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < raw.size()) {
+        const size_t end = raw.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(raw.substr(start) + "<no line end>");
+            break;
+        }
+        lines.push_back(raw.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+ScanOptions Flags(std::initializer_list<ScanOptions::Flag> on) {
+    ScanOptions options;
+    for (ScanOptions::Flag f : on) options[f] = true;
+    return options;
+}
+
+class ProfileFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fakes.files.AddFolder(kFolder);
+        fakes.files.drives = {{"C:\\", kDriveFixed, 80ull << 30, 20ull << 30},
+                              {"D:\\", kDriveFixed, 10ull << 30, 5ull << 30}};
+        fakes.shell.displayNames["C:\\"] = "System (C:)";
+        fakes.shell.displayNames["D:\\"] = "Data (D:)";
+    }
+    TestMainDialog& Start() {
+        dialog = std::make_unique<TestMainDialog>(fakes);
+        dialog->Start();
+        return *dialog;
+    }
+    std::string Raw() const { return fakes.files.RawText(kConfig); }
+
+    FakePlatform fakes;
+    std::unique_ptr<TestMainDialog> dialog;
+};
+
+TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
+    struct Case {
+        const char* line;
+        std::function<void(TestMainDialog&)> check;
+    } cases[] = {
+        {" Filter = <*.tmp|Temp|1|0>",
+         [](TestMainDialog& d) {
+             ASSERT_EQ(d.profile.filters.RowCount(), 1);
+             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kPattern), "*.tmp");
+             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kDescription), "Temp");
+             EXPECT_TRUE(d.profile.filters.IsChecked(0));
+             EXPECT_EQ(FilterAt(d.profile.filters, 0).type, FilterType::Include);
+             EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
+         }},
+        {"filter=<*.tmp|Temp|1|0>", [](TestMainDialog& d) { EXPECT_EQ(d.profile.filters.RowCount(), 0); }},
+        {"Option=<system|1>",
+         [](TestMainDialog& d) {
+             EXPECT_EQ(d.Options(), Flags({ScanOptions::kRead, ScanOptions::kSystem, ScanOptions::kHide,
+                                           ScanOptions::kRemove, ScanOptions::kClean0}));
+         }},
+        {"Option=<read|0><read|1>", [](TestMainDialog& d) { EXPECT_TRUE(d.OptionOn(ScanOptions::kRead)); }},
+        {"Filter=<*.tmp||1|0>",
+         [](TestMainDialog& d) {
+             ASSERT_EQ(d.profile.filters.RowCount(), 1);
+             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kDescription), "");
+             EXPECT_TRUE(d.profile.filters.IsChecked(0));
+             EXPECT_EQ(d.profile.filters.Row(0).image, 1);
+         }},
+        {"Filter=<*.x|a|b|0|1>",
+         [](TestMainDialog& d) {
+             ASSERT_EQ(d.profile.filters.RowCount(), 1);
+             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kPattern), "*.x");
+             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kDescription), "a|b");
+             EXPECT_FALSE(d.profile.filters.IsChecked(0));
+             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kExclude), "Yes");
+             EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 2);
+         }},
+        {"PathExclude=<ab><c><de>",
+         [](TestMainDialog& d) {
+             ASSERT_EQ(d.profile.exclusions.RowCount(), 1);
+             EXPECT_EQ(d.profile.exclusions.Cell(0, exclude_col::kPattern), "ab");
+             EXPECT_EQ(d.profile.exclusions.Row(0).image, kExclusionImage);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        fakes.files.SetText(kConfig, std::string(c.line) + "\n");
+        TestMainDialog& d = Start();
+        c.check(d);
+        // Whatever the line, the rest loads nothing and the built-in defaults stay out.
+        const std::string line = c.line;
+        if (line.find("ilter") == std::string::npos) {
+            EXPECT_EQ(d.profile.filters.RowCount(), 0);
+        }
+        if (line.find("PathExclude") == std::string::npos) {
+            EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
+        }
+        if (line.find("Option") == std::string::npos) {
+            EXPECT_EQ(d.Options(), ScanOptions::FileDefaults());
+        }
+        ASSERT_EQ(d.profile.locations.RowCount(), 2);
+        EXPECT_TRUE(d.profile.locations.AllChecked());
+        EXPECT_EQ(fakes.files.replaceCount, 0);
+    }
+}
+
+TEST_F(ProfileFile, OnlyTheFirstFilterLineCounts) {
+    fakes.files.SetText(kConfig, "Filter=<*.a|A|1|0>\r\nFilter=<*.b|B|1|0><*.c|C|1|0>\r\n");
+    Start();
+    ASSERT_EQ(dialog->profile.filters.RowCount(), 1);
+    EXPECT_EQ(dialog->profile.filters.Cell(0, filter_col::kPattern), "*.a");
+}
+
+TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
+    const std::string example =
+        "PathDrive=<C:|1><D:|0>\r\n\r\n"
+        "PathFolder=<E:\\Downloads\\old|1>\r\n\r\n"
+        "PathExclude=<?:\\Program files\\common files><?:\\program files\\Uninstall Information>"
+        "<*\\microsoft\\office\\data>\r\n\r\n"
+        "Filter=<*.$$$|MS-DOS Temporary Files|1|0><*.@@@|Temporary Files|1|0><wz.pif|PIF Files|1|1>\r\n\r\n"
+        "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0>"
+        "<clean4|0><clean5|0>\r\n\r\n";
+
+    // Built by hand on an empty but usable file...
+    fakes.files.SetText(kConfig, "\n");
+    TestMainDialog& d = Start();
+    d.profile.locations.SetChecked(1, false);
+    d.AddLocationRow(2, "E:\\Downloads\\old", "", "", kFolderImage, true);
+    for (const char* e : {"?:\\Program files\\common files", "?:\\program files\\Uninstall Information",
+                          "*\\microsoft\\office\\data"})
+        AddExclusionRow(d.profile.exclusions, e);
+    AddFilterRow(d.profile.filters, "*.$$$", "MS-DOS Temporary Files", true, FilterType::Include);
+    AddFilterRow(d.profile.filters, "*.@@@", "Temporary Files", true, FilterType::Include);
+    AddFilterRow(d.profile.filters, "wz.pif", "PIF Files", true, FilterType::Exclude);
+    d.SaveProfile();
+    EXPECT_EQ(Raw(), example);
+
+    // ...and as the file itself loads it: Exit writes it back unchanged.
+    TestMainDialog& reloaded = Start();
+    EXPECT_FALSE(reloaded.profile.locations.IsChecked(1));
+    reloaded.OnExitCommand();
+    EXPECT_EQ(Raw(), example);
+    EXPECT_EQ(reloaded.endDialogCalls, 1);
+}
+
+TEST_F(ProfileFile, FirstStartWritesFourLinesAndExitMakesThemFive) {
+    ASSERT_FALSE(fakes.files.Exists(kConfig));
+    TestMainDialog& d = Start();
+    ASSERT_TRUE(fakes.files.Exists(kConfig));
+    const std::vector<std::string> lines = Lines(Raw());
+    ASSERT_EQ(lines.size(), 4u) << Raw();
+    EXPECT_EQ(lines[0], "PathDrive=<C:|1><D:|1>");
+    EXPECT_EQ(lines[1], "PathFolder=");
+    EXPECT_EQ(lines[2], config_file::ExcludeLine(d.profile.exclusions));
+    EXPECT_EQ(lines[3], config_file::FilterLine(d.profile.filters));
+    EXPECT_EQ(d.profile.locations.RowCount(), 2);
+    EXPECT_TRUE(d.profile.locations.AllChecked());
+    // No Option line: the defaults for absent tokens, the removal pair showing the bin.
+    EXPECT_EQ(d.Options(), ScanOptions::FileDefaults());
+    EXPECT_EQ(d.Ctl(IDC_RECYCLE_MODE).ButtonState(), 1);
+    EXPECT_EQ(d.Ctl(IDC_PERMANENT_MODE).ButtonState(), 0);
+
+    d.OnExitCommand();
+    const std::vector<std::string> saved = Lines(Raw());
+    ASSERT_EQ(saved.size(), 10u) << Raw();
+    const char* keys[] = {"PathDrive=", "PathFolder=", "PathExclude=", "Filter=", "Option="};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(saved[2 * i].rfind(keys[i], 0), 0u) << saved[2 * i];
+        EXPECT_EQ(saved[2 * i + 1], "");
+    }
+    EXPECT_EQ(saved[8], "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0>"
+                        "<clean3|0><clean4|0><clean5|0>");
+}
+
+TEST_F(ProfileFile, AFileThatCannotBeWrittenCountsAsMissingAndIsNeverTouched) {
+    const std::string text = "PathDrive=<C:|0>\nPathExclude=<ab>\nFilter=<*.a|A|1|0>\nOption=<system|1>\n";
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "locked" : "read-only");
+        fakes.files.SetText(kConfig, text);
+        if (locked)
+            fakes.files.SetLocked(kConfig, true);
+        else
+            fakes.files.SetAttributes(kConfig, kAttrReadOnly);
+        const std::string before = Raw();
+        TestMainDialog& d = Start();
+        EXPECT_TRUE(d.profile.locations.AllChecked());
+        EXPECT_EQ(d.profile.filters.RowCount(), 0);
+        EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
+        EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
+        EXPECT_EQ(d.Options(), ScanOptions::CreationStates());
+        d.SaveProfile();
+        d.OnExitCommand();
+        EXPECT_EQ(Raw(), before);
+        EXPECT_EQ(fakes.files.replaceCount, 0);
+        fakes.files.Remove(kConfig);
+    }
+}
+
+TEST_F(ProfileFile, WithoutAFolderToCreateTheFileInTheDefaultsStayOut) {
+    fakes.files.Remove(kFolder);
+    TestMainDialog& d = Start();
+    EXPECT_FALSE(fakes.files.Exists(kConfig));
+    EXPECT_EQ(d.profile.filters.RowCount(), 0);
+    EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
+    EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
+    EXPECT_EQ(d.Options(), ScanOptions::CreationStates());
+}
+
+TEST_F(ProfileFile, ADriveWithoutItsBracketedLetterIsSavedAsAFolderAndDroppedNextTime) {
+    fakes.shell.displayNames.erase("D:\\");
+    fakes.files.SetText(kConfig, "\n");
+    Start().SaveProfile();
+    EXPECT_EQ(Lines(Raw())[0], "PathDrive=<C:|1>");
+    EXPECT_EQ(Lines(Raw())[2], "PathFolder=<D:\\|1>");
+    TestMainDialog& next = Start();
+    ASSERT_EQ(next.profile.locations.RowCount(), 2);  // the two drives, listed afresh
+    EXPECT_EQ(next.profile.locations.Cell(1, location_col::kPath), "D:\\");
+}
+
+TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {
+    const std::string longPath = "C:\\" + std::string(1200, 'x');
+    const std::string longPattern(1200, 'y');
+    fakes.files.SetText(kConfig, "PathFolder=<C:\\One|1><" + longPath + "|0><C:\\Two|1>\nFilter=<*.a|A|1|0><" +
+                                     longPattern + "|B|0|0><*.b|B|1|1>\n");
+    TestMainDialog& d = Start();
+    ASSERT_EQ(d.profile.locations.RowCount(), 4);
+    EXPECT_EQ(d.profile.locations.Cell(2, location_col::kPath), "C:\\One");
+    EXPECT_EQ(d.profile.locations.Cell(3, location_col::kPath), "C:\\Two");
+    EXPECT_EQ(d.profile.locations.HeaderCheckImage(), 1);
+    ASSERT_EQ(d.profile.filters.RowCount(), 2);
+    EXPECT_EQ(d.profile.filters.Cell(1, filter_col::kPattern), "*.b");
+}
+
+// Random files, weighted towards the characters that matter to the loaders.
+// Nothing may crash or overflow (the suite runs under AddressSanitizer), and
+// what one start loads must come back unchanged from the file it saves.
+TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
+    std::mt19937 random(20240611);
+    const std::string pieces[] = {"<", ">", "|", "=", "\n", "\r\n", " ", "0", "1", "|1>", "|0>", "||1|0>",
+                                  "C:", "\\", "a", "xyz", "PathDrive=", "PathFolder=", "PathExclude=",
+                                  "Filter=", "Option=", "<read|0>", "<clean3|1>", "(D:)", ":)"};
+    auto columns = [](const ListModel& list, int column) {
+        std::vector<std::string> cells;
+        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(list.Cell(i, column));
+        return cells;
+    };
+    auto checks = [](const ListModel& list) {
+        std::vector<bool> checked;
+        for (int i = 0; i < list.RowCount(); ++i) checked.push_back(list.IsChecked(i));
+        return checked;
+    };
+    for (int round = 0; round < 600; ++round) {
+        std::string text;
+        const int count = std::uniform_int_distribution<int>(0, 120)(random);
+        for (int i = 0; i < count; ++i) {
+            const int pick = std::uniform_int_distribution<int>(0, 40)(random);
+            if (pick < static_cast<int>(std::size(pieces)))
+                text += pieces[pick];
+            else if (pick == 40)
+                text += std::string(std::uniform_int_distribution<int>(990, 1010)(random), 'L');
+            else
+                text.push_back(static_cast<char>(std::uniform_int_distribution<int>(1, 255)(random)));
+        }
+        SCOPED_TRACE(round);
+        fakes.files.SetText(kConfig, text);
+        TestMainDialog first(fakes);
+        first.Start();
+        for (int i = 0; i < first.profile.filters.RowCount(); ++i) {
+            const std::string& pattern = first.profile.filters.Cell(i, filter_col::kPattern);
+            EXPECT_FALSE(pattern.empty());
+            EXPECT_EQ(pattern.find_first_of("|>"), std::string::npos);
+            EXPECT_LE(pattern.size() + first.profile.filters.Cell(i, filter_col::kDescription).size() + 5,
+                      config_file::kMaxEntryChars);
+        }
+        bool folderLooksLikeDrive = false;
+        for (int i = 2; i < first.profile.locations.RowCount(); ++i)
+            folderLooksLikeDrive |= IsDriveRow(first.profile.locations.Cell(i, location_col::kPath));
+        first.SaveProfile();
+
+        const ScanProfile& a = first.profile;
+        TestMainDialog second(fakes);
+        second.Start();
+        const ScanProfile& b = second.profile;
+        EXPECT_EQ(columns(b.filters, filter_col::kPattern), columns(a.filters, filter_col::kPattern));
+        EXPECT_EQ(columns(b.filters, filter_col::kDescription), columns(a.filters, filter_col::kDescription));
+        EXPECT_EQ(columns(b.filters, filter_col::kExclude), columns(a.filters, filter_col::kExclude));
+        EXPECT_EQ(checks(b.filters), checks(a.filters));
+        EXPECT_EQ(columns(b.exclusions, exclude_col::kPattern), columns(a.exclusions, exclude_col::kPattern));
+        if (!folderLooksLikeDrive) {
+            EXPECT_EQ(columns(b.locations, location_col::kPath), columns(a.locations, location_col::kPath));
+            EXPECT_EQ(checks(b.locations), checks(a.locations));
+        }
+        EXPECT_EQ(second.Options(), first.Options());
+        if (::testing::Test::HasFailure()) {
+            ADD_FAILURE() << "file: " << ::testing::PrintToString(text);
+            break;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velnor

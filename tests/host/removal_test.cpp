@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/main_dialog_model.h"
+#include "clean/shell_delete.h"
+#include "res/resource.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace velnor {
+namespace {
+
+using testing::FakePlatform;
+
+// The fake shell, also telling the test when the operation starts.
+struct SpyShell : testing::FakeShell {
+    std::function<void()> onDelete;
+    int DeleteFiles(const std::string& list, unsigned flags) override {
+        if (onDelete) onDelete();
+        return FakeShell::DeleteFiles(list, flags);
+    }
+};
+
+constexpr unsigned kRecycleFlags = 0x0550;
+
+struct JunkRow {
+    std::string path;
+    uint64_t size;
+    bool checked;
+};
+
+class Removal : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fakes.files.AddFolder("C:\\Program Files\\Velnor");
+        fakes.files.SetText("C:\\Program Files\\Velnor\\config.ini", "\n");
+        fakes.files.AddFolder("C:\\Junk");
+        shell.files = &fakes.files;
+        Platform platform = fakes.Services();
+        platform.shell = &shell;
+        dialog = std::make_unique<MainDialogModel>(platform);
+        dialog->InitializeState();
+        dialog->LayoutControls();
+        dialog->LoadProfileAndLists();
+        dialog->controls.SetObserver([this](int id, unsigned changes) {
+            if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged))
+                positions.push_back(dialog->controls.StateOf(id).position);
+        });
+    }
+
+    // Result rows as the scan leaves them, with the counters it keeps.
+    void Rows(const std::vector<JunkRow>& rows, bool createFiles = true) {
+        for (const JunkRow& r : rows) {
+            if (createFiles) fakes.files.AddFile(r.path, r.size);
+            ListRow row;
+            const size_t slash = r.path.find_last_of('\\');
+            row.cells = {"", r.path.substr(slash + 1), r.path, std::to_string(r.size), "01/02/24 10:00:00"};
+            row.checked = r.checked;
+            dialog->results.InsertRow(dialog->results.RowCount(), std::move(row));
+            dialog->totalCount += 1;
+            dialog->totalSize += r.size;
+            if (r.checked) {
+                dialog->selectedCount += 1;
+                dialog->selectedSize += r.size;
+            }
+        }
+    }
+    void Remove(bool recycle) {
+        dialog->SetOption(ScanOptions::kRemove, recycle);
+        dialog->cleanBusy = true;
+        dialog->RemoveJunkFiles();
+    }
+    std::string Text(int id) { return dialog->Ctl(id).Text(); }
+
+    FakePlatform fakes;
+    SpyShell shell;
+    std::unique_ptr<MainDialogModel> dialog;
+    std::vector<int> positions;
+};
+
+TEST(ShellDeleteRequest, FlagsAndListForm) {
+    EXPECT_EQ(ShellDeleteFlags(true), 0x0510u);
+    EXPECT_EQ(ShellDeleteFlags(false), 0x0550u);
+    EXPECT_EQ(DoubleNulList({}), std::string(1, '\0'));
+    EXPECT_EQ(DoubleNulList({"a", "bc"}), std::string("a\0bc\0\0", 6));
+    for (const char* bad : {"", "C:\\x\\??.tmp", "C:\\*.*", "C:\\a?"}) EXPECT_TRUE(UnsafeForShellList(bad)) << bad;
+    EXPECT_TRUE(UnsafeForShellList(std::string("C:\\a\0b", 6)));
+    EXPECT_FALSE(UnsafeForShellList("C:\\Junk\\a [1] (copy).tmp"));
+}
+
+TEST_F(Removal, NoCheckedRowsEmptiesTheListAndTouchesNothing) {
+    Rows({{"C:\\Junk\\a.tmp", 10, false}, {"C:\\Junk\\b.tmp", 20, false}});
+    dialog->Ctl(IDC_CLEAN_STATUS).SetText("before");
+    Remove(true);
+    EXPECT_EQ(dialog->results.RowCount(), 0);
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\a.tmp"));
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\b.tmp"));
+    EXPECT_TRUE(positions.empty());
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "before");
+    ASSERT_EQ(shell.deleteCalls.size(), 1u);
+    EXPECT_TRUE(shell.deleteCalls[0].paths.empty());
+    EXPECT_EQ(fakes.prompts.waitCount, 0);
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 0");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total  Size: 0 MB");
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), "Scaning:Please click 'start scan' .");
+    EXPECT_EQ(dialog->totalCount, 0u);
+    EXPECT_EQ(dialog->totalSize, 0u);
+}
+
+TEST_F(Removal, PermanentModeDeletesCheckedFilesAtOnce) {
+    Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\keep.tmp", 20, false}, {"C:\\Junk\\c.tmp", 30, true},
+          {"C:\\Junk\\d.tmp", 40, true}, {"C:\\Junk\\e.tmp", 50, true}});
+    Remove(false);
+    EXPECT_EQ(fakes.files.deleted, (std::vector<std::string>{"C:\\Junk\\a.tmp", "C:\\Junk\\c.tmp",
+                                                             "C:\\Junk\\d.tmp", "C:\\Junk\\e.tmp"}));
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\keep.tmp"));
+    ASSERT_EQ(shell.deleteCalls.size(), 1u);
+    EXPECT_TRUE(shell.deleteCalls[0].paths.empty());
+    EXPECT_EQ(shell.deleteCalls[0].flags, kRecycleFlags);
+    EXPECT_EQ(positions, (std::vector<int>{18, 37, 56, 75}));
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Deleting: Junk Files ...");
+    EXPECT_EQ(dialog->selectedCount, 0u);
+    EXPECT_EQ(dialog->selectedSize, 0u);
+    EXPECT_EQ(fakes.prompts.waitCount, 4);
+    EXPECT_EQ(fakes.prompts.waitDepth, 0);
+}
+
+TEST_F(Removal, RecycleModeSendsEveryCheckedFileInOneOperationAtTheEnd) {
+    Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\keep.tmp", 20, false}, {"C:\\Junk\\c.tmp", 30, true}});
+    int rowsWhenShellRan = -1;
+    bool filesThereWhenShellRan = false;
+    shell.onDelete = [&] {
+        rowsWhenShellRan = dialog->results.RowCount();
+        filesThereWhenShellRan = fakes.files.Exists("C:\\Junk\\a.tmp") && fakes.files.Exists("C:\\Junk\\c.tmp");
+    };
+    Remove(true);
+    EXPECT_EQ(rowsWhenShellRan, 0);
+    EXPECT_TRUE(filesThereWhenShellRan);
+    EXPECT_TRUE(fakes.files.deleted.empty());
+    ASSERT_EQ(shell.deleteCalls.size(), 1u);
+    EXPECT_EQ(shell.deleteCalls[0].paths, (std::vector<std::string>{"C:\\Junk\\a.tmp", "C:\\Junk\\c.tmp"}));
+    EXPECT_EQ(shell.deleteCalls[0].flags, kRecycleFlags);
+    EXPECT_EQ(shell.recycled, shell.deleteCalls[0].paths);
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\keep.tmp"));
+    EXPECT_EQ(positions, (std::vector<int>{37, 75}));
+}
+
+TEST_F(Removal, WildcardPathsNeverReachTheShellButTheirRowsLeave) {
+    Rows({{"C:\\Junk\\ab.tmp", 1, false}, {"C:\\Junk\\cd.tmp", 1, false}}, true);
+    Rows({{"C:\\Junk\\??.tmp", 5, true}, {"C:\\Junk\\*.tmp", 5, true}, {"", 5, true}}, false);
+    Rows({{"C:\\Junk\\real.tmp", 7, true}});
+    Remove(true);
+    EXPECT_EQ(dialog->results.RowCount(), 0);
+    ASSERT_EQ(shell.deleteCalls.size(), 1u);
+    EXPECT_EQ(shell.deleteCalls[0].paths, (std::vector<std::string>{"C:\\Junk\\real.tmp"}));
+    EXPECT_EQ(dialog->selectedSize, 0u);
+}
+
+TEST_F(Removal, AFileGoneSinceTheScanDoesNotKeepTheOthersFromTheBin) {
+    shell.stopAtMissingFile = true;
+    Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\gone.tmp", 20, true}, {"C:\\Junk\\c.tmp", 30, true}});
+    fakes.files.Remove("C:\\Junk\\gone.tmp");
+    Remove(true);
+    EXPECT_EQ(shell.recycled, (std::vector<std::string>{"C:\\Junk\\a.tmp", "C:\\Junk\\c.tmp"}));
+    EXPECT_EQ(dialog->results.RowCount(), 0);
+
+    Rows({{"C:\\Junk\\x.tmp", 10, true}, {"C:\\Junk\\gone2.tmp", 20, true}});
+    fakes.files.Remove("C:\\Junk\\gone2.tmp");
+    Remove(false);
+    EXPECT_FALSE(fakes.files.Exists("C:\\Junk\\x.tmp"));
+    EXPECT_EQ(dialog->results.RowCount(), 0);
+}
+
+TEST_F(Removal, ProgressStaysWithinItsShareWhenTheSelectedCountIsStale) {
+    struct Case {
+        int checkedRows;
+        uint32_t selectedCount;
+        std::vector<int> positions;
+    } cases[] = {
+        {1, 1, {75}},
+        {3, 0, {75, 75, 75}},
+        {4, 2, {37, 75, 75, 75}},
+        {2, 10, {7, 15}},
+    };
+    for (const Case& c : cases) {
+        positions.clear();
+        std::vector<JunkRow> rows;
+        for (int i = 0; i < c.checkedRows; ++i) rows.push_back({"C:\\Junk\\f" + std::to_string(i), 100, true});
+        Rows(rows);
+        dialog->selectedCount = c.selectedCount;
+        dialog->selectedSize = 50;  // stale too: less than the rows hold
+        Remove(false);
+        EXPECT_EQ(positions, c.positions) << c.checkedRows << "/" << c.selectedCount;
+        EXPECT_EQ(dialog->selectedCount, 0u);
+        EXPECT_EQ(dialog->selectedSize, 0u);
+    }
+}
+
+TEST_F(Removal, StopsTakingRowsWhenTheCleanIsCalledOff) {
+    Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\b.tmp", 10, true}});
+    dialog->SetOption(ScanOptions::kRemove, false);
+    dialog->cleanBusy = false;
+    dialog->RemoveJunkFiles();
+    EXPECT_EQ(dialog->results.RowCount(), 2);
+    EXPECT_TRUE(fakes.files.deleted.empty());
+    EXPECT_EQ(shell.deleteCalls.size(), 1u);
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), "Scaning:Please click 'start scan' .");
+}
+
+}  // namespace
+}  // namespace velnor

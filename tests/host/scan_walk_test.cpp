@@ -1,0 +1,392 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "scan/location_queue.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace velnor {
+namespace {
+
+constexpr char kFinished[] = "Scaning: Scan Completed! Please Click 'Next' to Continue...";
+
+TEST(CoveringRule, StopsAtPathBoundary) {
+    struct Case {
+        const char* other;
+        const char* location;
+        bool covers;
+    } cases[] = {
+        {"c:\\temp", "c:\\temp2", false},
+        {"c:\\temp", "c:\\temp\\sub", true},
+        {"c:", "c:\\temp", true},
+        {"c:", "c:temp", false},
+        {"c:\\", "c:\\temp", true},
+        {"c:\\temp\\", "c:\\temp\\sub", true},
+        {"c:\\temp", "c:\\temp\\", true},
+        {"c:\\temp\\sub", "c:\\temp", false},
+        {"d:", "c:\\temp", false},
+        {"c:\\temp", "c:\\temp", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CoversLocation(c.other, c.location), c.covers) << c.other << " / " << c.location;
+}
+
+TEST(CoveringRule, QueuesEachUncoveredLocationOnceInOrder) {
+    using List = std::vector<std::string>;
+    struct Case {
+        List checked;
+        List queued;
+    } cases[] = {
+        {{"c:\\temp", "c:\\temp2"}, {"c:\\temp", "c:\\temp2"}},
+        {{"c:\\temp2", "c:\\temp"}, {"c:\\temp2", "c:\\temp"}},
+        {{"c:\\temp\\sub", "c:"}, {"c:"}},
+        {{"c:\\x", "c:\\x", "d:", "c:\\x"}, {"c:\\x", "d:"}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(UncoveredLocations(c.checked), c.queued);
+}
+
+TEST(LocationRows, DriveRowsBecomeTheDrive) {
+    EXPECT_EQ(NormaliseLocation("local disk (c:)"), "c:");
+    EXPECT_EQ(NormaliseLocation("(d:)"), "d:");
+    EXPECT_EQ(NormaliseLocation("c:)"), "c:)");  // too short to hold a label
+    EXPECT_EQ(NormaliseLocation("local disk c:"), "local disk c:");
+    EXPECT_EQ(NormaliseLocation("c:\\temp"), "c:\\temp");
+}
+
+class ScanWalk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog.LayoutControls();
+        dialog.SetupResultList();
+        SetOptions(true, false, true, false);
+        AddFilter("*.tmp");
+        dialog.controls.SetObserver([this](int id, unsigned changes) {
+            if (id == IDC_SCAN_STATUS && (changes & kTextChanged))
+                statusLines.push_back(dialog.controls[IDC_SCAN_STATUS].Text());
+        });
+    }
+
+    void SetOptions(bool readOnly, bool system, bool hidden, bool zero) {
+        dialog.SetOption(ScanOptions::kRead, readOnly);
+        dialog.SetOption(ScanOptions::kSystem, system);
+        dialog.SetOption(ScanOptions::kHide, hidden);
+        dialog.SetOption(ScanOptions::kZero, zero);
+    }
+    void AddLocation(const std::string& text, bool checked = true) {
+        ListRow row;
+        row.cells = {"", text, "", ""};
+        row.checked = checked;
+        dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), row);
+    }
+    void AddFilter(const std::string& pattern, FilterType type = FilterType::Include, bool checked = true) {
+        AddFilterRow(dialog.profile.filters, pattern, "", checked, type);
+    }
+    std::vector<std::string> Locations() const {
+        std::vector<std::string> paths;
+        for (int row = 0; row < dialog.results.RowCount(); ++row) paths.push_back(dialog.results.Cell(row, 2));
+        return paths;
+    }
+    std::string Text(int id) { return dialog.controls[id].Text(); }
+
+    testing::FakePlatform fakes;
+    testing::TestMainDialog dialog{fakes};
+    testing::FakeFileSystem& files = fakes.files;
+    std::vector<std::string> statusLines;
+};
+
+TEST_F(ScanWalk, BreadthFirstOverAllLocationsWithRowsAndTotals) {
+    files.AddFile("C:\\One\\First.TMP", 1000, 0, 116444736000000000ull + 86400ull * 10000000ull);
+    files.AddFile("C:\\One\\Sub\\Deeper\\deep.tmp", 24);
+    files.AddFile("C:\\One\\Sub\\mid.tmp", 5000000000ull);
+    files.AddFile("C:\\One\\keep.txt", 7);
+    files.AddFile("C:\\Two\\second.tmp", 0);
+    AddLocation("C:\\One");
+    AddLocation("C:\\Two");
+    AddLocation("C:\\Three", false);
+    files.AddFile("C:\\Three\\never.tmp");
+
+    dialog.OnStartScan();
+
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\one\\First.TMP", "c:\\two\\second.tmp",
+                                                     "c:\\one\\Sub\\mid.tmp", "c:\\one\\Sub\\Deeper\\deep.tmp"}));
+    const ListModel& r = dialog.results;
+    EXPECT_EQ(r.Cell(0, 0), "");
+    EXPECT_EQ(r.Cell(0, 1), "First.TMP");
+    EXPECT_EQ(r.Cell(0, 3), "1000");
+    EXPECT_EQ(r.Cell(0, 4), "01/02/70 00:00:00");
+    EXPECT_EQ(r.Cell(2, 3), "5000000000");
+    for (int row = 0; row < r.RowCount(); ++row) EXPECT_TRUE(r.IsChecked(row));
+
+    EXPECT_EQ(dialog.totalCount, 4u);
+    EXPECT_EQ(dialog.totalSize, 5000001024ull);
+    EXPECT_EQ(dialog.selectedCount, 4u);
+    EXPECT_EQ(dialog.selectedSize, 5000001024ull);
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 4");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  4768.37 MB");
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 4");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  4768.37 MB");
+    EXPECT_EQ(statusLines, (std::vector<std::string>{"Scaning: c:\\one", "Scaning: c:\\two", "Scaning: c:\\one\\Sub",
+                                                     "Scaning: c:\\one\\Sub\\Deeper", kFinished}));
+    EXPECT_EQ(fakes.pump.drains, 4);
+
+    EXPECT_EQ(dialog.scanState, kScanIdle);
+    EXPECT_FALSE(dialog.busy);
+    EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
+    EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
+    EXPECT_EQ(dialog.currentPage, kPageScan);
+    for (int id : {IDC_RESULT_LIST, IDC_TOTAL_FILES, IDC_TOTAL_SIZE, IDC_SELECTED_FILES, IDC_SELECTED_SIZE,
+                   IDC_SCAN_STATUS, IDC_SCAN_STATUS_FRAME})
+        EXPECT_TRUE(dialog.controls[id].IsVisible()) << id;
+
+    // The list is linked: unchecking every row shows the selected totals at zero.
+    dialog.results.OnColumnClick(0);
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  0 Byte(s)");
+}
+
+TEST_F(ScanWalk, ButtonsAndStateWhileTheWalkRuns) {
+    files.AddFile("C:\\A\\x.tmp");
+    files.AddFolder("C:\\A\\B");
+    AddLocation("C:\\A");
+    fakes.pump.onDrain = [&](int) {
+        EXPECT_EQ(dialog.scanState, kScanRunning);
+        EXPECT_TRUE(dialog.busy);
+        EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 3);
+        EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 1);
+        // Start Scan reached through the drain changes nothing.
+        dialog.OnStartScan();
+        EXPECT_EQ(dialog.results.RowCount(), 1);
+    };
+    dialog.OnStartScan();
+    EXPECT_EQ(fakes.pump.drains, 2);
+    EXPECT_EQ(dialog.scanState, kScanIdle);
+}
+
+TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
+    files.AddFile("C:\\A\\one.tmp", 10);
+    files.AddFile("C:\\A\\Sub\\two.tmp", 10);
+    AddLocation("C:\\A");
+    AddLocation("D:\\Missing");
+    fakes.pump.onDrain = [&](int drain) {
+        if (drain == 1) dialog.OnStopScan();
+    };
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\a\\one.tmp"});
+    EXPECT_EQ(fakes.pump.drains, 1);
+    EXPECT_EQ(files.enumerateCount, 1);
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  10 Byte(s)");
+    EXPECT_EQ(dialog.scanState, kScanIdle);
+    EXPECT_FALSE(dialog.busy);
+    EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
+    EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
+}
+
+TEST_F(ScanWalk, EmptyQueueEndsAtOnceWithResetTotals) {
+    dialog.results.AppendItem("", 0);
+    dialog.totalCount = 9;
+    dialog.controls[IDC_TOTAL_FILES].SetText("Total Files: 9");
+    AddLocation("C:\\Unchecked", false);
+    dialog.OnStartScan();
+    EXPECT_EQ(dialog.results.RowCount(), 0);
+    EXPECT_EQ(dialog.totalCount, 0u);
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 0");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total  Size: 0 MB");
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), "Scaning: Completed!");
+    EXPECT_EQ(dialog.results.HeaderCheckImage(), 1);
+    EXPECT_EQ(fakes.pump.drains, 0);
+    EXPECT_EQ(files.enumerateCount, 0);
+    EXPECT_EQ(dialog.scanState, kScanIdle);
+    EXPECT_FALSE(dialog.busy);
+    EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
+    EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
+}
+
+TEST_F(ScanWalk, RefusedWhileBusyOrWhenStartScanIsNotClickable) {
+    AddLocation("C:\\A");
+    files.AddFile("C:\\A\\x.tmp");
+    dialog.cleanBusy = true;
+    dialog.OnStartScan();
+    dialog.cleanBusy = false;
+    dialog.busy = true;
+    dialog.OnStartScan();
+    dialog.busy = false;
+    dialog.controls[IDC_START_SCAN].SetStateAndPicture(0);
+    dialog.OnStartScan();
+    EXPECT_EQ(files.enumerateCount, 0);
+    EXPECT_EQ(dialog.currentPage, kPageAbout);
+
+    dialog.controls[IDC_START_SCAN].SetStateAndPicture(2);  // hover still counts as a click
+    dialog.OnStartScan();
+    EXPECT_EQ(dialog.results.RowCount(), 1);
+
+    dialog.OnStopScan();  // disabled after the scan: nothing changes
+    EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
+}
+
+TEST_F(ScanWalk, PrepareScanListsTakesCheckedRowsOnly) {
+    AddLocation("Local Disk (C:)");
+    AddLocation("C:\\Temp");
+    AddLocation("D:\\Work");
+    AddLocation("D:\\Work2");
+    AddLocation("d:\\work");
+    AddLocation("E:\\Off", false);
+    AddLocation("Backup Disk");  // a drive row without the drive in brackets
+    AddFilter("*.bak", FilterType::Include, false);
+    AddFilter("data.bak", FilterType::Exclude);
+    AddFilter("*.old", FilterType::Exclude, false);
+    AddExclusionRow(dialog.profile.exclusions, "?:\\Win*\\temp");
+    SetOptions(false, true, false, true);
+
+    dialog.PrepareScanLists();
+
+    EXPECT_EQ(std::vector<std::string>(dialog.locationQueue.begin(), dialog.locationQueue.end()),
+              (std::vector<std::string>{"c:", "d:\\work", "d:\\work2", "backup disk"}));
+    EXPECT_EQ(dialog.filterSet.Includes(), std::vector<std::string>{"*.tmp"});
+    EXPECT_EQ(dialog.filterSet.Exceptions(), std::vector<std::string>{"data.bak"});
+    EXPECT_EQ(dialog.filterSet.FolderExclusions(), std::vector<std::string>{"?:\\Win*\\temp"});
+    EXPECT_FALSE(dialog.includeReadOnly);
+    EXPECT_TRUE(dialog.includeSystem);
+    EXPECT_FALSE(dialog.includeHidden);
+    EXPECT_TRUE(dialog.findZeroSize);
+}
+
+TEST_F(ScanWalk, DriveRowsAndTrailingBackslashNameEntriesCleanly) {
+    files.AddFile("C:\\junk.tmp");
+    files.AddFile("C:\\Temp\\inner.tmp");
+    files.AddFile("C:\\Other\\x.tmp");
+    AddLocation("Local Disk (C:)");
+    AddLocation("C:\\Temp");
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\junk.tmp", "c:\\Temp\\inner.tmp", "c:\\Other\\x.tmp"}));
+    EXPECT_EQ(files.enumeratedPatterns.front(), "c:\\*.*");
+
+    dialog.profile.locations.DeleteAllRows();
+    files.enumeratedPatterns.clear();
+    AddLocation("C:\\Temp\\");
+    dialog.OnStartScan();
+    EXPECT_EQ(files.enumeratedPatterns, std::vector<std::string>{"c:\\temp\\*.*"});
+    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\temp\\inner.tmp"});
+}
+
+TEST_F(ScanWalk, MissingLocationsAndBracketlessDriveRowsYieldNothing) {
+    AddLocation("D:\\Nowhere");
+    AddLocation("Backup Disk");
+    dialog.OnStartScan();
+    EXPECT_EQ(dialog.results.RowCount(), 0);
+    EXPECT_EQ(files.enumeratedPatterns, (std::vector<std::string>{"d:\\nowhere\\*.*", "backup disk\\*.*"}));
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
+}
+
+TEST_F(ScanWalk, ExcludedFoldersAreNeitherShownNorEntered) {
+    files.AddFile("C:\\Data\\a.tmp");
+    files.AddFile("C:\\Data\\Temp\\b.tmp");
+    files.AddFile("C:\\Data\\Temp\\Deeper\\c.tmp");
+    files.AddFile("C:\\Windows\\Temp\\d.tmp");
+    AddExclusionRow(dialog.profile.exclusions, "*\\temp");
+    AddLocation("C:\\Data");
+    AddLocation("C:\\Windows\\Temp");
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\data\\a.tmp"});
+    for (const std::string& line : statusLines) EXPECT_EQ(line.find("emp"), std::string::npos) << line;
+}
+
+TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
+    struct Case {
+        uint32_t attribute;
+        ScanOptions::Flag option;
+    } cases[] = {
+        {kAttrHidden, ScanOptions::kHide},
+        {kAttrReadOnly, ScanOptions::kRead},
+        {kAttrSystem, ScanOptions::kSystem},
+    };
+    for (const Case& c : cases) {
+        for (bool on : {false, true}) {
+            testing::FakePlatform fresh;
+            testing::TestMainDialog d(fresh);
+            d.LayoutControls();
+            d.SetupResultList();
+            for (auto flag : {ScanOptions::kHide, ScanOptions::kRead, ScanOptions::kSystem}) d.SetOption(flag, true);
+            d.SetOption(c.option, on);
+            AddFilterRow(d.profile.filters, "*.tmp", "", true, FilterType::Include);
+            ListRow row;
+            row.cells = {"", "C:\\Root", "", ""};
+            row.checked = true;
+            d.profile.locations.InsertRow(0, row);
+            fresh.files.AddFile("C:\\Root\\marked.tmp", 1, c.attribute);
+            fresh.files.AddFolder("C:\\Root\\Marked", c.attribute);
+            fresh.files.AddFile("C:\\Root\\Marked\\plain.tmp", 1);
+            fresh.files.AddFile("C:\\Root\\plain.tmp", 1);
+
+            d.OnStartScan();
+            std::vector<std::string> expected = {"c:\\root\\plain.tmp"};
+            if (on) expected = {"c:\\root\\marked.tmp", "c:\\root\\plain.tmp", "c:\\root\\Marked\\plain.tmp"};
+            std::vector<std::string> got;
+            for (int i = 0; i < d.results.RowCount(); ++i) got.push_back(d.results.Cell(i, 2));
+            EXPECT_EQ(got, expected) << "attribute " << c.attribute << (on ? " on" : " off");
+        }
+    }
+}
+
+TEST_F(ScanWalk, ZeroSizeRuleIgnoresAttributesAndFilters) {
+    files.AddFile("C:\\Z\\empty.dat", 0, kAttrHidden | kAttrSystem);
+    files.AddFile("C:\\Z\\full.dat", 3, 0);
+    files.AddFile("C:\\Z\\hidden.tmp", 0, kAttrHidden);
+    AddLocation("C:\\Z");
+    SetOptions(false, false, false, true);
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\z\\empty.dat", "c:\\z\\hidden.tmp"}));
+
+    SetOptions(false, false, false, false);
+    dialog.OnStartScan();
+    EXPECT_TRUE(Locations().empty());
+
+    // With no include filter only the zero-size rule can list a file.
+    dialog.profile.filters.DeleteAllRows();
+    SetOptions(true, true, true, true);
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\z\\empty.dat", "c:\\z\\hidden.tmp"}));
+}
+
+TEST_F(ScanWalk, SizeTotalsSwitchUnitsAtOneKilobyte) {
+    files.AddFile("C:\\S\\a.tmp", 1000);
+    files.AddFile("C:\\S\\b.tmp", 23);
+    AddLocation("C:\\S");
+    dialog.OnStartScan();
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  1023 Byte(s)");
+    files.AddFile("C:\\S\\c.tmp", 1);
+    dialog.OnStartScan();
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  1.00 KB");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  1.00 KB");
+}
+
+TEST_F(ScanWalk, ReparsePointFoldersAreNotEntered) {
+    files.AddFile("C:\\L\\real\\a.tmp");
+    files.AddFolder("C:\\L\\loop", kAttrReparsePoint);
+    files.AddFile("C:\\L\\loop\\behind.tmp");
+    AddLocation("C:\\L");
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\l\\real\\a.tmp"});
+    EXPECT_EQ(files.enumerateCount, 2);
+}
+
+TEST_F(ScanWalk, NamesTheAnsiInterfaceCannotHoldAreSkipped) {
+    files.AddFile("C:\\N\\caf?.tmp");
+    files.AddFile("C:\\N\\star*.tmp");
+    files.AddFile("C:\\N\\fine.tmp");
+    files.AddFolder("C:\\N\\Sub?");
+    files.AddFile("C:\\N\\Sub?\\inside.tmp");
+    AddLocation("C:\\N");
+    SetOptions(true, true, true, true);
+    dialog.OnStartScan();
+    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\n\\fine.tmp"});
+    EXPECT_EQ(files.enumerateCount, 1);
+}
+
+}  // namespace
+}  // namespace velnor

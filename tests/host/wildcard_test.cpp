@@ -1,0 +1,150 @@
+#include "scan/wildcard.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace velnor {
+namespace {
+
+TEST(MatchWildcard, AnchoredStarAndQuestionMark) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        bool match;
+    } cases[] = {
+        {"", "", true},
+        {"a", "", false},
+        {"", "*", true},
+        {"anything.at.all", "*", true},
+        {"", "***", true},
+        {"abc", "a***c", true},
+        {"abc", "a*c", true},
+        {"readme", "*.*", false},
+        {"readme.", "*.*", true},
+        {".profile", "*.*", true},
+        {"REPORT.TMP", "*.tmp", true},
+        {"report.tmp", "*.TMP", true},
+        {"report.tmp.txt", "*.tmp", false},
+        {"~x.doc", "~*.*", true},
+        {"x~.doc", "~*.*", false},
+        {"xaayb", "*a?b*", true},  // a false start at the second character
+        {"ab", "a", false},
+        {"a", "ab", false},
+        {"a", "?", true},
+        {"", "?", false},
+        {"ab", "?", false},
+        {"abc", "a?", false},
+        {"twain001.mtx", "twain???.mtx", true},
+        {"twain01.mtx", "twain???.mtx", false},
+        {"x.a$b", "*.?$?", true},
+        {"x.$b", "*.?$?", false},
+        {"file.~1", "*.~*", true},
+        {"a__ofidxb.c", "*__ofidx*.*", true},
+        {"a__ofidx.c", "*__ofidx*.*", true},
+        {"a__ofidxc", "*__ofidx*.*", false},
+        {"ab", "*ab*ab", false},  // the segments may not overlap
+        {"abab", "*ab*ab", true},
+        {"aXbXc", "a*b*c", true},
+        {"\xe9t\xe9.tmp", "\xe9*.tmp", true},
+        {"\xc9t\xe9.tmp", "\xe9*.tmp", false},  // only A to Z are folded
+        {"?", "?", true},
+        {"*", "*", true},
+        {"a*b", "a?b", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchWildcard(c.text, c.pattern), c.match) << '"' << c.text << "\" against \"" << c.pattern << '"';
+}
+
+TEST(MatchWildcard, FolderPatterns) {
+    struct Case {
+        const char* path;
+        const char* pattern;
+        bool match;
+    } cases[] = {
+        {"c:\\windows\\temp", "?:\\win*\\temp", true},
+        {"D:\\WINNT\\Temp", "?:\\win*\\temp", true},
+        {"c:\\windows\\temp\\sub", "?:\\win*\\temp", false},
+        {"c:\\RECYCLED", "?:\\recycle?", true},
+        {"c:\\recycler", "?:\\recycle?", true},
+        {"c:\\recycle", "?:\\recycle?", false},
+        {"c:\\recycler\\s-1-5", "?:\\recycle?", false},
+        {"c:\\documents and settings\\u\\local settings\\temporary internet files", "*\\temporary internet files", true},
+        {"c:\\temporary internet files.old", "*\\temporary internet files", false},
+        {"e:\\x\\microsoft\\money\\2004\\webcache", "*\\microsoft\\money\\*\\webcache", true},
+        {"e:\\x\\microsoft\\money\\webcache", "*\\microsoft\\money\\*\\webcache", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchWildcard(c.path, c.pattern), c.match) << c.path << " against " << c.pattern;
+}
+
+TEST(MatchWildcard, MissingArgumentsNeverMatch) {
+    EXPECT_FALSE(MatchWildcard(nullptr, "*"));
+    EXPECT_FALSE(MatchWildcard("a", nullptr));
+    EXPECT_FALSE(MatchWildcard(nullptr, nullptr));
+}
+
+TEST(FindSegment, LeftmostOccurrenceAndLimits) {
+    struct Case {
+        const char* text;
+        const char* segment;
+        int start;
+        int expected;
+    } cases[] = {
+        {"xaayb", "a?b", 0, 2},
+        {"xaayb", "a?b", 3, -1},
+        {"abcabc", "bc", 0, 1},
+        {"abcabc", "bc", 2, 4},
+        {"abc", "", 2, 2},
+        {"abc", "", 3, 3},
+        {"abc", "", 4, -1},  // shorter than start plus the segment
+        {"abc", "abcd", 0, -1},
+        {"abc", "?", -1, -1},
+        {"abc", "??c", 0, 0},
+        {"a?c", "?", 1, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FindSegment(c.text, c.segment, c.start), c.expected) << c.text << " / " << c.segment;
+    EXPECT_EQ(FindSegment(nullptr, "a", 0), -1);
+    EXPECT_EQ(FindSegment("a", nullptr, 0), -1);
+}
+
+// Plain backtracking over the same syntax: the answers the matcher must give.
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool Reference(const char* t, const char* p) {
+    if (*p == '\0') return *t == '\0';
+    if (*p == '*') {
+        for (const char* rest = t;; ++rest) {
+            if (Reference(rest, p + 1)) return true;
+            if (*rest == '\0') return false;
+        }
+    }
+    if (*t == '\0') return false;
+    if (*p != '?' && Fold(*p) != Fold(*t)) return false;
+    return Reference(t + 1, p + 1);
+}
+
+TEST(MatchWildcard, AgreesWithBacktrackingOnGeneratedCases) {
+    std::mt19937 random(20240607);
+    const char patternBytes[] = {'a', 'b', 'A', 'B', '.', '\\', '\xe9', '\xc9', '?', '?', '*', '*', '*'};
+    const char textBytes[] = {'a', 'b', 'A', 'B', '.', '\\', '\xe9', '\xc9', '?', '*'};
+    auto make = [&](const char* bytes, size_t count, int maxLength) {
+        std::string s(random() % (maxLength + 1), ' ');
+        for (char& c : s) c = bytes[random() % count];
+        return s;
+    };
+    int matches = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const std::string pattern = make(patternBytes, sizeof patternBytes, 7);
+        const std::string text = make(textBytes, sizeof textBytes, 9);
+        const bool expected = Reference(text.c_str(), pattern.c_str());
+        matches += expected;
+        ASSERT_EQ(MatchWildcard(text, pattern), expected) << '"' << text << "\" against \"" << pattern << '"';
+    }
+    EXPECT_GT(matches, 10000);  // the generator reaches both answers
+}
+
+}  // namespace
+}  // namespace velnor

@@ -1,0 +1,168 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/main_dialog_win32.h"
+#include "platform/win32/win32_platform.h"
+#include "profile/config_file.h"
+#include "res/resource.h"
+#include "tests/win32/add_dialog_script.h"
+#include "tests/win32/support/win_test_support.h"
+
+namespace velnor {
+namespace {
+
+using testing::Click;
+using testing::PumpMessages;
+using testing::ReadBytes;
+using testing::ScriptedPrompts;
+using testing::TempDir;
+using testing::Type;
+using testing::WhileModal;
+
+// The real file system, with the program living in a test folder so that its
+// config.ini lands there.
+class ProgramInFolder : public Win32FileSystem {
+public:
+    explicit ProgramInFolder(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
+    std::string ModulePath() override { return exe_; }
+
+private:
+    std::string exe_;
+};
+
+const char kProfile[] =
+    "PathDrive=\r\n\r\n"
+    "PathFolder=\r\n\r\n"
+    "PathExclude=<?:\\games><?:\\recycled>\r\n\r\n"
+    "Filter=<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>\r\n\r\n"
+    "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0>"
+    "<clean5|0>\r\n\r\n";
+
+// The entries the file would need to hold to show these rows.
+std::string ExclusionEntries(const ListModel& exclusions) {
+    std::string entries;
+    for (int row = 0; row < exclusions.RowCount(); ++row) entries += "<" + exclusions.Cell(row, 0) + ">";
+    return entries;
+}
+
+std::string FilterEntries(const ListModel& filters) {
+    std::string entries;
+    for (int row = 0; row < filters.RowCount(); ++row)
+        entries += "<" + filters.Cell(row, filter_col::kPattern) + "|" + filters.Cell(row, filter_col::kDescription) +
+                   "|" + (filters.IsChecked(row) ? "1" : "0") + "|" +
+                   (filters.Cell(row, filter_col::kExclude).empty() ? "0" : "1") + ">";
+    return entries;
+}
+
+class EditingPages : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testing::WriteBytes(dir / "config.ini", kProfile);
+        files = std::make_unique<ProgramInFolder>(dir.Path());
+        platform.files = files.get();
+        platform.prompts = &prompts;
+        platform.pump = &pump;
+        platform.locale = &locale;
+        dialog = std::make_unique<CMainDialog>(platform);
+        ASSERT_TRUE(dialog->Create(nullptr));
+        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
+        PumpMessages();
+        ASSERT_EQ(dialog->profile.filters.RowCount(), 2);
+        ASSERT_EQ(dialog->profile.exclusions.RowCount(), 2);
+    }
+    void TearDown() override {
+        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
+        PumpMessages();
+    }
+
+    void OnPage(int page) {
+        dialog->ShowPage(page);
+        dialog->currentPage = page;
+    }
+    void Press(int buttonId) { Click(dialog->Item(buttonId)); }
+    void SelectRow(int listId, int row) {
+        ListView_SetItemState(dialog->Item(listId), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        PumpMessages();
+    }
+    std::string Saved(const std::string& key) {
+        return config_file::FindValue(ReadBytes(dir / "config.ini"), key);
+    }
+
+    TempDir dir;
+    std::unique_ptr<ProgramInFolder> files;
+    ScriptedPrompts prompts;
+    Win32MessagePump pump;
+    Win32Locale locale;
+    Platform platform;
+    std::unique_ptr<CMainDialog> dialog;
+};
+
+TEST_F(EditingPages, AddAndRemoveFiltersThroughTheRealDialog) {
+    OnPage(kPageFilters);
+    WhileModal script("Add Filter", [](HWND d) {
+        Type(::GetDlgItem(d, IDC_FILTER_PATTERN), "<*.velnor>");
+        Type(::GetDlgItem(d, IDC_FILTER_DESCRIPTION), "Velnor|test");
+        Click(::GetDlgItem(d, IDC_FILTER_OK));
+    });
+    Press(IDC_ADD);
+    ASSERT_TRUE(script.Ran());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1><*.velnor|Velnortest|1|0>");
+    EXPECT_EQ(Saved("PathExclude"), "<?:\\games><?:\\recycled>");
+
+    SelectRow(IDC_FILTER_LIST, 1);
+    ASSERT_EQ(dialog->profile.filters.FirstSelected(), 1);
+    Press(IDC_REMOVE);
+    EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.velnor|Velnortest|1|0>");
+    EXPECT_EQ(dialog->profile.filters.HeaderCheckImage(), 1);
+}
+
+TEST_F(EditingPages, CancelledAddLeavesTheFileAsItWas) {
+    OnPage(kPageFilters);
+    WhileModal script("Add Filter", [](HWND d) {
+        Type(::GetDlgItem(d, IDC_FILTER_PATTERN), "*.never");
+        Click(::GetDlgItem(d, IDC_FILTER_CANCEL));
+    });
+    Press(IDC_ADD);
+    ASSERT_TRUE(script.Ran());
+    EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
+    EXPECT_EQ(ReadBytes(dir / "config.ini"), kProfile);
+}
+
+TEST_F(EditingPages, AddAndRemoveExclusionsWithTheFolderChooser) {
+    OnPage(kPageExceptions);
+    prompts.folders.push_back(std::string("C:\\Velnor\\Cache"));
+    WhileModal script("Add exclude path", [](HWND d) {
+        Click(::GetDlgItem(d, IDC_EXCLUDE_BROWSE));
+        Click(::GetDlgItem(d, IDC_EXCLUDE_OK));
+    });
+    Press(IDC_ADD);
+    ASSERT_TRUE(script.Ran());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(Saved("PathExclude"), "<?:\\games><?:\\recycled><C:\\Velnor\\Cache>");
+
+    SelectRow(IDC_EXCLUDE_LIST, 0);
+    Press(IDC_REMOVE);
+    EXPECT_EQ(Saved("PathExclude"), "<?:\\recycled><C:\\Velnor\\Cache>");
+    EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>");
+}
+
+TEST_F(EditingPages, DefaultWritesTheRestoredListOfItsPageOnly) {
+    OnPage(kPageExceptions);
+    Press(IDC_DEFAULT);
+    EXPECT_EQ(dialog->profile.exclusions.RowCount(), 31);
+    EXPECT_EQ(Saved("PathExclude"), ExclusionEntries(dialog->profile.exclusions));
+    EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>");
+
+    OnPage(kPageFilters);
+    Press(IDC_DEFAULT);
+    EXPECT_EQ(dialog->profile.filters.RowCount(), 84);
+    EXPECT_EQ(Saved("Filter"), FilterEntries(dialog->profile.filters));
+}
+
+}  // namespace
+}  // namespace velnor

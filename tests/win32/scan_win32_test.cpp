@@ -1,0 +1,272 @@
+#include <windows.h>
+#include <winioctl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_dialog_model.h"
+#include "platform/win32/win32_platform.h"
+#include "res/resource.h"
+#include "tests/win32/support/win_test_support.h"
+
+namespace velnor {
+namespace {
+
+using testing::MakeFolder;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr char kFinished[] = "Scaning: Scan Completed! Please Click 'Next' to Continue...";
+
+std::string Lowered(std::string text) {
+    ::CharLowerA(&text[0]);
+    return text;
+}
+
+std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+std::string Leaf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+
+// Under Wine a directory link is a Unix symbolic link, which the file system
+// then reports with the reparse-point attribute; on Windows it is a real one.
+bool MakeDirectoryLink(const std::string& link, const std::string& target) {
+    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
+    auto unixName = reinterpret_cast<UnixName>(::GetProcAddress(kernel, "wine_get_unix_file_name"));
+    auto spawn = reinterpret_cast<UnixSpawn>(::GetProcAddress(ntdll, "__wine_unix_spawnvp"));
+    if (!unixName || !spawn)
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
+    auto toUnix = [&](const std::string& path) {
+        wchar_t wide[MAX_PATH];
+        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        char* name = unixName(wide);
+        std::string result = name ? name : "";
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        return result;
+    };
+    std::string unixTarget = toUnix(target);
+    std::string unixLink = toUnix(Parent(link)) + "/" + Leaf(link);
+    char ln[] = "/bin/ln";
+    char symbolic[] = "-s";
+    char* argv[] = {ln, symbolic, &unixTarget[0], &unixLink[0], nullptr};
+    return spawn(argv, 1) == 0 && (::GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemoveLink(const std::string& link) {
+    if (!::RemoveDirectoryA(link.c_str())) ::DeleteFileA(link.c_str());
+}
+
+// The main window's behaviour on the real file system, locale and message pump.
+class ScanOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        services.files = &files;
+        services.locale = &locale;
+        services.pump = &pump;
+        model = std::make_unique<MainDialogModel>(services);
+        model->LayoutControls();
+        model->SetupResultList();
+        SetOptions(true, false, true, false);
+        AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
+        root = dir.Path();
+        lowRoot = Lowered(root);
+    }
+
+    void SetOptions(bool readOnly, bool system, bool hidden, bool zero) {
+        model->SetOption(ScanOptions::kRead, readOnly);
+        model->SetOption(ScanOptions::kSystem, system);
+        model->SetOption(ScanOptions::kHide, hidden);
+        model->SetOption(ScanOptions::kZero, zero);
+    }
+    void AddLocation(const std::string& text) {
+        ListRow row;
+        row.cells = {"", text, "", ""};
+        row.checked = true;
+        model->profile.locations.InsertRow(model->profile.locations.RowCount(), row);
+    }
+    std::string File(const std::string& relative, const std::string& bytes = "x", DWORD attributes = 0) {
+        const std::string path = root + "\\" + relative;
+        WriteBytes(path, bytes);
+        if (attributes) ::SetFileAttributesA(path.c_str(), attributes);
+        return path;
+    }
+    std::string Folder(const std::string& relative, DWORD attributes = 0) {
+        const std::string path = root + "\\" + relative;
+        MakeFolder(path);
+        if (attributes) ::SetFileAttributesA(path.c_str(), attributes);
+        return path;
+    }
+    std::vector<std::string> Listed() const {
+        std::vector<std::string> paths;
+        for (int row = 0; row < model->results.RowCount(); ++row) {
+            std::string path = model->results.Cell(row, 2);
+            EXPECT_EQ(path.compare(0, lowRoot.size(), lowRoot), 0) << path;
+            paths.push_back(path.substr(std::min(path.size(), lowRoot.size() + 1)));
+        }
+        return paths;
+    }
+    std::string Text(int id) { return model->controls[id].Text(); }
+
+    TempDir dir;
+    std::string root, lowRoot;
+    Win32FileSystem files;
+    Win32Locale locale;
+    Win32MessagePump pump;
+    Platform services;
+    std::unique_ptr<MainDialogModel> model;
+};
+
+TEST_F(ScanOnDisk, AttributeOptionsOnRealFilesAndFolders) {
+    struct Case {
+        DWORD attribute;
+        ScanOptions::Flag option;
+        const char* name;
+    } cases[] = {
+        {FILE_ATTRIBUTE_HIDDEN, ScanOptions::kHide, "hidden"},
+        {FILE_ATTRIBUTE_READONLY, ScanOptions::kRead, "readonly"},
+        {FILE_ATTRIBUTE_SYSTEM, ScanOptions::kSystem, "system"},
+    };
+    AddLocation(root);
+    for (const Case& c : cases) {
+        const std::string file = File(std::string(c.name) + ".tmp", "abc", c.attribute);
+        const std::string folder = Folder(std::string(c.name) + "-dir");
+        File(std::string(c.name) + "-dir\\inside.tmp", "abcd");
+        ::SetFileAttributesA(folder.c_str(), c.attribute);
+        ASSERT_TRUE(::GetFileAttributesA(file.c_str()) & c.attribute) << c.name;
+        ASSERT_TRUE(::GetFileAttributesA(folder.c_str()) & c.attribute) << c.name << " folder";
+    }
+    File("plain.tmp", "ab");
+    for (const Case& c : cases) {
+        for (bool on : {false, true}) {
+            SetOptions(true, true, true, false);
+            model->SetOption(c.option, on);
+            model->OnStartScan();
+            const std::vector<std::string> listed = Listed();
+            auto has = [&](const std::string& relative) {
+                for (const std::string& p : listed)
+                    if (Lowered(p) == Lowered(relative)) return true;
+                return false;
+            };
+            const std::string name = c.name;
+            EXPECT_EQ(has(name + ".tmp"), on) << name << (on ? " on" : " off");
+            EXPECT_EQ(has(name + "-dir\\inside.tmp"), on) << name << (on ? " on" : " off");
+            EXPECT_TRUE(has("plain.tmp"));
+            EXPECT_EQ(listed.size(), on ? 7u : 5u) << name;
+        }
+    }
+}
+
+TEST_F(ScanOnDisk, ExclusionsTrailingBackslashAndMissingLocations) {
+    File("a.tmp");
+    File("Keep\\b.tmp");
+    File("Skip\\c.tmp");
+    File("Skip\\Deeper\\d.tmp");
+    AddExclusionRow(model->profile.exclusions, "*\\skip");
+    AddLocation(root + "\\");
+    AddLocation(root + "\\Not There");
+    model->OnStartScan();
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tmp", "Keep\\b.tmp"}));
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 2");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  2 Byte(s)");
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 2");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  2 Byte(s)");
+}
+
+TEST_F(ScanOnDisk, SizesAboveFourGigabytesAndTheModifiedText) {
+    const std::string path = root + "\\big.tmp";
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD returned = 0;
+    ::DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &returned, nullptr);  // Wine may refuse
+    LARGE_INTEGER end;
+    end.QuadPart = (5ll << 30) + 123;
+    ASSERT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(::SetEndOfFile(file));
+    FILETIME written;
+    ::GetFileTime(file, nullptr, nullptr, &written);
+    ::CloseHandle(file);
+
+    AddLocation(root);
+    model->OnStartScan();
+    ASSERT_EQ(model->results.RowCount(), 1);
+    EXPECT_EQ(model->results.Cell(0, 1), "big.tmp");
+    EXPECT_EQ(model->results.Cell(0, 3), "5368709243");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  5120.00 MB");
+    EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  5120.00 MB");
+    EXPECT_EQ(model->totalSize, 5368709243ull);
+
+    const std::string modified = model->results.Cell(0, 4);
+    int mo, d, y, h, mi, s;
+    char rest;
+    EXPECT_EQ(std::sscanf(modified.c_str(), "%2d/%2d/%2d %2d:%2d:%2d%c", &mo, &d, &y, &h, &mi, &s, &rest), 6)
+        << modified;
+    EXPECT_EQ(modified.size(), 17u) << modified;
+    const uint64_t time = (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    EXPECT_EQ(modified, locale.FormatModified(time));
+}
+
+TEST_F(ScanOnDisk, DirectoryLinksEndTheWalkAndHideWhatIsBehindThem) {
+    TempDir outside;
+    WriteBytes(outside / "protected.tmp", "secret");
+    File("a.tmp");
+    File("Sub\\b.tmp");
+    const std::string loop = root + "\\Sub\\loop";
+    const std::string away = root + "\\away";
+    ASSERT_TRUE(MakeDirectoryLink(loop, root));
+    ASSERT_TRUE(MakeDirectoryLink(away, outside.Path()));
+    EXPECT_EQ(::GetFileAttributesA(loop.c_str()) & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
+              static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+
+    AddLocation(root);
+    model->OnStartScan();
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tmp", "Sub\\b.tmp"}));
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
+    EXPECT_EQ(model->scanState, kScanIdle);
+
+    RemoveLink(loop);
+    RemoveLink(away);
+    EXPECT_TRUE(testing::FileExists(outside / "protected.tmp"));
+}
+
+// Stop Scan arrives as a window message and is handled by the drain after the
+// first folder.
+LRESULT CALLBACK StopperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        reinterpret_cast<MainDialogModel*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA))->OnStopScan();
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(ScanOnDisk, StopScanPostedDuringTheWalk) {
+    File("one.tmp", "12345");
+    File("Sub\\two.tmp");
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = StopperProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VelnorScanStopper";
+    ::RegisterClassA(&wc);
+    HWND stopper = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(stopper, nullptr);
+    ::SetWindowLongPtrA(stopper, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(model.get()));
+    ::PostMessageA(stopper, WM_APP, 0, 0);
+
+    AddLocation(root);
+    model->OnStartScan();
+    EXPECT_EQ(Listed(), std::vector<std::string>{"one.tmp"});
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  5 Byte(s)");
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
+    EXPECT_EQ(model->controls[IDC_START_SCAN].ButtonState(), 1);
+    EXPECT_EQ(model->controls[IDC_STOP_SCAN].ButtonState(), 0);
+    ::DestroyWindow(stopper);
+}
+
+}  // namespace
+}  // namespace velnor
