@@ -65,6 +65,7 @@ BOOL CExcludePathAddDialog::OnInitDialog() {
     ::SendMessageA(Item(IDC_EXCLUDE_PATH), EM_LIMITTEXT, kMaxEntryChars, 0);
     model_.Open();
     skin_.ShowAll();
+    skin_.GrowToHoldButtons();
     ::SetFocus(Item(IDC_EXCLUDE_PATH));
     return FALSE;  // the focus is set
 }

@@ -1,5 +1,6 @@
 #include "profile/filter_add_dialog_win32.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "res/resource.h"
@@ -9,6 +10,7 @@ namespace velnor {
 namespace {
 constexpr COLORREF kDialogGrey = RGB(215, 215, 215);
 constexpr unsigned kAllChanges = ~0u;
+constexpr int kBottomMargin = 12;
 
 bool HasClass(HWND control, const char* name) {
     char found[32] = {};
@@ -46,6 +48,23 @@ void AddDialogSkin::Open(HWND dialog, DialogModel& model, std::initializer_list<
 void AddDialogSkin::ShowAll() {
     if (!model_) return;
     for (const auto& control : model_->All()) Apply(control.first, kAllChanges);
+}
+
+void AddDialogSkin::GrowToHoldButtons() {
+    RECT client;
+    if (!dialog_ || !::GetClientRect(dialog_, &client)) return;
+    int needed = client.bottom;
+    for (const auto& button : buttons_) {
+        RECT r;
+        ::GetWindowRect(button.second->Hwnd(), &r);
+        ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        needed = std::max(needed, static_cast<int>(r.bottom) + kBottomMargin);
+    }
+    if (needed == client.bottom) return;
+    RECT window;
+    ::GetWindowRect(dialog_, &window);
+    ::SetWindowPos(dialog_, nullptr, 0, 0, window.right - window.left,
+                   window.bottom - window.top + needed - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AddDialogSkin::Close() {
@@ -119,6 +138,7 @@ BOOL CFilterAddDialog::OnInitDialog() {
         ::SendMessageA(Item(id), EM_LIMITTEXT, kMaxEntryChars, 0);
     model_.Open();
     skin_.ShowAll();
+    skin_.GrowToHoldButtons();
     return TRUE;
 }
 

@@ -27,6 +27,9 @@ public:
     // Makes every control show the model's whole state: a fresh window from the
     // template knows nothing of what the model kept from the run before.
     void ShowAll();
+    // The buttons sit at fixed pixels while the template's size follows the
+    // dialog font; with a smaller font the bottom row would be cut off.
+    void GrowToHoldButtons();
     // On WM_DESTROY, while the controls still exist.
     void Close();
 

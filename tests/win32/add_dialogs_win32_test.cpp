@@ -144,7 +144,7 @@ TEST_F(AddFilterDialogWin32, ASecondRunStartsBlankWithIncludeChosen) {
 
 TEST_F(AddFilterDialogWin32, ShowsTheSkinOnTheGreyPanel) {
     FilterDialogValues values = Prepared();
-    RECT ok = {}, cancel = {};
+    RECT ok = {}, cancel = {}, client = {};
     HBITMAP cancelPicture = nullptr;
     char title[64] = {};
     COLORREF dialogBrush = 0, labelBrush = 0, radioBrush = 0, editBrush = 0, panelPixel = 0, editPixel = 0;
@@ -153,6 +153,7 @@ TEST_F(AddFilterDialogWin32, ShowsTheSkinOnTheGreyPanel) {
         ::GetWindowTextA(d, title, sizeof title);
         ok = ClientRectOf(d, IDC_FILTER_OK);
         cancel = ClientRectOf(d, IDC_FILTER_CANCEL);
+        ::GetClientRect(d, &client);
         cancelPicture = PictureOf(::GetDlgItem(d, IDC_FILTER_CANCEL));
         dialogBrush = ControlColour(d, WM_CTLCOLORDLG, 0);
         labelBrush = ControlColour(d, WM_CTLCOLORSTATIC, IDC_FILTER_INCLUDE_PIC);
@@ -180,6 +181,7 @@ TEST_F(AddFilterDialogWin32, ShowsTheSkinOnTheGreyPanel) {
     EXPECT_EQ(cancel.left, 250);
     EXPECT_EQ(cancel.top, 210);
     EXPECT_EQ(cancelPicture, SharedBitmap(IDB_CANCEL));
+    EXPECT_GT(client.bottom, ok.bottom);  // the bottom row is never cut off
     EXPECT_EQ(dialogBrush, kDialogGrey);
     EXPECT_EQ(labelBrush, kDialogGrey);
     EXPECT_EQ(radioBrush, kDialogGrey);
@@ -273,7 +275,7 @@ TEST_F(AddExcludeDialogWin32, BlanksKeepOkDisabledAndCancelHandsBackNothing) {
 
 TEST_F(AddExcludeDialogWin32, ShowsTheSkinOnTheGreyPanel) {
     std::string value;
-    RECT ok = {}, cancel = {}, browse = {};
+    RECT ok = {}, cancel = {}, browse = {}, client = {};
     HBITMAP browsePicture = nullptr;
     COLORREF dialogBrush = 0, editBrush = 0, panelPixel = 0;
     char title[64] = {};
@@ -283,6 +285,7 @@ TEST_F(AddExcludeDialogWin32, ShowsTheSkinOnTheGreyPanel) {
         ok = ClientRectOf(d, IDC_EXCLUDE_OK);
         cancel = ClientRectOf(d, IDC_EXCLUDE_CANCEL);
         browse = ClientRectOf(d, IDC_EXCLUDE_BROWSE);
+        ::GetClientRect(d, &client);
         browsePicture = PictureOf(::GetDlgItem(d, IDC_EXCLUDE_BROWSE));
         dialogBrush = ControlColour(d, WM_CTLCOLORDLG, 0);
         editBrush = ControlColour(d, WM_CTLCOLOREDIT, IDC_EXCLUDE_PATH);
@@ -307,6 +310,7 @@ TEST_F(AddExcludeDialogWin32, ShowsTheSkinOnTheGreyPanel) {
     EXPECT_EQ(browse.right - browse.left, 49);
     EXPECT_EQ(browse.bottom - browse.top, 21);
     EXPECT_EQ(browsePicture, SharedBitmap(IDB_BROWSE));
+    EXPECT_GT(client.bottom, ok.bottom);
     EXPECT_EQ(dialogBrush, kDialogGrey);
     EXPECT_NE(editBrush, kDialogGrey);
     EXPECT_EQ(panelPixel, kDialogGrey);

@@ -91,6 +91,8 @@ protected:
     }
     std::string File(const std::string& relative, const std::string& bytes = "x", DWORD attributes = 0) {
         const std::string path = root + "\\" + relative;
+        for (size_t slash = relative.find('\\'); slash != std::string::npos; slash = relative.find('\\', slash + 1))
+            MakeFolder(root + "\\" + relative.substr(0, slash));
         WriteBytes(path, bytes);
         if (attributes) ::SetFileAttributesA(path.c_str(), attributes);
         return path;
