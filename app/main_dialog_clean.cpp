@@ -1,13 +1,274 @@
+// The Clean page: the five system areas with their sizes, the check items,
+// the open-folder buttons and Start Clean.
+#include <cstring>
+#include <optional>
+#include <vector>
+
 #include "app/main_dialog_model.h"
+#include "clean/shell_delete.h"
+#include "res/resource.h"
+#include "ui/size_text.h"
 
 namespace velnor {
-// Placeholder until the system-area cleaners land.
-void MainDialogModel::MeasureCleanAreas() {}
-void MainDialogModel::ShowTotalGain() {}
-uint64_t MainDialogModel::GetFolderSize(const std::string&, bool) { return 0; }
-bool MainDialogModel::CleanUrlCache() { return false; }
-long MainDialogModel::ClearUrlHistory() { return 0; }
-void MainDialogModel::OnStartClean() {}
-void MainDialogModel::OnToggleCleanItem(int) {}
-void MainDialogModel::OnOpenFolder(int) {}
+
+namespace {
+
+constexpr char kConfirmText[] = "Delete all selected items?";
+constexpr char kConfirmCaption[] = "Information";
+constexpr char kTotalGainText[] = "Status: Total amount disk space you gain: ";
+constexpr char kJunkDoneText[] = "Success: Clean Junk Files!";
+constexpr char kCompletedText[] = "Clean Completed!";
+constexpr char kStoppedText[] = "Clean Stoped!";
+
+constexpr int kJunkProgressShare = 75;
+constexpr int kAreaProgressShare = 5;
+constexpr size_t kDriveStringChars = 128;
+constexpr unsigned kEmptyBinQuietly = 7;  // no confirmation, no progress, no sound
+constexpr int kShowNormal = 1;
+
+// A path this short names a drive ("C:\", "C:" or "\"): emptying it would wipe
+// the drive, so such an area is only measured.
+constexpr size_t kDriveRootChars = 3;
+
+constexpr uint32_t kUrlEntryFirstBuffer = 4096;
+// No cache entry comes near this; a walk that keeps asking for more is broken.
+constexpr uint32_t kUrlEntryBufferLimit = 16u << 20;
+
+struct AreaItem {
+    ScanOptions::Flag flag;
+    int picture, sizeLabel, openButton;
+    const char* successText;
+};
+
+// In the order of CleanArea, which is also the cleaning order.
+constexpr AreaItem kAreas[kCleanAreaCount] = {
+    {ScanOptions::kClean1, IDC_CLEAN_RECYCLE, IDC_SIZE_RECYCLE, IDC_OPEN_RECYCLE,
+     "Success: Clean Windows Recycle Bin!"},
+    {ScanOptions::kClean2, IDC_CLEAN_TEMP, IDC_SIZE_TEMP, IDC_OPEN_TEMP, "Success: Clean Windows Temp Folder!"},
+    {ScanOptions::kClean3, IDC_CLEAN_INTERNET, IDC_SIZE_INTERNET, IDC_OPEN_INTERNET,
+     "Success: Clean Temporary Internet Files Folder!"},
+    {ScanOptions::kClean4, IDC_CLEAN_HISTORY, IDC_SIZE_HISTORY, IDC_OPEN_HISTORY,
+     "Success: Clean Windows History Folder!"},
+    {ScanOptions::kClean5, IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT,
+     "Success: Clean Recent Documents Folder!"},
+};
+
+constexpr int Index(CleanArea area) { return static_cast<int>(area); }
+
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+// "*.*" inside a folder, whether or not its path already ends in a separator
+// (the temporary folder's does, the shell folders' don't).
+std::string ContentsPattern(const std::string& folder) {
+    return folder + (EndsInSeparator(folder) ? "*.*" : "\\*.*");
+}
+
+// The entry buffer's first field is its dwStructSize, a little-endian DWORD.
+void NewEntryBuffer(std::vector<uint8_t>& buffer, uint32_t size) {
+    buffer.assign(size, 0);
+    if (size >= sizeof size) std::memcpy(buffer.data(), &size, sizeof size);
+}
+
+}  // namespace
+
+uint64_t MainDialogModel::GetFolderSize(const std::string& path, bool allSubfolders) {
+    if (!platform_.files || path.empty()) return 0;
+    const std::string folder = EndsInSeparator(path) ? path : path + "\\";
+    uint64_t sum = 0;
+    platform_.files->Enumerate(ContentsPattern(path), [&](const FindData& entry) {
+        if (entry.name == "." || entry.name == "..") return true;
+        if (!(entry.attributes & kAttrDirectory)) {
+            sum += entry.size;
+            return true;
+        }
+        // A junction or link holds none of the bytes it leads to, and may lead
+        // back up the tree.
+        if (entry.attributes & kAttrReparsePoint) return true;
+        if (!allSubfolders && (entry.attributes & (kAttrHidden | kAttrSystem))) return true;
+        sum += GetFolderSize(folder + entry.name, allSubfolders);
+        return true;
+    });
+    return sum;
+}
+
+void MainDialogModel::MeasureCleanAreas() {
+    for (int i = 0; i < kCleanAreaCount; ++i) {
+        areaPaths[i].clear();
+        areaSizes[i] = 0;
+    }
+
+    const auto measureFolder = [this](CleanArea area, std::string path, bool allSubfolders) {
+        const int i = Index(area);
+        areaPaths[i] = std::move(path);
+        areaSizes[i] = GetFolderSize(areaPaths[i], allSubfolders);
+        controls[kAreas[i].sizeLabel].SetText(SizeText(areaSizes[i]));
+    };
+    const auto shellFolder = [this](int csidl) {
+        std::optional<std::string> path = platform_.shell ? platform_.shell->SpecialFolderPath(csidl) : std::nullopt;
+        return path ? *path : std::string();
+    };
+
+    // The temporary folder's hidden and system subfolders are mostly held by
+    // running programs and would not go away; they are left out of its size.
+    measureFolder(CleanArea::TempFolder, platform_.files ? platform_.files->TempPath() : std::string(), false);
+    measureFolder(CleanArea::InternetCache, shellFolder(kCsidlInternetCache), true);
+    measureFolder(CleanArea::History, shellFolder(kCsidlHistory), true);
+    measureFolder(CleanArea::RecentDocuments, shellFolder(kCsidlRecent), true);
+
+    uint64_t binBytes = 0;
+    if (platform_.files && platform_.shell) {
+        for (const std::string& root : platform_.files->LogicalDriveStrings(kDriveStringChars)) {
+            if (platform_.files->DriveType(root) != kDriveFixed) continue;
+            uint64_t bytes = 0;
+            if (platform_.shell->QueryRecycleBin(root, bytes)) binBytes += bytes;
+        }
+    }
+    areaSizes[Index(CleanArea::RecycleBin)] = binBytes;
+    controls[IDC_SIZE_RECYCLE].SetText(SizeText(binBytes));
+
+    controls[IDC_JUNK_SIZE].SetText("(" + SizeText(selectedSize) + ")");
+}
+
+void MainDialogModel::ShowTotalGain() {
+    uint64_t sum = OptionOn(ScanOptions::kClean0) ? selectedSize : 0;
+    for (int i = 0; i < kCleanAreaCount; ++i)
+        if (OptionOn(kAreas[i].flag)) sum += areaSizes[i];
+    controls[IDC_CLEAN_STATUS].SetText(kTotalGainText + SizeText(sum));
+}
+
+bool MainDialogModel::CleanUrlCache() {
+    IUrlCache* cache = platform_.urlCache;
+    if (!cache) return false;
+    std::vector<uint8_t> buffer;
+    uint32_t size = kUrlEntryFirstBuffer;
+    NewEntryBuffer(buffer, size);
+    IUrlCache::Handle walk = nullptr;
+    bool walkedToEnd = false;
+
+    for (;;) {
+        UrlCacheEntry entry;
+        uint32_t error = 0;
+        const bool found = walk ? cache->FindNext(walk, buffer, size, entry, error)
+                                : (walk = cache->FindFirst(buffer, size, entry, error)) != nullptr;
+        if (found) {
+            // Cookies are the cookie cleaner's to choose from.
+            if (!(entry.entryType & kCookieCacheEntry)) cache->DeleteEntry(entry.sourceUrlName);
+            size = static_cast<uint32_t>(buffer.size());
+            continue;
+        }
+        if (error == kErrorInsufficientBuffer && size > buffer.size() && size <= kUrlEntryBufferLimit) {
+            NewEntryBuffer(buffer, size);
+            continue;
+        }
+        walkedToEnd = error == kErrorNoMoreItems;
+        break;
+    }
+    if (walk) cache->FindClose(walk);
+    return walkedToEnd;
+}
+
+long MainDialogModel::ClearUrlHistory() {
+    constexpr long kFailed = static_cast<long>(static_cast<int32_t>(0x80004005u));  // E_FAIL
+    return platform_.urlHistory ? platform_.urlHistory->ClearHistory() : kFailed;
+}
+
+void MainDialogModel::OnToggleCleanItem(int pictureId) {
+    ScanOptions::Flag flag;
+    if (pictureId == IDC_CLEAN_JUNK) {
+        flag = ScanOptions::kClean0;
+    } else {
+        int i = 0;
+        while (i < kCleanAreaCount && kAreas[i].picture != pictureId) ++i;
+        if (i == kCleanAreaCount) return;
+        flag = kAreas[i].flag;
+    }
+    SetOption(flag, !OptionOn(flag));
+    ShowTotalGain();
+}
+
+void MainDialogModel::OnOpenFolder(int buttonId) {
+    if (cleanBusy) return;
+    int i = 0;
+    while (i < kCleanAreaCount && kAreas[i].openButton != buttonId) ++i;
+    if (i == kCleanAreaCount) return;
+    if (platform_.shell) {
+        // The Recycle Bin has no one folder on disk; the shell knows where its
+        // view is.
+        if (i == Index(CleanArea::RecycleBin))
+            platform_.shell->OpenSpecialFolder(kCsidlBitBucket);
+        else if (!areaPaths[i].empty())
+            platform_.shell->Execute("Open", areaPaths[i], kShowNormal);
+    }
+    controls[buttonId].SetStateAndPicture(1);
+}
+
+void MainDialogModel::OnStartClean() {
+    if (cleanBusy) return;
+    controls[IDC_START_CLEAN].SetStateAndPicture(1);
+    if (!platform_.prompts ||
+        platform_.prompts->MessageBox(kConfirmText, kConfirmCaption, kMbOkCancel | kMbIconQuestion) != kIdOk)
+        return;
+
+    const bool cleanJunk = OptionOn(ScanOptions::kClean0);
+    int range = cleanJunk ? kJunkProgressShare : 0;
+    for (const AreaItem& item : kAreas)
+        if (OptionOn(item.flag)) range += kAreaProgressShare;
+    Control progress = controls[IDC_CLEAN_PROGRESS];
+    Control status = controls[IDC_CLEAN_STATUS];
+    progress.SetRange(0, range);
+    progress.SetPosition(0);
+
+    cleanBusy = true;
+    int position = 0;
+    if (cleanJunk) {
+        // The removal moves the bar through the junk share itself.
+        RemoveJunkFiles();
+        status.SetText(kJunkDoneText);
+        position = kJunkProgressShare;
+    }
+
+    const auto emptyFolder = [this](CleanArea area) {
+        const std::string& path = areaPaths[Index(area)];
+        if (path.size() <= kDriveRootChars || !platform_.shell) return;
+        ShellDelete(*platform_.shell, DoubleNulList({ContentsPattern(path)}), true);
+    };
+    for (int i = 0; i < kCleanAreaCount; ++i) {
+        // Exit clears the flag; the steps still to come are then skipped.
+        if (!OptionOn(kAreas[i].flag) || !cleanBusy) continue;
+        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+        switch (static_cast<CleanArea>(i)) {
+        case CleanArea::RecycleBin:
+            if (platform_.shell) platform_.shell->EmptyRecycleBin(kEmptyBinQuietly);
+            break;
+        case CleanArea::TempFolder:
+        case CleanArea::RecentDocuments:
+            emptyFolder(static_cast<CleanArea>(i));
+            break;
+        case CleanArea::InternetCache:
+            CleanUrlCache();
+            break;
+        case CleanArea::History:
+            ClearUrlHistory();
+            break;
+        }
+        position += kAreaProgressShare;
+        progress.SetPosition(position);
+        status.SetText(kAreas[i].successText);
+        if (platform_.prompts) platform_.prompts->EndWaitCursor();
+    }
+
+    if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+    MeasureCleanAreas();
+    ShowTotalGain();
+    if (platform_.prompts) platform_.prompts->EndWaitCursor();
+    if (cleanBusy) {
+        cleanBusy = false;
+        status.SetText(kCompletedText);
+    } else {
+        status.SetText(kStoppedText);
+    }
+}
+
 }  // namespace velnor

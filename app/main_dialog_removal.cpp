@@ -67,6 +67,12 @@ void MainDialogModel::RemoveJunkFiles() {
         }
         results.DeleteRow(0);
     }
+    // A count that had gone stale (check boxes changed from the keyboard)
+    // must not outlive the rows it counted.
+    if (results.RowCount() == 0) {
+        selectedCount = 0;
+        selectedSize = 0;
+    }
 
     // The shell refuses the whole list when one of its files is missing, so a
     // file that someone else removed since the scan would keep every other
