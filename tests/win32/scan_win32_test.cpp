@@ -134,16 +134,26 @@ TEST_F(ScanOnDisk, AttributeOptionsOnRealFilesAndFolders) {
         {FILE_ATTRIBUTE_SYSTEM, ScanOptions::kSystem, "system"},
     };
     AddLocation(root);
+    // Wine keeps no read-only attribute on folders; there only the file of
+    // that case can carry it.
+    bool folderMarked[3] = {};
+    int caseIndex = 0;
     for (const Case& c : cases) {
         const std::string file = File(std::string(c.name) + ".tmp", "abc", c.attribute);
         const std::string folder = Folder(std::string(c.name) + "-dir");
         File(std::string(c.name) + "-dir\\inside.tmp", "abcd");
         ::SetFileAttributesA(folder.c_str(), c.attribute);
         ASSERT_TRUE(::GetFileAttributesA(file.c_str()) & c.attribute) << c.name;
-        ASSERT_TRUE(::GetFileAttributesA(folder.c_str()) & c.attribute) << c.name << " folder";
+        folderMarked[caseIndex] = (::GetFileAttributesA(folder.c_str()) & c.attribute) != 0;
+        if (c.attribute != FILE_ATTRIBUTE_READONLY) {
+            EXPECT_TRUE(folderMarked[caseIndex]) << c.name << " folder";
+        }
+        ++caseIndex;
     }
     File("plain.tmp", "ab");
+    caseIndex = 0;
     for (const Case& c : cases) {
+        const bool marked = folderMarked[caseIndex++];
         for (bool on : {false, true}) {
             SetOptions(true, true, true, false);
             model->SetOption(c.option, on);
@@ -156,9 +166,9 @@ TEST_F(ScanOnDisk, AttributeOptionsOnRealFilesAndFolders) {
             };
             const std::string name = c.name;
             EXPECT_EQ(has(name + ".tmp"), on) << name << (on ? " on" : " off");
-            EXPECT_EQ(has(name + "-dir\\inside.tmp"), on) << name << (on ? " on" : " off");
+            EXPECT_EQ(has(name + "-dir\\inside.tmp"), on || !marked) << name << (on ? " on" : " off");
             EXPECT_TRUE(has("plain.tmp"));
-            EXPECT_EQ(listed.size(), on ? 7u : 5u) << name;
+            EXPECT_EQ(listed.size(), on ? 7u : marked ? 5u : 6u) << name;
         }
     }
 }
