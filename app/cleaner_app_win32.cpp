@@ -4,6 +4,9 @@
 #include <objbase.h>
 
 #include "app/main_dialog_win32.h"
+#include "platform/win32/help_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/url_cache_win32.h"
 #include "platform/win32/win32_platform.h"
 
 namespace velnor {
@@ -18,14 +21,26 @@ int CCleanerApp::Run(HINSTANCE) {
     Win32Prompts prompts;
     Win32MessagePump pump;
     Win32Locale locale;
+    Win32Shell shell;
+    Win32UrlCache urlCache;
+    Win32UrlHistory urlHistory;
+    Win32Help help;
     Platform platform;
     platform.files = &files;
     platform.prompts = &prompts;
     platform.pump = &pump;
     platform.locale = &locale;
+    platform.shell = &shell;
+    platform.urlCache = &urlCache;
+    platform.urlHistory = &urlHistory;
+    platform.help = &help;
     {
         CMainDialog dialog(platform);
         dialog.SetMessagePump(&pump);
+        dialog.SetOnWindowCreated([&](HWND window) {
+            prompts.SetOwner(window);
+            shell.SetOwner(window);
+        });
         dialog.DoModal(nullptr);
     }
     ::OleUninitialize();

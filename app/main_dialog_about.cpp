@@ -1,6 +1,62 @@
 #include "app/main_dialog_model.h"
+#include "res/resource.h"
 
 namespace velnor {
-// Placeholder until the About page lands.
-void MainDialogModel::FillAboutPage() {}
+
+namespace {
+
+const char kMaker[] = "Velnor Software";
+const char kHomePage[] = "www.velnor.example";
+const char kSupportAddress[] = "help@velnor.example";
+const char kMailScheme[] = "mailto:";
+
+const char kDeveloperLabel[] = "Developer:  ";
+const char kVersionText[] = "Current Version:   1.13";
+const char kHomeCaption[] = "Home Page:";
+const char kSupportCaption[] = "Support E-mail:";
+
+constexpr uint32_t kLinkNormal = 0xFF0000;   // blue
+constexpr uint32_t kLinkHover = 0x0000FF;    // red
+constexpr uint32_t kLinkVisited = 0x000D00;  // a very dark green
+
+const char kHelpExtension[] = ".CHM";
+
+constexpr int kAboutControls[] = {
+    IDC_ABOUT_TITLE, IDC_ABOUT_PICTURE, IDC_ABOUT_FOOTER, IDC_DEVELOPER, IDC_VERSION,
+    IDC_HOME_CAPTION, IDC_SUPPORT_CAPTION, IDC_HOME_LINK, IDC_SUPPORT_LINK,
+};
+
+void SetColors(LinkLabelState& link) {
+    link.normalColor = kLinkNormal;
+    link.hoverColor = kLinkHover;
+    link.visitedColor = kLinkVisited;
+}
+
+}  // namespace
+
+// Filling the page again keeps the links' visited state: a link once opened
+// stays in its visited colour while the window lives.
+void MainDialogModel::FillAboutPage() {
+    supportLink.target = std::string(kMailScheme) + kSupportAddress;
+    homeLink.target = kHomePage;
+    SetColors(supportLink);
+    SetColors(homeLink);
+
+    controls[IDC_DEVELOPER].SetText(std::string(kDeveloperLabel) + kMaker);
+    controls[IDC_VERSION].SetText(kVersionText);
+    controls[IDC_HOME_CAPTION].SetText(kHomeCaption);
+    controls[IDC_SUPPORT_CAPTION].SetText(kSupportCaption);
+    controls[IDC_HOME_LINK].SetText(kHomePage);
+    controls[IDC_SUPPORT_LINK].SetText(kSupportAddress);
+    for (int id : kAboutControls) controls[id].Show(true);
+}
+
+std::string MainDialogModel::HelpFilePath() const {
+    std::string path = platform_.files ? platform_.files->ModulePath() : std::string();
+    const size_t name = path.find_last_of("\\/");
+    const size_t dot = path.rfind('.');
+    if (dot != std::string::npos && (name == std::string::npos || dot > name)) path.resize(dot);
+    return path + kHelpExtension;
+}
+
 }  // namespace velnor

@@ -1,12 +1,86 @@
+#include <windows.h>
+
 #include "app/main_dialog_win32.h"
+#include "clean/cookie_dialog_win32.h"
+#include "platform/win32/help_win32.h"
+#include "platform/win32/url_cache_win32.h"
+#include "res/resource.h"
 
 namespace velnor {
-// Placeholder until the cookie cleaner, the menus and the help land.
-void CMainDialog::OnCookiesCleaner() {}
-void CMainDialog::ShowSystemMenu() {}
-void CMainDialog::ShowHelpMenu() {}
-void CMainDialog::OnUserManual() {}
-LRESULT CMainDialog::OnDrawItem(WPARAM, LPARAM) { return Default(); }
-LRESULT CMainDialog::OnMeasureItem(WPARAM, LPARAM) { return Default(); }
-LRESULT CMainDialog::OnHelp(WPARAM, LPARAM) { return Default(); }
+
+namespace {
+
+// The services the program falls back on when the platform it was given has
+// none of its own.
+IUrlCache& SystemUrlCache() {
+    static Win32UrlCache cache;
+    return cache;
+}
+
+IHelp& SystemHelp() {
+    static Win32Help help;
+    return help;
+}
+
+}  // namespace
+
+void CMainDialog::BindAboutLinks() {
+    homeLinkLabel_.Attach(hwnd_, IDC_HOME_LINK, &homeLink, platform_.shell);
+    supportLinkLabel_.Attach(hwnd_, IDC_SUPPORT_LINK, &supportLink, platform_.shell);
+}
+
+void CMainDialog::OnCookiesCleaner() {
+    if (cleanBusy) return;
+    {
+        IUrlCache* cache = platform_.urlCache ? platform_.urlCache : &SystemUrlCache();
+        CCookieDialog dialog(cache, platform_.prompts);
+        // The main window is the owner, so that it does not respond while
+        // the cookie dialog is open.
+        dialog.DoModal(hwnd_);
+    }
+    controls[IDC_COOKIES_BUTTON].SetStateAndPicture(1);
+}
+
+void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
+    RECT anchor = {};
+    ::GetWindowRect(Item(controlId), &anchor);
+    popupMenu_.LoadFromResource(menuId);
+    HMENU popup = popupMenu_.Popup();
+    if (!popup) return;
+    // Returns when the menu has closed; a chosen item arrives as a command.
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, anchor.left, anchor.bottom, 0, hwnd_,
+                     nullptr);
+}
+
+void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MENU); }
+
+void CMainDialog::ShowHelpMenu() {
+    if (busy || cleanBusy) return;
+    controls[IDC_HELP_BUTTON].SetStateAndPicture(1);
+    PopUpMenuUnder(IDC_HELP_BUTTON, IDR_HELP_MENU);
+}
+
+// Choosing the item is pressing F1: the key goes to the window with the focus
+// and comes back here as a help request.
+void CMainDialog::OnUserManual() {
+    ::keybd_event(VK_F1, 0, 0, 0);
+    ::keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+}
+
+LRESULT CMainDialog::OnHelp(WPARAM, LPARAM) {
+    IHelp& help = platform_.help ? *platform_.help : SystemHelp();
+    help.ShowContext(HelpFilePath(), kHelpContext);
+    return TRUE;
+}
+
+LRESULT CMainDialog::OnDrawItem(WPARAM, LPARAM lParam) {
+    popupMenu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return Default();
+}
+
+LRESULT CMainDialog::OnMeasureItem(WPARAM, LPARAM lParam) {
+    popupMenu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    return Default();
+}
+
 }  // namespace velnor

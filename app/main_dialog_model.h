@@ -8,6 +8,7 @@
 #include "profile/profile.h"
 #include "scan/filter_set.h"
 #include "ui/control_model.h"
+#include "ui/link_label.h"
 #include "ui/list_model.h"
 
 namespace velnor {
@@ -93,6 +94,11 @@ public:
     void HidePageControls();
     void UpdateNavigation(int page);
     void FillAboutPage();
+    // The user manual: the executable's path with the extension ".CHM", opened
+    // at the main window's help context (a dialog's context is 0x20000 plus
+    // its template id, here 102).
+    std::string HelpFilePath() const;
+    static constexpr uint32_t kHelpContext = 0x20000 + 102;
 
     // Editing pages
     void OnAddEntry();
@@ -137,6 +143,9 @@ public:
 
     FilterDialogValues filterDialogValues;
     std::string excludeDialogValue;
+
+    // The About page's two links (controls 1145 and 1151).
+    LinkLabelState homeLink, supportLink;
 
     Control Ctl(int id) { return controls[id]; }
 

@@ -141,6 +141,7 @@ void CMainDialog::BindControls() {
     resultList_.Bind(&results);
     statusLine_.SubclassDlgItem(IDC_CLEAN_STATUS, hwnd_);
     controls.SetObserver([this](int id, unsigned changes) { ApplyControl(id, changes); });
+    BindAboutLinks();
 }
 
 void CMainDialog::ApplyControl(int id, unsigned changes) {
@@ -175,6 +176,7 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
 BOOL CMainDialog::OnInitDialog() {
     BindControls();
     if (pump_) pump_->SetDialog(hwnd_);
+    if (onWindowCreated_) onWindowCreated_(hwnd_);
 
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     bigIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <windows.h>
 
 #include <map>
@@ -11,7 +12,9 @@
 #include "ui/bitmap_pic_win32.h"
 #include "ui/gdi_handles_win32.h"
 #include "ui/gradient_label_win32.h"
+#include "ui/link_label_win32.h"
 #include "ui/list_ctrl_win32.h"
+#include "ui/owner_draw_menu_win32.h"
 #include "ui/window_win32.h"
 
 namespace velnor {
@@ -29,6 +32,9 @@ public:
 
     // The pump that drains the queue during a scan; told the window's handle.
     void SetMessagePump(Win32MessagePump* pump) { pump_ = pump; }
+    // Told the window as soon as it exists, so that services that need an
+    // owner (prompts, shell folder lookups) can be given it.
+    void SetOnWindowCreated(std::function<void(HWND)> onCreated) { onWindowCreated_ = std::move(onCreated); }
     bool LoadBackground(int resourceId);
     void OnMinimizeCommand();
 
@@ -37,6 +43,8 @@ public:
     void ShowSystemMenu();
     void ShowHelpMenu();
     void OnUserManual();
+    // The menu of the last ShowSystemMenu or ShowHelpMenu.
+    const COwnerDrawMenu& PopupMenu() const { return popupMenu_; }
 
     CMyListCtrlEx& ListControl(int id);
     CBitmapPic* Picture(int id);
@@ -65,8 +73,12 @@ private:
     LRESULT OnDrawItem(WPARAM, LPARAM);
     LRESULT OnMeasureItem(WPARAM, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM);
+    void BindAboutLinks();
+    // Pops up the menu resource's popup under the bottom-left corner of a control.
+    void PopUpMenuUnder(int controlId, int menuId);
 
     Win32MessagePump* pump_ = nullptr;
+    std::function<void(HWND)> onWindowCreated_;
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     UniqueBitmap background_;
@@ -77,6 +89,8 @@ private:
     std::map<int, std::unique_ptr<CBitmapPic>> pictures_;
     CMyListCtrlEx locationList_, filterList_, exclusionList_, resultList_;
     CGradientLabel statusLine_;
+    COwnerDrawMenu popupMenu_;
+    CLinkLabel homeLinkLabel_, supportLinkLabel_;
     // One of each for the life of the window, run modally on each Add.
     CFilterAddDialog filterAddDialog_;
     CExcludePathAddDialog excludePathAddDialog_;

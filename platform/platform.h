@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/file_system.h"
+#include "platform/help.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "platform/url_cache.h"
@@ -16,6 +17,7 @@ struct Platform {
     IPrompts* prompts = nullptr;
     IMessagePump* pump = nullptr;
     ILocale* locale = nullptr;
+    IHelp* help = nullptr;
 };
 
 }  // namespace velnor

@@ -22,8 +22,10 @@ if [ "$what" = all ] || [ "$what" = host ]; then
 fi
 if [ "$what" = all ] || [ "$what" = win ] || [ "$what" = program ]; then
   # The product: always the 32-bit program.
+  # Its test suite only where Wine can run 32-bit programs; elsewhere the
+  # 64-bit build below carries the tests.
   configure "$B/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELNOR_DIST=ON \
-            -DCMAKE_BUILD_TYPE=Release
+            -DCMAKE_BUILD_TYPE=Release -DVELNOR_WIN_TESTS=$([ "$WIN_ARCH" = win32 ] && echo ON || echo OFF)
   if [ "$what" = program ]; then
     cmake --build "$B/win32" -j "$JOBS" --target VelnorCleaner -- --no-print-directory
   else

@@ -13,7 +13,8 @@ std::string Parent(const std::string& key) {
     return slash == std::string::npos ? std::string() : key.substr(0, slash);
 }
 
-std::string LastPart(const std::string& path) {
+std::string LastPart(std::string path) {
+    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
     const size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
@@ -244,6 +245,7 @@ long FakeShell::EmptyRecycleBin(unsigned flags) {
 }
 
 std::optional<std::string> FakeShell::SpecialFolderPath(int csidl) {
+    if (onSpecialFolder) onSpecialFolder();
     auto it = specialFolders.find(csidl);
     if (it == specialFolders.end()) return std::nullopt;
     return it->second;
@@ -352,6 +354,7 @@ Platform FakePlatform::Services() {
     p.prompts = &prompts;
     p.pump = &pump;
     p.locale = &locale;
+    p.help = &help;
     return p;
 }
 

@@ -86,6 +86,7 @@ public:
     std::map<std::string, std::string> displayNames;  // root -> display name
     std::vector<std::string> executed;                // "verb|target|show"
     std::vector<int> openedSpecialFolders;
+    std::function<void()> onSpecialFolder;  // told of every shell folder lookup
     FakeFileSystem* files = nullptr;  // when set, deletions reach it (exact paths only)
     // Like the real shell: the operation ends at the first listed file that is
     // not there, and the files after it stay.
@@ -167,6 +168,18 @@ public:
     }
 };
 
+class FakeHelp : public IHelp {
+public:
+    struct Request {
+        std::string file;
+        uint32_t context;
+    };
+    std::vector<Request> requests;
+    void ShowContext(const std::string& helpFile, uint32_t context) override {
+        requests.push_back({helpFile, context});
+    }
+};
+
 // Every fake, wired together.
 struct FakePlatform {
     FakeFileSystem files;
@@ -176,6 +189,7 @@ struct FakePlatform {
     FakeLocale locale;
     FakeUrlCache urlCache;
     FakeUrlHistory urlHistory;
+    FakeHelp help;
 
     FakePlatform();
     Platform Services();

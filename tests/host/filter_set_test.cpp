@@ -60,9 +60,9 @@ TEST(IsFolderExcluded, DefaultExclusionsCoverTheirFoldersOnly) {
     for (const Case& c : cases) EXPECT_EQ(set.IsFolderExcluded(c.path), c.excluded) << c.path;
 }
 
-// The specified loop, one MatchWildcard after another: the indexed lists must
+// The plain loop, one MatchWildcard after another: the indexed lists must
 // answer the same for every list and name.
-bool SpecifiedIsFileWanted(const FilterSet& set, const std::string& name) {
+bool OneByOneIsFileWanted(const FilterSet& set, const std::string& name) {
     for (const std::string& include : set.Includes()) {
         if (!MatchWildcard(name, include)) continue;
         for (const std::string& exception : set.Exceptions())
@@ -89,7 +89,7 @@ TEST(IsFileWanted, AgreesWithTheOneByOneLoop) {
             std::string name = make(7);
             for (char& c : name)
                 if (c == '?' || c == '*') c = 'x';  // a name never holds them
-            ASSERT_EQ(set.IsFileWanted(name), SpecifiedIsFileWanted(set, name)) << name;
+            ASSERT_EQ(set.IsFileWanted(name), OneByOneIsFileWanted(set, name)) << name;
             bool excluded = false;
             for (const std::string& p : set.FolderExclusions()) excluded = excluded || MatchWildcard(name, p);
             ASSERT_EQ(set.IsFolderExcluded(name), excluded) << name;
@@ -117,7 +117,7 @@ TEST(IsFileWanted, DefaultFiltersAsAFreshProfileHasThem) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(set.IsFileWanted(c.name), c.wanted) << c.name;
-        EXPECT_EQ(SpecifiedIsFileWanted(set, c.name), c.wanted) << c.name;
+        EXPECT_EQ(OneByOneIsFileWanted(set, c.name), c.wanted) << c.name;
     }
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/prompts.h"
+#include "platform/url_cache.h"
+#include "ui/control_model.h"
+#include "ui/list_model.h"
+
+namespace velnor {
+
+// Walks the whole URL cache, calling onEntry for each entry in the order the
+// cache gives them. The entry buffer starts at 4096 bytes and grows to what
+// the platform asks for; any other error ends the walk.
+void WalkUrlCache(IUrlCache& cache, const std::function<void(const UrlCacheEntry&)>& onEntry);
+
+// The site part of a cookie's cache name: everything after the first "@";
+// a name without "@" is shown whole. Letter case is kept.
+std::string CookieDisplayText(const std::string& sourceUrlName);
+
+// The behaviour of the "Cookies Cleaner" dialog (template 249): the cookie
+// list, the cache names behind it, and Delete. Rows and names are paired by
+// display text only, never by position. The dialog window mirrors `controls`
+// and `list`.
+class CookieCleaner {
+public:
+    static constexpr const char* kTitle = "Cookies Cleaner";
+    static constexpr int kNameColumn = 1;
+
+    CookieCleaner(IUrlCache* cache, IPrompts* prompts) : cache_(cache), prompts_(prompts) {}
+
+    // Sets up the buttons and the list and walks the cache afresh.
+    void Open();
+    // The list from a new walk of the cache: one unchecked row per cookie entry.
+    void Fill();
+    // Asks first; then deletes every stored cookie whose display text a checked
+    // row shows, and the checked rows.
+    void Delete();
+
+    // Cache names of the listed cookies not deleted yet, in walk order.
+    const std::vector<std::string>& Names() const { return names_; }
+
+    DialogModel controls;
+    ListModel list;
+
+private:
+    IUrlCache* cache_;
+    IPrompts* prompts_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace velnor

@@ -1,0 +1,80 @@
+#include "clean/cookie_dialog_win32.h"
+
+#include "platform/win32/win32_platform.h"
+#include "res/resource.h"
+
+namespace velnor {
+
+namespace {
+
+// The question belongs to the cookie dialog while it is asked, so that the
+// dialog cannot be used under it; afterwards the prompts go back to the
+// window that owns the dialog.
+class PromptsOwnedBy {
+public:
+    PromptsOwnedBy(IPrompts* prompts, HWND dialog) : prompts_(dynamic_cast<Win32Prompts*>(prompts)), dialog_(dialog) {
+        if (prompts_) prompts_->SetOwner(dialog_);
+    }
+    ~PromptsOwnedBy() {
+        if (prompts_) prompts_->SetOwner(::GetWindow(dialog_, GW_OWNER));
+    }
+    PromptsOwnedBy(const PromptsOwnedBy&) = delete;
+    PromptsOwnedBy& operator=(const PromptsOwnedBy&) = delete;
+
+private:
+    Win32Prompts* prompts_;
+    HWND dialog_;
+};
+
+}  // namespace
+
+const RuntimeClass CCookieDialog::kRuntimeClass = {"CCookieDialog", &CDialog::kRuntimeClass};
+
+// clang-format off
+const CCookieDialog::Map CCookieDialog::kMap[] = {
+    Map::Message(WM_CTLCOLORDLG,    &CCookieDialog::OnControlColor),
+    Map::Message(WM_CTLCOLORSTATIC, &CCookieDialog::OnControlColor),
+    Map::Message(WM_CTLCOLORBTN,    &CCookieDialog::OnControlColor),
+    Map::Message(WM_DESTROY,        &CCookieDialog::OnDestroy),
+
+    Map::Command(IDC_COOKIE_DELETE, STN_CLICKED, &CCookieDialog::OnDelete),
+    Map::Command(IDC_COOKIE_CANCEL, STN_CLICKED, &CCookieDialog::OnCancelClicked),
+};
+// clang-format on
+
+CCookieDialog::CCookieDialog(IUrlCache* cache, IPrompts* prompts)
+    : CDialog(IDD_COOKIES), cleaner_(cache, prompts), prompts_(prompts) {}
+
+bool CCookieDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return RouteMessage(*this, kMap, message, wParam, lParam, result);
+}
+
+BOOL CCookieDialog::OnInitDialog() {
+    ::GetWindowRect(hwnd_, &windowRect_);
+    skin_.Open(hwnd_, cleaner_.controls, {IDC_COOKIE_DELETE, IDC_COOKIE_CANCEL});
+    list_.SubclassDlgItem(IDC_COOKIE_LIST, hwnd_);
+    list_.Bind(&cleaner_.list);
+    cleaner_.Open();
+    return TRUE;
+}
+
+void CCookieDialog::OnDelete() {
+    PromptsOwnedBy owned(prompts_, hwnd_);
+    cleaner_.Delete();
+}
+
+void CCookieDialog::OnCancelClicked() { OnCancel(); }
+
+LRESULT CCookieDialog::OnControlColor(WPARAM wParam, LPARAM lParam) {
+    HBRUSH brush = skin_.ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    if (!brush) return Default();
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+LRESULT CCookieDialog::OnDestroy(WPARAM, LPARAM) {
+    skin_.Close();
+    list_.Bind(nullptr);
+    return Default();
+}
+
+}  // namespace velnor

@@ -1,0 +1,45 @@
+#pragma once
+#include <windows.h>
+
+#include "clean/cookie_cleaner.h"
+#include "platform/prompts.h"
+#include "platform/url_cache.h"
+#include "profile/filter_add_dialog_win32.h"
+#include "ui/list_ctrl_win32.h"
+#include "ui/window_win32.h"
+
+namespace velnor {
+
+// "Cookies Cleaner": the browser's cookies listed by site; the checked sites'
+// cookies are deleted from the URL cache. Made afresh for each use.
+class CCookieDialog : public CDialog {
+public:
+    static const RuntimeClass kRuntimeClass;
+    CCookieDialog(IUrlCache* cache, IPrompts* prompts);
+    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    CookieCleaner& Cleaner() { return cleaner_; }
+    const RECT& WindowRect() const { return windowRect_; }
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    using Map = MessageMap<CCookieDialog>;
+    static const Map kMap[];
+
+    void OnDelete();
+    void OnCancelClicked();
+    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+    CookieCleaner cleaner_;
+    IPrompts* prompts_;
+    // The panel-grey brush and the skinned buttons, as in the other small dialogs.
+    AddDialogSkin skin_;
+    CMyListCtrlEx list_;
+    RECT windowRect_ = {};
+};
+
+}  // namespace velnor

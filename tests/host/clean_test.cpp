@@ -1,0 +1,466 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/fakes/fake_platform.h"
+
+namespace velnor {
+namespace {
+
+using testing::FakePlatform;
+using Log = std::vector<std::string>;
+
+constexpr char kTemp[] = "C:\\TEMP\\";
+constexpr char kCache[] = "C:\\Users\\me\\Temporary Internet Files";
+constexpr char kHistory[] = "C:\\Users\\me\\History";
+constexpr char kRecent[] = "C:\\Users\\me\\Recent";
+constexpr unsigned kPermanentFlags = 0x0510;
+
+constexpr ScanOptions::Flag kCleanFlags[] = {ScanOptions::kClean0, ScanOptions::kClean1, ScanOptions::kClean2,
+                                             ScanOptions::kClean3, ScanOptions::kClean4, ScanOptions::kClean5};
+
+// Every service call that empties something, in the order it happens.
+struct LoggingShell : testing::FakeShell {
+    Log* log = nullptr;
+    std::function<void()> onEmptyBin;
+    int DeleteFiles(const std::string& list, unsigned flags) override {
+        log->push_back("delete " + std::string(list.c_str()));
+        return FakeShell::DeleteFiles(list, flags);
+    }
+    long EmptyRecycleBin(unsigned flags) override {
+        log->push_back("empty bin");
+        if (onEmptyBin) onEmptyBin();
+        return FakeShell::EmptyRecycleBin(flags);
+    }
+};
+struct LoggingUrlCache : testing::FakeUrlCache {
+    Log* log = nullptr;
+    bool DeleteEntry(const std::string& url) override {
+        log->push_back("url " + url);
+        return FakeUrlCache::DeleteEntry(url);
+    }
+};
+struct LoggingHistory : testing::FakeUrlHistory {
+    Log* log = nullptr;
+    long ClearHistory() override {
+        log->push_back("history");
+        return FakeUrlHistory::ClearHistory();
+    }
+};
+
+class Clean : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shell.log = &log;
+        urlCache.log = &log;
+        history.log = &log;
+        shell.files = &fakes.files;
+        shell.specialFolders = {{kCsidlInternetCache, kCache}, {kCsidlHistory, kHistory}, {kCsidlRecent, kRecent}};
+        for (const char* folder : {kTemp, kCache, kHistory, kRecent}) fakes.files.AddFolder(folder);
+        Platform platform = fakes.Services();
+        platform.shell = &shell;
+        platform.urlCache = &urlCache;
+        platform.urlHistory = &history;
+        fakes.files.AddFolder("C:\\Program Files\\Velnor");
+        dialog = std::make_unique<MainDialogModel>(platform);
+        dialog->InitializeState();
+        dialog->LayoutControls();
+        dialog->SetupResultList();
+        dialog->MeasureCleanAreas();  // as entering the Clean page does
+        dialog->controls.SetObserver([this](int id, unsigned changes) {
+            if (id == IDC_CLEAN_STATUS && (changes & kTextChanged)) log.push_back("status " + Text(id));
+            if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged))
+                log.push_back("bar " + std::to_string(Bar().position));
+        });
+    }
+
+    void Check(const std::vector<bool>& items) {
+        for (size_t i = 0; i < items.size(); ++i) dialog->SetOption(kCleanFlags[i], items[i]);
+    }
+    void AddJunk(const std::string& path, uint64_t size, bool checked = true) {
+        fakes.files.AddFile(path, size);
+        ListRow row;
+        row.cells = {"", path.substr(path.find_last_of('\\') + 1), path, std::to_string(size), ""};
+        row.checked = checked;
+        dialog->results.InsertRow(dialog->results.RowCount(), std::move(row));
+        dialog->totalCount += 1;
+        dialog->totalSize += size;
+        if (checked) {
+            dialog->selectedCount += 1;
+            dialog->selectedSize += size;
+        }
+    }
+    std::string Text(int id) { return dialog->controls.StateOf(id).text; }
+    const ControlState& Bar() { return dialog->controls.StateOf(IDC_CLEAN_PROGRESS); }
+
+    FakePlatform fakes;
+    LoggingShell shell;
+    LoggingUrlCache urlCache;
+    LoggingHistory history;
+    std::unique_ptr<MainDialogModel> dialog;
+    Log log;
+};
+
+TEST_F(Clean, ProgressRangeFollowsEveryCombinationOfCheckedItems) {
+    for (int mask = 0; mask < 64; ++mask) {
+        SCOPED_TRACE(mask);
+        std::vector<bool> items;
+        int areas = 0;
+        for (int bit = 0; bit < 6; ++bit) {
+            items.push_back((mask >> bit) & 1);
+            if (bit > 0 && items.back()) ++areas;
+        }
+        const bool junk = items[0];
+        Check(items);
+        AddJunk("C:\\Junk\\a.tmp", 10);
+
+        dialog->OnStartClean();
+
+        const int range = (junk ? 75 : 0) + 5 * areas;
+        EXPECT_EQ(Bar().rangeMin, 0);
+        EXPECT_EQ(Bar().rangeMax, range);
+        EXPECT_EQ(Bar().position, range);
+        EXPECT_EQ(dialog->results.RowCount(), junk ? 0 : 1);
+        EXPECT_FALSE(dialog->cleanBusy);
+        EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
+        dialog->results.DeleteAllRows();
+        dialog->selectedCount = 0;
+        dialog->selectedSize = 0;
+    }
+    EXPECT_EQ(fakes.prompts.questions.size(), 64u);
+}
+
+TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
+    Check({true, true, true, true, true, true});
+    AddJunk("C:\\Junk\\a.tmp", 10);
+    urlCache.entries = {{"http://a.example/page.html", 0}, {"Cookie:me@a.example/", kCookieCacheEntry}};
+    log.clear();
+
+    dialog->OnStartClean();
+
+    const Log expected = {
+        "bar 0",  // range set
+        "bar 0",
+        "bar 75",
+        "status Deleting: Junk Files ...",
+        "delete C:\\Junk\\a.tmp",  // the recycle list of the removal, after the rows
+        "status Success: Clean Junk Files!",
+        "empty bin",
+        "bar 80",
+        "status Success: Clean Windows Recycle Bin!",
+        "delete C:\\TEMP\\*.*",
+        "bar 85",
+        "status Success: Clean Windows Temp Folder!",
+        "url http://a.example/page.html",
+        "bar 90",
+        "status Success: Clean Temporary Internet Files Folder!",
+        "history",
+        "bar 95",
+        "status Success: Clean Windows History Folder!",
+        "delete C:\\Users\\me\\Recent\\*.*",
+        "bar 100",
+        "status Success: Clean Recent Documents Folder!",
+        "status Status: Total amount disk space you gain: 0 Byte(s)",
+        "status Clean Completed!",
+    };
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(shell.lastEmptyFlags, 7u);
+    ASSERT_EQ(shell.deleteCalls.size(), 3u);
+    EXPECT_EQ(shell.deleteCalls[1].flags, kPermanentFlags);
+    EXPECT_EQ(shell.deleteCalls[2].flags, kPermanentFlags);
+    EXPECT_EQ(fakes.prompts.waitDepth, 0);
+}
+
+TEST_F(Clean, AsksFirstAndCancelChangesNothing) {
+    Check({true, true, true, true, true, true});
+    AddJunk("C:\\Junk\\a.tmp", 10);
+    dialog->controls[IDC_SIZE_TEMP].SetText("0 MB");
+    dialog->controls[IDC_CLEAN_PROGRESS].SetPosition(42);
+    fakes.prompts.answers = {kIdCancel};
+    log.clear();
+
+    dialog->OnStartClean();
+
+    ASSERT_EQ(fakes.prompts.questions.size(), 1u);
+    EXPECT_EQ(fakes.prompts.questions[0].text, "Delete all selected items?");
+    EXPECT_EQ(fakes.prompts.questions[0].caption, "Information");
+    EXPECT_EQ(fakes.prompts.questions[0].flags, 0x21u);
+    EXPECT_TRUE(log.empty());
+    EXPECT_FALSE(dialog->cleanBusy);
+    EXPECT_EQ(dialog->results.RowCount(), 1);
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\a.tmp"));
+    EXPECT_EQ(Text(IDC_SIZE_TEMP), "0 MB");
+    EXPECT_EQ(Bar().position, 42);
+    EXPECT_EQ(shell.emptyCalls, 0);
+    EXPECT_EQ(history.clears, 0);
+}
+
+TEST_F(Clean, NothingCheckedStillAsksThenMeasuresAgain) {
+    Check({false, false, false, false, false, false});
+    fakes.files.AddFile("C:\\TEMP\\old.tmp", 2048);
+    dialog->controls[IDC_CLEAN_PROGRESS].SetPosition(100);
+
+    dialog->OnStartClean();
+
+    EXPECT_EQ(fakes.prompts.questions.size(), 1u);
+    EXPECT_EQ(Bar().rangeMax, 0);
+    EXPECT_EQ(Bar().position, 0);
+    EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.00 KB");
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
+    EXPECT_TRUE(shell.deleteCalls.empty());
+}
+
+TEST_F(Clean, OnlyAreasCheckedLeavesTheResultListAlone) {
+    Check({false, false, true, false, false, true});
+    AddJunk("C:\\Junk\\a.tmp", 10);
+    fakes.files.AddFile("C:\\TEMP\\old.tmp", 5);
+
+    dialog->OnStartClean();
+
+    EXPECT_EQ(Bar().rangeMax, 10);
+    EXPECT_EQ(Bar().position, 10);
+    EXPECT_EQ(dialog->results.RowCount(), 1);
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\a.tmp"));
+    EXPECT_EQ(Text(IDC_JUNK_SIZE), "(10 Byte(s))");
+}
+
+TEST_F(Clean, ExitDuringACleanSkipsTheRestAndSaysStopped) {
+    Check({false, true, true, true, true, true});
+    shell.onEmptyBin = [this] { dialog->OnExitCommand(); };
+    log.clear();
+
+    dialog->OnStartClean();
+
+    EXPECT_EQ(Bar().position, 5);
+    EXPECT_EQ(history.clears, 0);
+    EXPECT_EQ(shell.deleteCalls.size(), 0u);
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Stoped!");
+    EXPECT_FALSE(dialog->cleanBusy);
+}
+
+TEST_F(Clean, FolderAreaAtADriveRootIsMeasuredButNeverEmptied) {
+    fakes.files.AddFile("C:\\T\\a.tmp", 3000);
+    struct Case {
+        const char* tempPath;
+        bool measured, emptied;
+    } cases[] = {
+        {"C:\\", true, false}, {"C:", true, false}, {"\\", false, false},
+        {"", false, false},     {"C:\\T\\", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tempPath);
+        fakes.files.tempPath = c.tempPath;
+        dialog->MeasureCleanAreas();
+        Check({false, false, true, false, false, false});
+        shell.deleteCalls.clear();
+
+        dialog->OnStartClean();
+
+        EXPECT_EQ(shell.deleteCalls.size(), c.emptied ? 1u : 0u);
+        EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
+        EXPECT_EQ(Bar().position, 5);
+        EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::TempFolder)], c.tempPath);
+        if (c.measured) EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.93 KB");
+    }
+}
+
+TEST_F(Clean, RecentDocumentsAtADriveRootIsNotEmptiedEither) {
+    shell.specialFolders[kCsidlRecent] = "D:\\";
+    dialog->MeasureCleanAreas();
+    Check({false, false, false, false, false, true});
+    dialog->OnStartClean();
+    EXPECT_TRUE(shell.deleteCalls.empty());
+    EXPECT_EQ(Bar().position, 5);
+}
+
+TEST_F(Clean, CleanBusyBlocksOpenFolderStartScanAndStartClean) {
+    dialog->MeasureCleanAreas();
+    dialog->cleanBusy = true;
+    for (int id : {IDC_OPEN_RECYCLE, IDC_OPEN_TEMP, IDC_OPEN_INTERNET, IDC_OPEN_HISTORY, IDC_OPEN_RECENT})
+        dialog->OnOpenFolder(id);
+    dialog->OnStartScan();
+    dialog->OnStartClean();
+    EXPECT_TRUE(shell.executed.empty());
+    EXPECT_TRUE(shell.openedSpecialFolders.empty());
+    EXPECT_EQ(dialog->scanState, kScanIdle);
+    EXPECT_EQ(dialog->currentPage, kPageAbout);
+    EXPECT_TRUE(fakes.prompts.questions.empty());
+    // The check images stay live.
+    dialog->OnToggleCleanItem(IDC_CLEAN_TEMP);
+    EXPECT_TRUE(dialog->OptionOn(ScanOptions::kClean2));
+}
+
+TEST_F(Clean, OpenFolderButtons) {
+    shell.specialFolders.erase(kCsidlHistory);
+    dialog->MeasureCleanAreas();
+    for (int id : {IDC_OPEN_RECYCLE, IDC_OPEN_TEMP, IDC_OPEN_INTERNET, IDC_OPEN_HISTORY, IDC_OPEN_RECENT}) {
+        dialog->controls[id].SetStateAndPicture(2);
+        dialog->OnOpenFolder(id);
+        EXPECT_EQ(dialog->controls.StateOf(id).state, 1) << id;
+        EXPECT_EQ(dialog->controls.StateOf(id).shownPicture, IDB_FOLDER) << id;
+    }
+    // The bin has no folder of its own on NT: the shell's view of it is opened.
+    EXPECT_EQ(shell.openedSpecialFolders, std::vector<int>{kCsidlBitBucket});
+    EXPECT_EQ(shell.executed, (std::vector<std::string>{"Open|C:\\TEMP\\|1",
+                                                         "Open|C:\\Users\\me\\Temporary Internet Files|1",
+                                                         "Open|C:\\Users\\me\\Recent|1"}));
+}
+
+TEST_F(Clean, TotalGainSumsTheCheckedItems) {
+    fakes.files.AddFile("C:\\TEMP\\a.tmp", 1000);
+    fakes.files.AddFile("C:\\Users\\me\\Recent\\b.lnk", 24);
+    fakes.files.AddFile("C:\\Users\\me\\History\\index.dat", 1u << 20);
+    shell.recycleBins["C:\\"] = 3ull << 30;
+    dialog->selectedSize = 500;
+    Check({false, false, false, false, false, false});
+    dialog->MeasureCleanAreas();
+    struct Case {
+        int picture;
+        const char* line;
+    } steps[] = {
+        {IDC_CLEAN_JUNK, "Status: Total amount disk space you gain: 500 Byte(s)"},
+        {IDC_CLEAN_TEMP, "Status: Total amount disk space you gain: 1.46 KB"},
+        {IDC_CLEAN_RECENT, "Status: Total amount disk space you gain: 1.49 KB"},
+        {IDC_CLEAN_JUNK, "Status: Total amount disk space you gain: 1.00 KB"},
+        {IDC_CLEAN_HISTORY, "Status: Total amount disk space you gain: 1.00 MB"},
+        {IDC_CLEAN_RECYCLE, "Status: Total amount disk space you gain: 3073.00 MB"},
+        {IDC_CLEAN_INTERNET, "Status: Total amount disk space you gain: 3073.00 MB"},
+        {IDC_CLEAN_RECYCLE, "Status: Total amount disk space you gain: 1.00 MB"},
+    };
+    for (const Case& s : steps) {
+        dialog->OnToggleCleanItem(s.picture);
+        EXPECT_EQ(Text(IDC_CLEAN_STATUS), s.line) << s.picture;
+    }
+    // The junk caption is no check command.
+    dialog->OnToggleCleanItem(IDC_JUNK_CAPTION);
+    EXPECT_FALSE(dialog->OptionOn(ScanOptions::kClean0));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_CLEAN_HISTORY).shownPicture, IDB_CHECK_ON);
+}
+
+TEST_F(Clean, MeasuresEveryAreaAndItsLabel) {
+    fakes.files.drives.push_back({"D:\\", kDriveFixed, 1, 1});
+    fakes.files.drives.push_back({"E:\\", kDriveRemovable, 1, 1});
+    fakes.files.drives.push_back({"F:\\", kDriveFixed, 1, 1});
+    shell.recycleBins = {{"C:\\", 100}, {"D:\\", 2000}, {"E:\\", 1u << 30}};  // F: cannot be asked
+    shell.specialFolders.erase(kCsidlHistory);
+    fakes.files.AddFile("C:\\Users\\me\\Temporary Internet Files\\Content\\x.gif", 3u << 20);
+    dialog->areaPaths[static_cast<int>(CleanArea::History)] = "stale";
+    dialog->selectedSize = 2048;
+
+    dialog->MeasureCleanAreas();
+
+    EXPECT_EQ(dialog->areaSizes[static_cast<int>(CleanArea::RecycleBin)], 2100u);
+    EXPECT_EQ(Text(IDC_SIZE_RECYCLE), "2.05 KB");
+    EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::TempFolder)], "C:\\TEMP\\");
+    EXPECT_EQ(Text(IDC_SIZE_TEMP), "0 Byte(s)");
+    EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::InternetCache)], kCache);
+    EXPECT_EQ(Text(IDC_SIZE_INTERNET), "3.00 MB");
+    EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::History)], "");
+    EXPECT_EQ(Text(IDC_SIZE_HISTORY), "0 Byte(s)");
+    EXPECT_EQ(Text(IDC_SIZE_RECENT), "0 Byte(s)");
+    EXPECT_EQ(Text(IDC_JUNK_SIZE), "(2.00 KB)");
+}
+
+TEST_F(Clean, FolderSizeLeavesOutHiddenAndSystemSubfoldersOnlyWhenAsked) {
+    auto& files = fakes.files;
+    files.AddFile("C:\\F\\plain.txt", 1);
+    files.AddFile("C:\\F\\hidden.txt", 10, kAttrHidden | kAttrSystem);
+    files.AddFolder("C:\\F\\Hid", kAttrHidden);
+    files.AddFile("C:\\F\\Hid\\a", 100);
+    files.AddFolder("C:\\F\\Sys", kAttrSystem);
+    files.AddFile("C:\\F\\Sys\\a", 1000);
+    files.AddFile("C:\\F\\Sub\\Deep\\a", 10000);
+    files.AddFolder("C:\\F\\Sub\\Deep\\Hid", kAttrHidden);
+    files.AddFile("C:\\F\\Sub\\Deep\\Hid\\a", 100000);
+    files.AddFolder("C:\\F\\Link", kAttrReparsePoint);
+    files.AddFile("C:\\F\\Link\\a", 1000000);
+    files.AddFile("C:\\F\\Big", 5ull << 32);
+
+    EXPECT_EQ(dialog->GetFolderSize("C:\\F", false), 10011u + (5ull << 32));
+    EXPECT_EQ(dialog->GetFolderSize("C:\\F\\", false), 10011u + (5ull << 32));
+    EXPECT_EQ(dialog->GetFolderSize("C:\\F", true), 111111u + (5ull << 32));
+    EXPECT_EQ(dialog->GetFolderSize("C:\\Missing", true), 0u);
+    EXPECT_EQ(dialog->GetFolderSize("", true), 0u);
+}
+
+// Checks what the caller hands over on every call of the walk.
+struct CheckingUrlCache : testing::FakeUrlCache {
+    int calls = 0;
+    bool buffersMatched = true;
+    bool sameSizeForever = false;
+    void Look(const std::vector<uint8_t>& buffer, uint32_t size) {
+        ++calls;
+        uint32_t structSize = 0;
+        if (buffer.size() >= 4) std::memcpy(&structSize, buffer.data(), 4);
+        if (buffer.size() != size || structSize != size) buffersMatched = false;
+    }
+    Handle FindFirst(std::vector<uint8_t>& buffer, uint32_t& size, UrlCacheEntry& entry, uint32_t& error) override {
+        Look(buffer, size);
+        if (sameSizeForever) {
+            error = kErrorInsufficientBuffer;
+            return nullptr;
+        }
+        return FakeUrlCache::FindFirst(buffer, size, entry, error);
+    }
+    bool FindNext(Handle walk, std::vector<uint8_t>& buffer, uint32_t& size, UrlCacheEntry& entry,
+                  uint32_t& error) override {
+        Look(buffer, size);
+        return FakeUrlCache::FindNext(walk, buffer, size, entry, error);
+    }
+};
+
+TEST(UrlCacheWalk, DeletesEverythingButCookiesAndGrowsTheBuffer) {
+    FakePlatform fakes;
+    CheckingUrlCache cache;
+    Platform platform = fakes.Services();
+    platform.urlCache = &cache;
+    MainDialogModel dialog(platform);
+    cache.entries = {{"http://a.example/", 0},
+                     {"Cookie:me@a.example/", kCookieCacheEntry | 1},
+                     {"http://b.example/" + std::string(6000, 'x'), 0},
+                     {"Visited: me@http://c.example/", 0x00200000}};
+    cache.insufficientBufferReplies = 2;
+
+    EXPECT_TRUE(dialog.CleanUrlCache());
+
+    EXPECT_EQ(cache.entries.size(), 1u);
+    EXPECT_EQ(cache.entries[0].sourceUrlName, "Cookie:me@a.example/");
+    EXPECT_EQ(cache.deletedEntries.size(), 3u);
+    EXPECT_TRUE(cache.buffersMatched);
+    EXPECT_EQ(cache.closes, 1);
+}
+
+TEST(UrlCacheWalk, EndsWithoutAHandleOrOnAStrangeReply) {
+    struct Case {
+        bool failStart;
+        uint32_t error;
+        bool sameSizeForever;
+        bool walkedToEnd;
+    } cases[] = {
+        {false, 0, false, true},                        // empty cache
+        {true, 5, false, false},                        // access denied
+        {true, kErrorNoMoreItems, false, true},
+        {false, 0, true, false},                        // asks for more room than it ever takes
+    };
+    for (const Case& c : cases) {
+        FakePlatform fakes;
+        CheckingUrlCache cache;
+        cache.failStart = c.failStart;
+        cache.failError = c.error;
+        cache.sameSizeForever = c.sameSizeForever;
+        Platform platform = fakes.Services();
+        platform.urlCache = &cache;
+        MainDialogModel dialog(platform);
+        EXPECT_EQ(dialog.CleanUrlCache(), c.walkedToEnd);
+        EXPECT_EQ(cache.closes, 0);
+        EXPECT_LT(cache.calls, 3);
+    }
+}
+
+}  // namespace
+}  // namespace velnor
