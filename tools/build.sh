@@ -9,10 +9,16 @@ B=${VELNOR_BUILD:-build}
 JOBS=${JOBS:-$(nproc)}
 what=${1:-all}
 
+# ccache, where it is installed, lets several build folders share their objects.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+
 configure() { # dir, extra args...
   local dir=$1; shift
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   fi
 }
 
