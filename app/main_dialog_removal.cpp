@@ -80,7 +80,13 @@ void MainDialogModel::RemoveJunkFiles() {
     std::vector<std::string> present;
     for (const std::string& path : toRecycle)
         if (FileStillThere(platform_.files, path)) present.push_back(path);
-    if (platform_.shell) ShellDelete(*platform_.shell, DoubleNulList(present), false);
+    if (platform_.shell && ShellDelete(*platform_.shell, DoubleNulList(present), false) != 0 && present.size() > 1) {
+        // The shell gives up at the first file it cannot take (one held open
+        // by another program) and leaves every file after it; those are
+        // offered one by one, so that only the file in use stays.
+        for (const std::string& path : present)
+            if (FileStillThere(platform_.files, path)) ShellDelete(*platform_.shell, DoubleNulList({path}), false);
+    }
 
     controls[IDC_TOTAL_FILES].SetText(kTotalFilesZero);
     controls[IDC_TOTAL_SIZE].SetText(kTotalSizeZero);

@@ -154,8 +154,9 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
     // Entries are named from the pattern's folder part, so "c:" and "c:\temp\"
     // give "c:\name" and "c:\temp\name".
     const std::string folder = pattern.substr(0, pattern.find_last_of("\\/")) + "\\";
-    Control totalFilesText = controls[IDC_TOTAL_FILES];
-    Control totalSizeText = controls[IDC_TOTAL_SIZE];
+    // Nothing is painted inside a folder, so its hits go into the list and
+    // the texts in one step when the folder is done, before the drain.
+    std::vector<ListRow> hits;
 
     platform_.files->Enumerate(pattern, [&](const FindData& entry) {
         if (scanState != kScanRunning) return false;
@@ -174,9 +175,7 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
         if (!zeroSizeHit && (refused || !filterSet.IsFileWanted(entry.name))) return true;
 
         ++totalCount;
-        totalFilesText.SetText(kTotalFiles + DecimalText(totalCount));
         totalSize += entry.size;
-        totalSizeText.SetText(kTotalSize + SizeText(totalSize));
 
         ListRow row;
         row.cells.resize(5);
@@ -185,15 +184,18 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
         row.cells[3] = DecimalText(entry.size);
         if (platform_.locale) row.cells[4] = platform_.locale->FormatModified(entry.lastWriteTime);
         row.checked = true;
-        // One insertion with every cell and the check: the list view is told once.
-        results.InsertRow(results.RowCount(), std::move(row));
+        hits.push_back(std::move(row));
 
         ++selectedCount;
-        selectedFilesText_.SetText(kSelectedFiles + DecimalText(selectedCount));
         selectedSize += entry.size;
-        selectedSizeText_.SetText(kSelectedSize + SizeText(selectedSize));
         return true;
     });
+    if (hits.empty()) return;
+    results.AppendRows(std::move(hits));
+    controls[IDC_TOTAL_FILES].SetText(kTotalFiles + DecimalText(totalCount));
+    controls[IDC_TOTAL_SIZE].SetText(kTotalSize + SizeText(totalSize));
+    selectedFilesText_.SetText(kSelectedFiles + DecimalText(selectedCount));
+    selectedSizeText_.SetText(kSelectedSize + SizeText(selectedSize));
 }
 
 }  // namespace velnor

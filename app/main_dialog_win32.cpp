@@ -28,6 +28,7 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Message(WM_DRAWITEM,         &CMainDialog::OnDrawItem),
     Map::Message(WM_MEASUREITEM,      &CMainDialog::OnMeasureItem),
     Map::Message(WM_HELP,             &CMainDialog::OnHelp),
+    Map::Message(WM_SETCURSOR,        &CMainDialog::OnSetCursor),
 
     Map::Command(IDC_START_SCAN,      STN_CLICKED, &CMainDialog::OnStartScan),
     Map::Command(IDC_STOP_SCAN,       STN_CLICKED, &CMainDialog::OnStopScan),
@@ -285,6 +286,14 @@ LRESULT CMainDialog::OnLeftButtonDown(WPARAM, LPARAM lParam) {
 LRESULT CMainDialog::OnControlColor(WPARAM wParam, LPARAM) {
     ::SetBkColor(reinterpret_cast<HDC>(wParam), kPanelGrey);
     return reinterpret_cast<LRESULT>(greyBrush_.Get());
+}
+
+LRESULT CMainDialog::OnSetCursor(WPARAM, LPARAM) {
+    // A clean runs under the wait cursor from start to end, also while the
+    // shell's progress window lets the pointer's messages through.
+    if (!cleanBusy) return Default();
+    ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    return TRUE;
 }
 
 LRESULT CMainDialog::OnDestroy(WPARAM, LPARAM) {

@@ -73,6 +73,7 @@ private:
     LRESULT OnDrawItem(WPARAM, LPARAM);
     LRESULT OnMeasureItem(WPARAM, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM);
+    LRESULT OnSetCursor(WPARAM, LPARAM);
     void BindAboutLinks();
     // Pops up the menu resource's popup under the bottom-left corner of a control.
     void PopUpMenuUnder(int controlId, int menuId);

@@ -1,11 +1,20 @@
 #!/usr/bin/env python3
-"""Writes the benchmark's folder tree: 10 x 10 x 100 folders below the root,
-ten files in every leaf and five in every folder above, about one name in
-twenty junk by the default filters. Also writes names.txt beside the tree,
-every file name once a line, for the filter benchmark.
+"""Writes the benchmark's folder trees.
 
-Usage: make_tree.py ROOT
-The tree is kept between runs; a stamp file says it is complete."""
+make_tree.py ROOT            ROOT/tree: 10 x 10 x 100 folders, ten files in
+                             every leaf and five in every folder above, about
+                             one name in twenty junk by the default filters;
+                             and ROOT/names.txt, every file name once a line,
+                             for the filter benchmark.
+make_tree.py --million ROOT  ROOT/tree1m: 1,000,000 files, the same mix of
+                             names, over 10 x 10 x 100 leaf folders of 36 to
+                             156 files and four bulk folders of 10,000 files
+                             (the longest stretch without a message drain);
+                             ROOT/tree1m-junk.txt holds the number of junk
+                             names written.
+
+Both trees are kept between runs; a stamp file says a tree is complete. Files
+are sparse: only their sizes are set."""
 import os
 import random
 import sys
@@ -24,12 +33,14 @@ JUNK_FORMS = ["{b}.tmp", "{B}.TMP", "~{b}.doc", "{b}.old", "{b}.chk", "{b}.dmp",
 NEAR_MISSES = ["config.tmp", "Calendar.tmp", "{b}.bak", "{b}.gid", "Index.dat", "System.old"]
 
 
-def file_name(rng, index):
+def file_name(rng, index, junk=None, junk_rate=0.05):
     base = "%s_%05d" % (rng.choice(WORDS), index)
     roll = rng.random()
-    if roll < 0.05:
+    if roll < junk_rate:
         form = rng.choice(JUNK_FORMS)
-    elif roll < 0.055:
+        if junk is not None:
+            junk.append(True)
+    elif roll < junk_rate + 0.005:
         form = rng.choice(NEAR_MISSES)
     else:
         form = "{b}" + rng.choice(PLAIN_EXTENSIONS)
@@ -84,5 +95,70 @@ def make(root):
         f.write(VERSION)
 
 
+MILLION_VERSION = "tree1m-v1 10x10x100 leaves 96+-60 bulk 4x10000 junk5.09"
+MILLION_LEAF_FILES = 96
+# A little above one in twenty, for some 50,000 junk names.
+MILLION_JUNK_RATE = 0.0509
+MILLION_BULK = [(a, 10000) for a in (1, 4, 6, 9)]
+
+
+def make_million(root):
+    stamp = os.path.join(root, "stamp1m.txt")
+    if os.path.exists(stamp) and open(stamp).read() == MILLION_VERSION:
+        return
+    tree = os.path.join(root, "tree1m")
+    if os.path.exists(tree):
+        import shutil
+        shutil.rmtree(tree)
+    os.makedirs(tree)
+    rng = random.Random(20240611)
+    junk = []
+    counter = 0
+    files = 0
+
+    def fill(folder, count):
+        nonlocal counter, files
+        used = set()
+        for _ in range(count):
+            counter += 1
+            marks = len(junk)
+            name = file_name(rng, counter, junk, MILLION_JUNK_RATE)
+            while name.lower() in used:
+                del junk[marks:]
+                counter += 1
+                name = file_name(rng, counter, junk, MILLION_JUNK_RATE)
+            used.add(name.lower())
+            fd = os.open(os.path.join(folder, name), os.O_WRONLY | os.O_CREAT | os.O_TRUNC, 0o644)
+            os.ftruncate(fd, rng.randint(1, 200000))
+            os.close(fd)
+        files += count
+
+    for a in range(10):
+        top = os.path.join(tree, "dir%02d" % a)
+        os.mkdir(top)
+        for b in range(10):
+            middle = os.path.join(top, "sub%02d" % b)
+            os.mkdir(middle)
+            for c in range(0, 100, 2):
+                # Leaves in pairs of 96 + d and 96 - d files.
+                d = rng.randint(0, 60)
+                for offset, count in ((0, MILLION_LEAF_FILES + d), (1, MILLION_LEAF_FILES - d)):
+                    leaf = os.path.join(middle, "leaf%03d" % (c + offset))
+                    os.mkdir(leaf)
+                    fill(leaf, count)
+    for a, count in MILLION_BULK:
+        bulk = os.path.join(tree, "dir%02d" % a, "bulk")
+        os.mkdir(bulk)
+        fill(bulk, count)
+    assert files == 1000000, files
+    with open(os.path.join(root, "tree1m-junk.txt"), "w") as f:
+        f.write("%d\n" % len(junk))
+    with open(stamp, "w") as f:
+        f.write(MILLION_VERSION)
+
+
 if __name__ == "__main__":
-    make(sys.argv[1])
+    if len(sys.argv) == 3 and sys.argv[1] == "--million":
+        make_million(sys.argv[2])
+    else:
+        make(sys.argv[1])

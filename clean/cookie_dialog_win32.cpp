@@ -55,6 +55,7 @@ BOOL CCookieDialog::OnInitDialog() {
     list_.SubclassDlgItem(IDC_COOKIE_LIST, hwnd_);
     list_.Bind(&cleaner_.list);
     cleaner_.Open();
+    skin_.GrowToHoldButtons();
     return TRUE;
 }
 

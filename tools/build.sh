@@ -37,6 +37,10 @@ if [ "$what" = all ] || [ "$what" = win ] || [ "$what" = program ]; then
   else
     cmake --build "$B/win32" -j "$JOBS" -- --no-print-directory
   fi
+  # The user manual, the help file beside the program.
+  bash tools/build_manual.sh dist/VelnorCleaner.chm
+  # The release package: the portable zip and the installer, in dist/.
+  VELNOR_BUILD=$B bash tools/package.sh
   if [ "$WIN_ARCH" = win64 ] && [ "$what" != program ]; then
     configure "$B/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
     cmake --build "$B/win64" -j "$JOBS" -- --no-print-directory

@@ -11,7 +11,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   UPDATE=1
 fi
 for p in cmake make g++ python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-         wine wine64 wine32:i386 xvfb xauth imagemagick xdotool fp-utils nsis zip unzip; do
+         wine wine64 wine32:i386 fonts-wine xvfb xauth imagemagick xdotool fp-utils fp-compiler fp-units-misc fp-units-fcl fpc-source nsis zip unzip; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

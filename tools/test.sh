@@ -28,13 +28,13 @@ mkdir -p "$logdir"
 rc=$?; grep -E '^\[  FAILED  \]|Failure|ERROR|runtime error' "$logdir/host.log" | head -40
 summarise host "$logdir/host.log" $rc
 
-run_wine_suite() { # suite name, exe
-  local suite=$1 exe=$2
+run_wine_suite() { # suite name, exe, arguments...
+  local suite=$1 exe=$2; shift 2
   [ -f "$exe" ] || return 0
   local prefix; prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
   local xdg; xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
   ( export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
-    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE_BIN" "$exe" --gtest_brief=1 ) \
+    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE_BIN" "$exe" --gtest_brief=1 "$@" ) \
     >"$logdir/$suite.log" 2>&1
   local rc=$?
   WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1
@@ -44,7 +44,9 @@ run_wine_suite() { # suite name, exe
 }
 
 run_wine_suite windows "$B/$WIN_ARCH/win_tests.exe"
-run_wine_suite end-to-end "$B/$WIN_ARCH/e2e_tests.exe"
+# The end-to-end suite starts the program of the architecture that Wine runs
+# here (the shipped dist/VelnorCleaner.exe is the 32-bit one).
+run_wine_suite end-to-end "$B/$WIN_ARCH/e2e_tests.exe" "--program=$(realpath "$B/$WIN_ARCH/VelnorCleaner.exe")"
 
 for s in "${summaries[@]}"; do echo "$s"; done
 exit $status

@@ -240,6 +240,15 @@ void CMyListCtrlEx::OnRowInserted(int row) {
     WriteRow(row, true);
 }
 
+void CMyListCtrlEx::OnRowsAppended(int first, int count) {
+    if (!hwnd_ || !model_ || count <= 0) return;
+    SyncScope sync(syncing_);
+    // Room for the new rows at once. Rows below the visible part invalidate
+    // nothing, so the list needs no repaint of its own for them.
+    ListView_SetItemCount(hwnd_, first + count);
+    for (int row = first; row < first + count; ++row) WriteRow(row, true);
+}
+
 void CMyListCtrlEx::OnRowDeleted(int row) {
     if (!hwnd_) return;
     SyncScope sync(syncing_);

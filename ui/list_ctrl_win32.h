@@ -52,6 +52,7 @@ private:
     void OnColumnsChanged() override;
     void OnRowsReset() override;
     void OnRowInserted(int row) override;
+    void OnRowsAppended(int first, int count) override;
     void OnRowDeleted(int row) override;
     void OnRowChanged(int row) override;
     void OnHeaderChanged() override;

@@ -91,6 +91,18 @@ int ListModel::InsertRow(int index, ListRow row) {
     return index;
 }
 
+int ListModel::AppendRows(std::vector<ListRow> rows) {
+    const int first = RowCount();
+    if (rows.empty()) return first;
+    const size_t cells = std::max<size_t>(columns_.size(), 1);
+    for (ListRow& row : rows) {
+        if (row.cells.size() < cells) row.cells.resize(cells);
+        rows_.push_back(std::move(row));
+    }
+    if (observer_) observer_->OnRowsAppended(first, static_cast<int>(rows.size()));
+    return first;
+}
+
 void ListModel::SetCell(int row, int column, const std::string& text) {
     if (row < 0 || row >= RowCount() || column < 0) return;
     ListRow& r = rows_[row];

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <io.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -80,13 +81,23 @@ std::string Win32FileSystem::ModulePath() {
     return std::string(buffer, n < sizeof buffer ? n : sizeof buffer - 1);
 }
 
-bool Win32FileSystem::CanOpenForUpdate(const std::string& path) {
-    UniqueFile file(std::fopen(path.c_str(), "r+t"));
-    return file != nullptr;
+namespace {
+
+// Opens an existing file for reading and writing in text mode. A read-only
+// file is refused even where the process could open it anyway (an
+// administrator under some layers), so that it always counts as not writable.
+UniqueFile OpenForUpdate(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return UniqueFile();
+    return UniqueFile(std::fopen(path.c_str(), "r+t"));
 }
 
+}  // namespace
+
+bool Win32FileSystem::CanOpenForUpdate(const std::string& path) { return OpenForUpdate(path) != nullptr; }
+
 std::optional<std::string> Win32FileSystem::ReadTextFile(const std::string& path) {
-    UniqueFile file(std::fopen(path.c_str(), "r+t"));
+    UniqueFile file = OpenForUpdate(path);
     if (!file) return std::nullopt;
     std::string text;
     char chunk[4096];
@@ -116,10 +127,13 @@ bool Win32FileSystem::ReplaceTextFile(const std::string& path, const std::string
     {
         UniqueFile file(std::fopen(temp.c_str(), "wt"));
         if (!file) return false;
-        const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
-                             std::fflush(file.get()) == 0;
+        // The new text must be on the disk before it takes the old one's
+        // place, or a power cut right after the swap could still leave a cut file.
+        bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
+                       std::fflush(file.get()) == 0 && ::_commit(::_fileno(file.get())) == 0;
+        // Closing is where a full disk can show itself last.
+        if (std::fclose(file.release()) != 0) written = false;
         if (!written) {
-            file.reset();
             ::DeleteFileA(temp.c_str());
             return false;
         }

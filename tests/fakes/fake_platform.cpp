@@ -218,6 +218,10 @@ int FakeShell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
         start = end + 1;
     }
     for (const std::string& path : call.paths) {
+        if (inUse.count(path)) {
+            deleteCalls.push_back(call);
+            return kShellSharingViolation;
+        }
         if (files && stopAtMissingFile && path.find_first_of("*?") == std::string::npos && !files->Exists(path)) {
             deleteCalls.push_back(call);
             return kShellFileNotFound;

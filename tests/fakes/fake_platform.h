@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,10 @@ public:
     // not there, and the files after it stay.
     bool stopAtMissingFile = false;
     static constexpr int kShellFileNotFound = 2;
+    // Files held open by another program: like the real shell, the operation
+    // ends at the first of them, and it and the files after it stay.
+    std::set<std::string> inUse;
+    static constexpr int kShellSharingViolation = 32;
 
     int DeleteFiles(const std::string& doubleNulList, unsigned flags) override;
     bool QueryRecycleBin(const std::string& root, uint64_t& bytes) override;

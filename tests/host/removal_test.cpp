@@ -199,6 +199,21 @@ TEST_F(Removal, ProgressStaysWithinItsShareWhenTheSelectedCountIsStale) {
     }
 }
 
+TEST_F(Removal, AFileInUseDoesNotKeepTheFilesAfterItFromTheBin) {
+    Rows({{"C:\\Junk\\open.tmp", 10, true}, {"C:\\Junk\\keep.tmp", 5, false}, {"C:\\Junk\\b.tmp", 20, true},
+          {"C:\\Junk\\c.tmp", 30, true}});
+    shell.inUse = {"C:\\Junk\\open.tmp"};
+    Remove(true);
+    EXPECT_EQ(shell.recycled, (std::vector<std::string>{"C:\\Junk\\b.tmp", "C:\\Junk\\c.tmp"}));
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\open.tmp"));
+    EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\keep.tmp"));
+    // One operation for the whole list; the retries only when it failed.
+    ASSERT_EQ(shell.deleteCalls.size(), 4u);
+    EXPECT_EQ(shell.deleteCalls[0].paths.size(), 3u);
+    for (const auto& call : shell.deleteCalls) EXPECT_EQ(call.flags, kRecycleFlags);
+    EXPECT_EQ(dialog->results.RowCount(), 0);
+}
+
 TEST_F(Removal, StopsTakingRowsWhenTheCleanIsCalledOff) {
     Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\b.tmp", 10, true}});
     dialog->SetOption(ScanOptions::kRemove, false);

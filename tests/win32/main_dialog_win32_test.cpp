@@ -3,9 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_dialog_win32.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/support/win_test_support.h"
@@ -201,6 +206,363 @@ TEST_F(MainWindow, MissingBackgroundLeavesAWorkingGreyWindow) {
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
+}
+
+// Commands that reach the main window, seen before any handler runs.
+std::vector<std::pair<int, int>> g_commands;
+HWND g_commandTarget = nullptr;
+LRESULT CALLBACK CommandSpy(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_COMMAND && call->hwnd == g_commandTarget)
+        g_commands.emplace_back(LOWORD(call->wParam), HIWORD(call->wParam));
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class CommandsSeen {
+public:
+    explicit CommandsSeen(HWND target)
+        : hook_(::SetWindowsHookExA(WH_CALLWNDPROC, CommandSpy, nullptr, ::GetCurrentThreadId())) {
+        g_commands.clear();
+        g_commandTarget = target;
+    }
+    ~CommandsSeen() {
+        ::UnhookWindowsHookEx(hook_);
+        g_commandTarget = nullptr;
+    }
+    bool Saw(int id) const {
+        for (const auto& [seenId, notification] : g_commands)
+            if (seenId == id && notification == STN_CLICKED) return true;
+        return false;
+    }
+
+private:
+    HHOOK hook_;
+};
+
+void Click(HWND control) {
+    ::SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+TEST_F(MainWindow, TheCurrentPageKeepsItsSelectedPictureAndTheArrow) {
+    dialog->ShowPage(kPagePath);
+    PumpMessages();
+    ASSERT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).state, 1);
+    HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    HWND current = dialog->Item(IDC_PAGE_PATH);
+    for (int i = 0; i < 3; ++i) ::SendMessageA(current, WM_MOUSEMOVE, 0, MAKELPARAM(5 + i, 5));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).state, 1);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).shownPicture, IDB_PAGE_PATH_ON);
+    EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(current, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+              SharedBitmap(IDB_PAGE_PATH_ON));
+    EXPECT_NE(::GetCapture(), current);
+    EXPECT_EQ(::GetCursor(), arrow);
+
+    // Another page's button under the pointer shows the hand, on every move.
+    HWND other = dialog->Item(IDC_PAGE_FILTERS);
+    for (int i = 0; i < 3; ++i) {
+        ::SetCursor(arrow);
+        ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(5 + i, 5));
+        EXPECT_EQ(::GetCursor(), HandCursor()) << i;
+    }
+    ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(400, 5));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_FILTERS).state, 0);
+}
+
+TEST_F(MainWindow, TheHandIsTheHelpProgramsCursorOrElseTheSystemHand) {
+    char path[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(path, MAX_PATH);
+    lstrcatA(path, "\\winhlp32.exe");
+    HMODULE help = ::LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const bool hasCursor = help && ::LoadCursorA(help, MAKEINTRESOURCEA(106));
+    if (help) ::FreeLibrary(help);
+    ASSERT_NE(HandCursor(), nullptr);
+    if (hasCursor)
+        EXPECT_NE(HandCursor(), ::LoadCursor(nullptr, IDC_HAND));
+    else
+        EXPECT_EQ(HandCursor(), ::LoadCursor(nullptr, IDC_HAND));
+    // Loaded once: the same cursor every time.
+    EXPECT_EQ(HandCursor(), HandCursor());
+}
+
+TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
+    dialog->ShowPage(kPageOptions);
+    PumpMessages();
+    HWND option = dialog->Item(IDC_OPT_SYSTEM);
+    ASSERT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 0);
+    HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    for (int i = 0; i < 3; ++i) ::SendMessageA(option, WM_MOUSEMOVE, 0, MAKELPARAM(3 + i, 3));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 0);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).shownPicture, IDB_CHECK_OFF);
+    EXPECT_NE(::GetCapture(), option);
+    EXPECT_EQ(::GetCursor(), arrow);
+
+    Click(option);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 1);
+    EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(option, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+              SharedBitmap(IDB_CHECK_ON));
+    // Its caption gives the same command.
+    Click(dialog->Item(IDC_OPT_SYSTEM_CAPTION));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 0);
+    EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(option, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+              SharedBitmap(IDB_CHECK_OFF));
+}
+
+TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClicks) {
+    // Start Scan as a running scan leaves it: busy, showing its disabled picture.
+    Control start = dialog->controls[IDC_START_SCAN];
+    start.SetButtonState(3);
+    start.ShowPicture(IDB_START_SCAN_OFF);
+    HWND startButton = dialog->Item(IDC_START_SCAN);
+    HWND stopButton = dialog->Item(IDC_STOP_SCAN);
+    HWND backButton = dialog->Item(IDC_BACK);
+    for (HWND button : {startButton, stopButton, backButton}) {
+        ::SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        EXPECT_NE(::GetCapture(), button);
+    }
+    EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 3);
+    EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(startButton, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+              SharedBitmap(IDB_START_SCAN_OFF));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_STOP_SCAN).state, 0);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_STOP_SCAN).shownPicture, IDB_STOP_SCAN_OFF);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).state, 0);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).shownPicture, IDB_BACK_OFF);
+
+    // The clicks arrive as commands; their handlers refuse them.
+    CommandsSeen seen(dialog->Hwnd());
+    for (HWND button : {startButton, stopButton, backButton}) Click(button);
+    EXPECT_TRUE(seen.Saw(IDC_START_SCAN));
+    EXPECT_TRUE(seen.Saw(IDC_STOP_SCAN));
+    EXPECT_TRUE(seen.Saw(IDC_BACK));
+    EXPECT_EQ(dialog->scanState, kScanIdle);
+    EXPECT_FALSE(dialog->busy);
+    EXPECT_EQ(dialog->currentPage, kPageAbout);
+    EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 3);
+}
+
+TEST_F(MainWindow, TooltipsShowEvenWhenInactiveAndCarryTheirTexts) {
+    const std::pair<int, const char*> tips[] = {
+        {IDC_START_SCAN, "Start Scan!"},
+        {IDC_STOP_SCAN, "Stop Scan!"},
+        {IDC_EXIT, "Exit Velnor Disk Cleaner"},
+        {IDC_ABOUT_BUTTON, "About Velnor Disk Cleaner"},
+        {IDC_PAGE_PATH, "Select paths you want to scan for junk files"},
+        {IDC_PAGE_OPTIONS, "Set your preferences"},
+        {IDC_START_CLEAN, "Start Clean"},
+        {IDC_MINIMIZE, ""},
+        {IDC_OPT_READ, ""},
+    };
+    for (const auto& [id, text] : tips) {
+        CBitmapPic* picture = dialog->Picture(id);
+        ASSERT_NE(picture, nullptr) << id;
+        HWND tip = picture->Tooltip();
+        ASSERT_TRUE(::IsWindow(tip)) << id;
+        EXPECT_TRUE(::GetWindowLongPtrA(tip, GWL_STYLE) & TTS_ALWAYSTIP) << id;
+        EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1) << id;
+        char buffer[256] = {};
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = dialog->Hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(dialog->Item(id));
+        tool.lpszText = buffer;
+        ::SendMessageA(tip, TTM_GETTEXTA, sizeof buffer, reinterpret_cast<LPARAM>(&tool));
+        EXPECT_STREQ(buffer, text) << id;
+    }
+}
+
+// The window run as the program runs it: modal, ended by what the user does.
+class MainWindowRun : public ::testing::Test {
+protected:
+    MainWindowRun() {
+        platform.files = &files;
+        platform.prompts = &prompts;
+        platform.pump = &pump;
+        platform.locale = &locale;
+        platform.shell = &shell;
+    }
+
+    // Runs the window until it ends; `script` posts what the user would do,
+    // once the window exists. False when the window had to be ended by force.
+    bool Run(CMainDialog& window, const std::function<void(HWND)>& script) {
+        window.SetMessagePump(&pump);
+        window.SetOnWindowCreated([&](HWND hwnd) {
+            ::SetTimer(hwnd, kTimeout, 20000, &MainWindowRun::TimeOut);
+            script(hwnd);
+        });
+        timedOut_ = false;
+        window.DoModal(nullptr);
+        return !timedOut_;
+    }
+    static void CALLBACK TimeOut(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(hwnd, id);
+        timedOut_ = true;
+        ::EndDialog(hwnd, -1);
+    }
+    std::string Config() const { return dir / "config.ini"; }
+
+    static constexpr UINT_PTR kTimeout = 4711;
+    static bool timedOut_;
+    TempDir dir;
+    RelocatedFileSystem files{dir.Path()};
+    Win32Prompts prompts;
+    Win32MessagePump pump;
+    Win32Locale locale;
+    Win32Shell shell;
+    Platform platform;
+};
+bool MainWindowRun::timedOut_ = false;
+
+TEST_F(MainWindowRun, EscapeEnterAndAltF4CloseWithoutSavingWhileExitSaves) {
+    // A profile that a save would write differently (LF line ends, no options).
+    const std::string text = "Filter=<*.tmp|Temp|1|0>\nPathExclude=<?:\\x>\n";
+    struct Way {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } ways[] = {
+        {"Escape", WM_KEYDOWN, VK_ESCAPE, 0x00010001},
+        {"Enter", WM_KEYDOWN, VK_RETURN, 0x001C0001},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, 0x203E0001},
+    };
+    for (const Way& way : ways) {
+        testing::WriteBytes(Config(), text);
+        CMainDialog window(platform);
+        EXPECT_TRUE(Run(window, [&](HWND hwnd) { ::PostMessageA(hwnd, way.message, way.wParam, way.lParam); }))
+            << way.name;
+        EXPECT_EQ(testing::ReadBytes(Config()), text) << way.name;
+    }
+
+    testing::WriteBytes(Config(), text);
+    CMainDialog window(platform);
+    EXPECT_TRUE(Run(window, [&](HWND hwnd) {
+        ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_EXIT, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, IDC_EXIT)));
+    }));
+    const std::string saved = testing::ReadBytes(Config());
+    EXPECT_NE(saved.find("\r\n\r\nFilter=<*.tmp|Temp|1|0>\r\n\r\nOption=<read|1>"), std::string::npos) << saved;
+}
+
+// Runs a piece of test code from inside the window's message handling.
+LRESULT CALLBACK RunnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        (*reinterpret_cast<std::function<void()>*>(lParam))();
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
+    testing::WriteBytes(dir / "top.tmp", "12345");
+    for (int i = 0; i < 20; ++i) {
+        const std::string folder = dir / ("sub" + std::to_string(i));
+        testing::MakeFolder(folder);
+        testing::WriteBytes(folder + "\\deeper.tmp", "x");
+    }
+    testing::WriteBytes(Config(), "PathFolder=<" + dir.Path() + "|1>\nFilter=<*.tmp|Temp|1|0>\n");
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RunnerProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VelnorTestRunner";
+    ::RegisterClassA(&wc);
+    HWND runner = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(runner, nullptr);
+
+    CMainDialog window(platform);
+    // Only the test folder is scanned, never a whole drive.
+    std::function<void()> onlyTheFolder = [&] {
+        ListModel& locations = window.profile.locations;
+        for (int row = 0; row < locations.RowCount(); ++row)
+            locations.SetChecked(row, locations.Cell(row, location_col::kPath) == dir.Path());
+    };
+    bool scanRunning = false;
+    std::function<void()> cleanGoesOn = [&] {
+        scanRunning = window.scanState == kScanRunning;
+        window.cleanBusy = true;
+    };
+    const bool ended = Run(window, [&](HWND hwnd) {
+        ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&onlyTheFolder));
+        ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, IDC_START_SCAN)));
+        // Both arrive in the drain after the scan's first folder.
+        ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&cleanGoesOn));
+        ::PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_EXIT, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hwnd, IDC_EXIT)));
+    });
+    ::DestroyWindow(runner);
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(scanRunning);
+    // The walk saw the stop request after its first folder and finished in order.
+    ASSERT_EQ(window.results.RowCount(), 1);
+    EXPECT_EQ(window.results.Cell(0, 1), "top.tmp");
+    EXPECT_EQ(window.scanState, kScanIdle);
+    EXPECT_FALSE(window.busy);
+    EXPECT_FALSE(window.cleanBusy);
+    EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
+    EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
+    EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
+              "Scaning: Scan Completed! Please Click 'Next' to Continue...");
+    const std::string saved = testing::ReadBytes(Config());
+    EXPECT_NE(saved.find("PathFolder=<" + dir.Path() + "|1>\r\n\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Option=<read|1>"), std::string::npos) << saved;
+}
+
+TEST_F(MainWindowRun, StartAndStopScanClickedOnTheWindowRunTheWalk) {
+    testing::WriteBytes(dir / "first.tmp", "123");
+    testing::MakeFolder(dir / "Sub");
+    testing::WriteBytes(dir / "Sub\\second.tmp", "4567");
+    testing::WriteBytes(Config(), "PathFolder=<" + dir.Path() + "|1>\nFilter=<*.tmp|Temp|1|0>\n");
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RunnerProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VelnorTestRunner2";
+    ::RegisterClassA(&wc);
+    HWND runner = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(runner, nullptr);
+
+    CMainDialog window(platform);
+    std::function<void()> onlyTheFolder = [&] {
+        ListModel& locations = window.profile.locations;
+        for (int row = 0; row < locations.RowCount(); ++row)
+            locations.SetChecked(row, locations.Cell(row, location_col::kPath) == dir.Path());
+    };
+    int startDuringScan = -1, stopDuringScan = -1;
+    std::function<void()> duringScan = [&] {
+        startDuringScan = window.controls.StateOf(IDC_START_SCAN).state;
+        stopDuringScan = window.controls.StateOf(IDC_STOP_SCAN).state;
+    };
+    const bool ended = Run(window, [&](HWND hwnd) {
+        auto click = [&](int id) {
+            ::PostMessageA(::GetDlgItem(hwnd, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+            ::PostMessageA(::GetDlgItem(hwnd, id), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        };
+        ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&onlyTheFolder));
+        click(IDC_START_SCAN);
+        // All of these arrive in the drain after the walk's first folder: a
+        // second Start Scan is refused, Stop Scan ends the walk.
+        ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&duringScan));
+        click(IDC_START_SCAN);
+        click(IDC_STOP_SCAN);
+        ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    ::DestroyWindow(runner);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(startDuringScan, 3);
+    EXPECT_EQ(stopDuringScan, 1);
+    EXPECT_EQ(window.currentPage, kPageScan);
+    ASSERT_EQ(window.results.RowCount(), 1);
+    EXPECT_EQ(window.results.Cell(0, 1), "first.tmp");
+    EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
+    EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_SIZE).text, "Total Size:  3 Byte(s)");
+    EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
+              "Scaning: Scan Completed! Please Click 'Next' to Continue...");
+    EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
+    EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
+    EXPECT_EQ(window.scanState, kScanIdle);
+    EXPECT_FALSE(window.busy);
 }
 
 TEST(GradientPixels, WideAndNarrowLabels) {

@@ -1,0 +1,672 @@
+#include "tests/e2e/e2e_driver.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace velnor::e2e {
+
+namespace {
+
+constexpr DWORD kMessageTimeoutMs = 15000;
+
+std::string Dirname(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+std::string FromUnixPath(std::string path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+std::string ClassOf(HWND window) {
+    char name[128] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (ProcessOf(window) == search->pid) search->found.push_back(window);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOf(DWORD pid) {
+    WindowSearch search{pid, {}};
+    ::EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ChildrenOf(HWND parent) {
+    std::vector<HWND> found;
+    ::EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Wide paths past the old limit need the "\\?\" form.
+std::wstring Long(const std::wstring& path) {
+    if (path.size() < 240 || path.rfind(L"\\\\", 0) == 0) return path;
+    return L"\\\\?\\" + path;
+}
+
+LRESULT SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
+    DWORD_PTR result = 0;
+    const LRESULT sent = ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kMessageTimeoutMs, &result);
+    if (ok) *ok = sent != 0;
+    return static_cast<LRESULT>(result);
+}
+
+std::wstring LowerWide(std::wstring text) {
+    if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+uint64_t Fnv1a(const char* data, size_t size, uint64_t hash) {
+    for (size_t i = 0; i < size; ++i) {
+        hash ^= static_cast<unsigned char>(data[i]);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool HashFile(const std::wstring& path, uint64_t& size, uint64_t& hash) {
+    HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    size = 0;
+    hash = 14695981039346656037ull;
+    char buffer[65536];
+    DWORD n = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) {
+        hash = Fnv1a(buffer, n, hash);
+        size += n;
+    }
+    ::CloseHandle(file);
+    return true;
+}
+
+void Walk(const std::wstring& root, const std::wstring& relative, Snapshot& snapshot) {
+    const std::wstring folder = relative.empty() ? root : root + L"\\" + relative;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(Long(folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring rel = relative.empty() ? name : relative + L"\\" + name;
+        Entry entry;
+        entry.attributes = data.dwFileAttributes;
+        entry.folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        if (!entry.folder && !HashFile(folder + L"\\" + name, entry.size, entry.hash)) {
+            entry.size = ~0ull;  // present but unreadable: still compared by presence
+        }
+        snapshot[rel] = entry;
+        if (entry.folder && !entry.link) Walk(root, rel, snapshot);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+}
+
+void RemoveTreeW(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(Long(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    ::SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // Never entered: what lies behind a link is not ours to remove.
+        if (!::RemoveDirectoryW(Long(path).c_str()) && !::DeleteFileW(Long(path).c_str()))
+            RunHostProgram("/bin/rm", "-f \"" + UnixPathOf(path) + "\"");
+        return;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::DeleteFileW(Long(path).c_str());
+        return;
+    }
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(Long(path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..") RemoveTreeW(path + L"\\" + name);
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(Long(path).c_str());
+}
+
+}  // namespace
+
+std::string ProgramUnderTest() {
+    for (int i = 1; i < __argc; ++i) {
+        const std::string arg = __argv[i];
+        if (arg.rfind("--program=", 0) == 0) return FromUnixPath(arg.substr(10));
+    }
+    if (const char* env = std::getenv("VELNOR_E2E_PROGRAM"); env && *env) return FromUnixPath(env);
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, sizeof self);
+    for (std::string folder = Dirname(self); !folder.empty(); folder = Dirname(folder)) {
+        const std::string candidate = folder + "\\dist\\VelnorCleaner.exe";
+        if (::GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) return candidate;
+        if (folder.size() <= 3) break;
+    }
+    return "dist\\VelnorCleaner.exe";
+}
+
+void UnmanageProgramWindowsUnderWine() {
+    if (!::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version")) return;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VelnorCleaner.exe\\X11 Driver", 0, nullptr,
+                          0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExA(key, "Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+    ::RegCloseKey(key);
+}
+
+void Trace(const std::string& step) {
+    static const bool on = std::getenv("VELNOR_E2E_TRACE") != nullptr;
+    static ULONGLONG last = ::GetTickCount64();
+    if (!on) return;
+    const ULONGLONG now = ::GetTickCount64();
+    std::fprintf(stderr, "  [trace %6llu ms] %s\n", static_cast<unsigned long long>(now - last), step.c_str());
+    last = now;
+}
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty()) return std::wstring();
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(n, L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) return std::string();
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                        nullptr);
+    std::string text(n, '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
+    return text;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+Workspace::Workspace() {
+    static int counter = 0;
+    ::CreateDirectoryA("C:\\VelnorE2E", nullptr);
+    root_ = "C:\\VelnorE2E\\Run" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    RemoveTreeW(Widen(root_));
+    ::CreateDirectoryA(root_.c_str(), nullptr);
+}
+
+Workspace::~Workspace() { RemoveTreeW(Widen(root_)); }
+
+void MakeFolders(const std::wstring& path) {
+    for (size_t i = 3; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == L'\\') ::CreateDirectoryW(Long(path.substr(0, i)).c_str(), nullptr);
+    }
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    const size_t cut = path.find_last_of(L'\\');
+    if (cut != std::wstring::npos) MakeFolders(path.substr(0, cut));
+    HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes;
+    char buffer[4096];
+    DWORD n = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string UnixPathOf(const std::wstring& path) {
+    // Wine's own export; absent on Windows, where no host tools exist either.
+    using Convert = char*(CDECL*)(LPCWSTR);
+    const auto convert =
+        reinterpret_cast<Convert>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    if (!convert) return std::string();
+    char* unix = convert(path.c_str());
+    if (!unix) return std::string();
+    std::string result = unix;
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    return result;
+}
+
+bool RunHostProgram(const std::string& unixProgram, const std::string& arguments) {
+    const std::string image = FromUnixPath(unixProgram);
+    std::string commandLine = unixProgram + " " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(image.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return false;
+    const bool finished = ::WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    DWORD code = 1;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return finished && code == 0;
+}
+
+bool MakeDirectoryLink(const std::wstring& link, const std::wstring& target) {
+    const std::string unixTarget = UnixPathOf(target);
+    const std::string unixLink = UnixPathOf(link);
+    if (unixTarget.empty() || unixLink.empty()) return false;
+    RunHostProgram("/bin/ln", "-s \"" + unixTarget + "\" \"" + unixLink + "\"");
+    // Wine may report a host program ended before it has done its work.
+    return WaitUntil(
+        [&] {
+            const DWORD attributes = ::GetFileAttributesW(link.c_str());
+            return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        },
+        5000);
+}
+
+Snapshot TakeSnapshot(const std::wstring& root) {
+    Snapshot snapshot;
+    Walk(root, std::wstring(), snapshot);
+    return snapshot;
+}
+
+std::string Differences(const Snapshot& before, const Snapshot& after, const std::set<std::wstring>& gone) {
+    std::set<std::wstring> goneLower;
+    for (const std::wstring& path : gone) goneLower.insert(LowerWide(path));
+    std::map<std::wstring, const Entry*> afterLower;
+    for (const auto& [path, entry] : after) afterLower[LowerWide(path)] = &entry;
+
+    std::string report;
+    std::set<std::wstring> seen;
+    for (const auto& [path, entry] : before) {
+        const std::wstring key = LowerWide(path);
+        seen.insert(key);
+        const auto found = afterLower.find(key);
+        const bool expectGone = goneLower.count(key) != 0;
+        if (expectGone && found != afterLower.end()) report += "  still there (was checked): " + Narrow(path) + "\n";
+        if (!expectGone && found == afterLower.end()) report += "  REMOVED (was not checked): " + Narrow(path) + "\n";
+        if (!expectGone && found != afterLower.end() && !(*found->second == entry))
+            report += "  CHANGED: " + Narrow(path) + "\n";
+    }
+    for (const auto& [key, entry] : afterLower)
+        if (!seen.count(key)) report += "  appeared: " + Narrow(key) + "\n";
+    for (const std::wstring& key : goneLower)
+        if (!seen.count(key)) report += "  expected to go but never existed: " + Narrow(key) + "\n";
+    return report;
+}
+
+RemoteMemory::RemoteMemory(HANDLE process, size_t size)
+    : process_(process), address_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+
+RemoteMemory::~RemoteMemory() {
+    if (address_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+}
+
+void RemoteMemory::Write(size_t offset, const void* data, size_t size) {
+    SIZE_T done = 0;
+    ::WriteProcessMemory(process_, Address(offset), data, size, &done);
+}
+
+void RemoteMemory::Read(size_t offset, void* data, size_t size) const {
+    SIZE_T done = 0;
+    if (!::ReadProcessMemory(process_, Address(offset), data, size, &done)) std::memset(data, 0, size);
+}
+
+Program::Program(const std::string& folder) : folder_(folder) {
+    const std::string source = ProgramUnderTest();
+    const std::string exe = folder + "\\VelnorCleaner.exe";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    if (!::CopyFileA(source.c_str(), exe.c_str(), FALSE)) {
+        error_ = "cannot copy the program from " + source + " (error " + std::to_string(::GetLastError()) + ")";
+        return;
+    }
+    std::string commandLine = "\"" + exe + "\"";
+    // Started from another folder: the profile must still be found beside the program.
+    const std::string startIn = Dirname(folder);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(),
+                          &startup, &process_)) {
+        error_ = "cannot start " + exe + " (error " + std::to_string(::GetLastError()) + ")";
+        return;
+    }
+    ::WaitForInputIdle(process_.hProcess, 30000);
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindowsOf(process_.dwProcessId)) {
+                char title[128] = {};
+                ::GetWindowTextA(window, title, sizeof title);
+                if (std::strcmp(title, kWindowTitle) == 0 && ::IsWindowVisible(window)) {
+                    window_ = window;
+                    return true;
+                }
+            }
+            return !Running();
+        },
+        30000);
+    if (!window_) error_ = Running() ? "no window titled \"Velnor Disk Cleaner\" within 30 s" : "the program ended at start";
+}
+
+Program::~Program() {
+    Kill();
+    if (process_.hThread) ::CloseHandle(process_.hThread);
+    if (process_.hProcess) ::CloseHandle(process_.hProcess);
+}
+
+void Program::Kill() {
+    if (Running()) {
+        ::TerminateProcess(process_.hProcess, 99);
+        ::WaitForSingleObject(process_.hProcess, 10000);
+    }
+}
+
+HWND Program::Control(int id) const { return window_ ? ::GetDlgItem(window_, id) : nullptr; }
+
+bool Program::Click(int id) {
+    bool ok = false;
+    SendTimed(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)), &ok);
+    return ok;
+}
+
+void Program::PostClick(int id) {
+    ::PostMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+std::string Program::TextOf(HWND window) const {
+    if (!window) return "<no such control>";
+    char buffer[4096] = {};
+    SendTimed(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::string Program::Text(int id) const { return TextOf(Control(id)); }
+
+bool Program::WaitForText(int id, const std::string& expected, DWORD ms) {
+    return WaitUntil([&] { return Text(id) == expected || !Running(); }, ms) && Text(id) == expected;
+}
+
+bool Program::Running() const {
+    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Program::WaitForExit(DWORD ms) {
+    return process_.hProcess && ::WaitForSingleObject(process_.hProcess, ms) == WAIT_OBJECT_0;
+}
+
+std::vector<HWND> Program::OtherWindows() const {
+    std::vector<HWND> others;
+    for (HWND window : TopLevelWindowsOf(process_.dwProcessId))
+        if (window != window_ && ::IsWindowVisible(window)) others.push_back(window);
+    return others;
+}
+
+HWND Program::WaitForMessageBox(const std::string& caption, DWORD ms) const {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : OtherWindows()) {
+                char title[256] = {};
+                ::GetWindowTextA(window, title, sizeof title);
+                if (ClassOf(window) == "#32770" && caption == title) {
+                    box = window;
+                    return true;
+                }
+            }
+            return !Running();
+        },
+        ms);
+    return box;
+}
+
+std::string Program::DialogTexts(HWND dialog) const {
+    std::string texts;
+    for (HWND child : ChildrenOf(dialog)) {
+        if (_stricmp(ClassOf(child).c_str(), "Static") != 0) continue;
+        const std::string text = TextOf(child);
+        if (text.empty()) continue;
+        if (!texts.empty()) texts += "\n";
+        texts += text;
+    }
+    return texts;
+}
+
+RemoteList::RemoteList(const Program& program, int id) : program_(program), list_(program.Control(id)) {}
+
+int RemoteList::Count() const { return static_cast<int>(SendTimed(list_, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string RemoteList::Cell(int row, int column) const {
+    constexpr size_t kTextChars = 2048;
+    RemoteMemory memory(program_.Process(), sizeof(LVITEMA) + kTextChars);
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = static_cast<char*>(memory.Address(sizeof(LVITEMA)));
+    item.cchTextMax = kTextChars;
+    memory.Write(0, &item, sizeof item);
+    const char zero = 0;
+    memory.Write(sizeof(LVITEMA), &zero, 1);
+    SendTimed(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(memory.Address()));
+    std::string text(kTextChars, '\0');
+    memory.Read(sizeof(LVITEMA), text.data(), kTextChars);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+bool RemoteList::Checked(int row) const {
+    const LRESULT state = SendTimed(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
+    return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+POINT RemoteList::CheckBoxPoint(int row) const {
+    SendTimed(list_, LVM_ENSUREVISIBLE, row, FALSE);
+    RemoteMemory memory(program_.Process(), sizeof(RECT) + sizeof(LVHITTESTINFO));
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    memory.Write(0, &bounds, sizeof bounds);
+    if (!SendTimed(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.Address()))) return POINT{-1, -1};
+    memory.Read(0, &bounds, sizeof bounds);
+    const int y = (bounds.top + bounds.bottom) / 2;
+    for (int x = std::max(0L, bounds.left); x < bounds.left + 40; ++x) {
+        LVHITTESTINFO hit = {};
+        hit.pt = POINT{x, y};
+        memory.Write(sizeof(RECT), &hit, sizeof hit);
+        SendTimed(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(memory.Address(sizeof(RECT))));
+        memory.Read(sizeof(RECT), &hit, sizeof hit);
+        // Aim at the middle of the box rather than its edge.
+        if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) return POINT{x + 5, y};
+    }
+    return POINT{-1, -1};
+}
+
+bool RemoteList::ClickCheckBox(int row) {
+    const bool before = Checked(row);
+    const POINT point = CheckBoxPoint(row);
+    if (point.x < 0) return false;
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    ::PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
+    // A round trip through the program's queue: both clicks have been handled.
+    SendTimed(list_, WM_NULL, 0, 0);
+    return WaitUntil([&] { return Checked(row) != before; }, 3000);
+}
+
+// The chooser's folder tree, clicked through as a user would: open the drive's
+// node, then each folder's node on the way, and select the last one.
+class ChooserTree {
+public:
+    ChooserTree(const Program& program, HWND tree)
+        : tree_(tree), memory_(program.Process(), sizeof(TVITEMA) + kTextChars) {}
+
+    std::string Select(const std::string& folder) {
+        if (folder.size() < 3 || folder[1] != ':') return "not a drive path: " + folder;
+        const std::string drive = "(" + Lower(folder.substr(0, 2)) + ")";
+        // The drive is found below the top nodes (the desktop, the computer).
+        HTREEITEM node = nullptr;
+        const HTREEITEM root = Next(nullptr, TVGN_ROOT);
+        std::vector<HTREEITEM> level = {root};
+        for (int depth = 0; depth < 3 && !node; ++depth) {
+            std::vector<HTREEITEM> below;
+            for (HTREEITEM item : level) {
+                Expand(item);
+                for (HTREEITEM child = Next(item, TVGN_CHILD); child; child = Next(child, TVGN_NEXT)) {
+                    const std::string text = Lower(Text(child));
+                    if (text.size() >= drive.size() && text.compare(text.size() - drive.size(), drive.size(), drive) == 0) {
+                        node = child;
+                        break;
+                    }
+                    below.push_back(child);
+                }
+                if (node) break;
+            }
+            level = below;
+        }
+        if (!node) return "the folder chooser shows no node for drive " + folder.substr(0, 2);
+
+        size_t start = 3;
+        while (start < folder.size()) {
+            size_t end = folder.find('\\', start);
+            if (end == std::string::npos) end = folder.size();
+            const std::string part = Lower(folder.substr(start, end - start));
+            start = end + 1;
+            Expand(node);
+            HTREEITEM found = nullptr;
+            std::string seen;
+            for (HTREEITEM child = Next(node, TVGN_CHILD); child; child = Next(child, TVGN_NEXT)) {
+                const std::string text = Text(child);
+                if (Lower(text) == part) {
+                    found = child;
+                    break;
+                }
+                seen += " \"" + text + "\"";
+            }
+            if (!found) return "the folder chooser has no node \"" + part + "\"; it shows" + seen;
+            node = found;
+        }
+        SendTimed(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node));
+        if (reinterpret_cast<HTREEITEM>(SendTimed(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0)) != node)
+            return "the folder chooser did not select " + folder;
+        return std::string();
+    }
+
+private:
+    static constexpr size_t kTextChars = 1024;
+
+    HTREEITEM Next(HTREEITEM item, UINT how) const {
+        return reinterpret_cast<HTREEITEM>(SendTimed(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+    }
+    void Expand(HTREEITEM item) const { SendTimed(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
+    std::string Text(HTREEITEM item) {
+        TVITEMA request = {};
+        request.mask = TVIF_TEXT;
+        request.hItem = item;
+        request.pszText = static_cast<char*>(memory_.Address(sizeof(TVITEMA)));
+        request.cchTextMax = kTextChars;
+        memory_.Write(0, &request, sizeof request);
+        const char zero = 0;
+        memory_.Write(sizeof(TVITEMA), &zero, 1);
+        SendTimed(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory_.Address()));
+        std::string text(kTextChars, '\0');
+        memory_.Read(sizeof(TVITEMA), text.data(), kTextChars - 1);
+        text.resize(std::strlen(text.c_str()));
+        return text;
+    }
+
+    HWND tree_;
+    RemoteMemory memory_;
+};
+
+std::string ChooseFolderInChooser(const Program& program, const std::string& folder, DWORD ms) {
+    HWND chooser = nullptr;
+    HWND tree = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : program.OtherWindows()) {
+                for (HWND child : ChildrenOf(window)) {
+                    if (ClassOf(child) == WC_TREEVIEWA) {
+                        chooser = window;
+                        tree = child;
+                        return true;
+                    }
+                }
+            }
+            return !program.Running();
+        },
+        ms);
+    if (!chooser) return "the folder chooser did not open";
+
+    if (folder.empty()) {
+        ::PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    } else {
+        ChooserTree walk(program, tree);
+        if (std::string error = walk.Select(folder); !error.empty()) return error;
+        ::PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDOK)));
+    }
+    if (!WaitUntil([&] { return !::IsWindow(chooser) || !::IsWindowVisible(chooser); }, ms))
+        return "the folder chooser did not close";
+    return std::string();
+}
+
+std::vector<std::string> ProfileLines(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string ProfileValue(const std::string& path, const std::string& key, bool* found) {
+    for (const std::string& line : ProfileLines(path)) {
+        if (line.rfind(key + "=", 0) == 0) {
+            if (found) *found = true;
+            return line.substr(key.size() + 1);
+        }
+    }
+    if (found) *found = false;
+    return std::string();
+}
+
+}  // namespace velnor::e2e

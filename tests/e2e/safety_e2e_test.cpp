@@ -1,0 +1,265 @@
+// What must never happen to a user's files or profile: a file locked by
+// another program during the clean, Exit while a scan runs, a read-only
+// profile, a folder location that has gone or whose paths run past the
+// platform's limit. Nothing that the user did not check is ever removed.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "tests/e2e/e2e_steps.h"
+
+namespace velnor::e2e {
+namespace {
+
+std::string Bytes(const std::wstring& tag) { return "content of " + Narrow(tag) + "\n"; }
+
+// Files below a root, each holding a text that names it.
+void MakeFiles(const std::string& root, const std::vector<std::wstring>& files) {
+    for (const std::wstring& file : files) WriteFileBytes(Widen(root) + L"\\" + file, Bytes(file));
+}
+
+class LockedFile : public ::testing::TestWithParam<bool> {};
+
+// A checked file that another program holds open without sharing, and a
+// checked read-only file, cannot be deleted: they stay whole, the other
+// checked files still go, and the clean completes.
+TEST_P(LockedFile, StaysWholeWhileTheOtherCheckedFilesGo) {
+    const bool recycle = GetParam();
+    Workspace workspace;
+    const std::string root = workspace / "Tree";
+    const std::vector<std::wstring> junk = {L"one.tmp", L"locked.tmp", L"two.old", L"Sub\\three.chk",
+                                            L"readonly.tmp"};
+    MakeFiles(root, junk);
+    MakeFiles(root, {L"keep.txt", L"Sub\\keep.doc"});
+    const std::wstring readOnly = Widen(root) + L"\\readonly.tmp";
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    const Snapshot before = TakeSnapshot(Widen(root));
+
+    Program program(workspace / "App");
+    ASSERT_TRUE(program.Started()) << program.Error();
+    ASSERT_EQ(ChooseOnlyFolder(program, root, root), "");
+    ASSERT_TRUE(program.Click(IDC_PAGE_OPTIONS));
+    ASSERT_TRUE(program.Click(recycle ? IDC_RECYCLE_MODE : IDC_PERMANENT_MODE));
+    ASSERT_EQ(ScanToEnd(program, root), "");
+    ASSERT_EQ(ResultRows(program).size(), junk.size());
+    ASSERT_TRUE(program.Click(IDC_NEXT));
+
+    HANDLE lock = ::CreateFileW((Widen(root) + L"\\locked.tmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    const std::string cleaned = StartCleanAndAnswer(program, true, root);
+    ::CloseHandle(lock);
+    ASSERT_EQ(cleaned, "");
+    EXPECT_EQ(RemoteList(program, IDC_RESULT_LIST).Count(), 0);
+
+    const Snapshot after = TakeSnapshot(Widen(root));
+    // The two that could not be deleted may stay (and must then be whole);
+    // whatever the shell managed to put into the Recycle Bin may be gone.
+    std::set<std::wstring> gone = {L"one.tmp", L"two.old", L"Sub\\three.chk"};
+    for (const wchar_t* undeletable : {L"locked.tmp", L"readonly.tmp"}) {
+        if (after.count(undeletable)) {
+            EXPECT_EQ(after.at(undeletable).hash, before.at(undeletable).hash) << Narrow(undeletable);
+        } else {
+            EXPECT_TRUE(recycle) << Narrow(undeletable) << " was deleted although it could not be";
+            gone.insert(undeletable);
+        }
+    }
+    EXPECT_EQ(Differences(before, after, gone), "");
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(ExitProgram(program), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachRemovalMode, LockedFile, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? std::string("RecycleBin") : std::string("Permanent");
+                         });
+
+// Exit while the walk is in the middle of a big tree: the walk stops, the
+// profile is saved, the program ends, and no file is touched.
+TEST(Safety, ExitDuringAScanSavesAndEndsWithoutTouchingFiles) {
+    Workspace workspace;
+    const std::string root = workspace / "Big";
+    Trace("exit-during-scan: start");
+    // Some 600 folders: the walk takes seconds over them (it drains the
+    // queue and repaints after every folder), Exit comes within milliseconds.
+    for (int i = 0; i < 24; ++i) {
+        for (int j = 0; j < 24; ++j) {
+            const std::wstring folder = Widen(root) + L"\\d" + std::to_wstring(i) + L"\\e" + std::to_wstring(j);
+            if (j % 2 == 0)
+                WriteFileBytes(folder + L"\\x" + std::to_wstring(j) + L".tmp", "junk");
+            else
+                MakeFolders(folder);
+        }
+    }
+    const Snapshot before = TakeSnapshot(Widen(root));
+    Trace("exit-during-scan: tree of " + std::to_string(before.size()) + " entries");
+
+    Program program(workspace / "App");
+    ASSERT_TRUE(program.Started()) << program.Error();
+    ASSERT_EQ(ChooseOnlyFolder(program, root, root), "");
+    ASSERT_EQ(OnlyInsideChecked(program, root), "");
+    program.PostClick(IDC_START_SCAN);
+    ASSERT_TRUE(WaitUntil([&] { return program.Text(IDC_TOTAL_FILES) != "Total Files: 0"; }, kStepMs))
+        << program.Text(IDC_SCAN_STATUS);
+    const std::string status = program.Text(IDC_SCAN_STATUS);
+    const int rowsThen = RemoteList(program, IDC_RESULT_LIST).Count();
+    ASSERT_NE(status, kScanFinished) << "the walk ended before Exit could be pressed; the tree is too small";
+    EXPECT_EQ(status.rfind("Scaning: " + Lower(root), 0), 0u) << status;
+    Trace("exit-during-scan: scan running with " + std::to_string(rowsThen) + " rows");
+
+    const ULONGLONG pressed = ::GetTickCount64();
+    ASSERT_EQ(ExitProgram(program), "");
+    Trace("exit-during-scan: ended after " + std::to_string(::GetTickCount64() - pressed) + " ms");
+
+    EXPECT_EQ(Differences(before, TakeSnapshot(Widen(root)), {}), "");
+    Trace("exit-during-scan: compared");
+    const std::vector<std::string> lines = ProfileLines(program.ProfilePath());
+    ASSERT_EQ(lines.size(), 10u) << "Exit saves the profile";
+    EXPECT_EQ(lines[2], "PathFolder=<" + root + "|1>");
+    EXPECT_EQ(lines[8].rfind("Option=<read|1>", 0), 0u);
+}
+
+// A profile file that cannot be written is left exactly as it was, whatever
+// the user does, and nothing is written beside it.
+TEST(Safety, ReadOnlyProfileIsLeftExactlyAsItIs) {
+    Workspace workspace;
+    const std::string app = workspace / "App";
+    const std::string listed = workspace / "Listed";
+    const std::string root = workspace / "Tree";
+    MakeFiles(listed, {L"a.tmp"});
+    MakeFiles(root, {L"b.tmp"});
+    ::CreateDirectoryA(app.c_str(), nullptr);
+    const std::string profile = app + "\\config.ini";
+    const std::string original =
+        "PathDrive=<C:|0>\r\nPathFolder=<" + listed + "|1>\r\nPathExclude=<*\\sendto>\r\n"
+        "Filter=<*.tmp|Temporary Files|1|0>\r\nOption=<read|0><remove|0>\r\n";
+    WriteFileBytes(Widen(profile), original);
+    ASSERT_TRUE(::SetFileAttributesA(profile.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    Program program(app);
+    ASSERT_TRUE(program.Started()) << program.Error();
+    RemoteList filters(program, IDC_FILTER_LIST);
+    RemoteList exclusions(program, IDC_EXCLUDE_LIST);
+    RemoteList locations(program, IDC_LOCATION_LIST);
+    if (filters.Count() == 0) {
+        // Where a read-only file cannot be opened for writing it counts as
+        // missing: no filters, no exclusions, no folders, every drive checked.
+        EXPECT_EQ(exclusions.Count(), 0);
+        for (int row = 0; row < locations.Count(); ++row) {
+            EXPECT_TRUE(locations.Checked(row)) << locations.Cell(row, 1);
+            EXPECT_FALSE(StartsWithNoCase(locations.Cell(row, 1), listed));
+        }
+    } else {
+        // Under Wine run by the super-user the file opens for writing all the
+        // same, and then it is read like any other.
+        EXPECT_EQ(filters.Count(), 1);
+        EXPECT_EQ(exclusions.Count(), 1);
+        EXPECT_EQ(Lower(locations.Cell(locations.Count() - 1, 1)), Lower(listed));
+    }
+
+    // Every saving action: Add (through the chooser), an option, Default, Exit.
+    ASSERT_EQ(ChooseOnlyFolder(program, root, root), "");
+    ASSERT_TRUE(program.Click(IDC_PAGE_OPTIONS));
+    ASSERT_TRUE(program.Click(IDC_OPT_SYSTEM));
+    ASSERT_TRUE(program.Click(IDC_PAGE_FILTERS));
+    ASSERT_TRUE(program.Click(IDC_DEFAULT));
+    EXPECT_EQ(filters.Count(), 84);
+    ASSERT_EQ(ExitProgram(program), "");
+
+    EXPECT_EQ(ReadFileBytes(profile), original);
+    const DWORD attributes = ::GetFileAttributesA(profile.c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY));
+    const Snapshot beside = TakeSnapshot(Widen(app));
+    EXPECT_EQ(beside.size(), 2u) << "only the program and its profile";
+    ::SetFileAttributesA(profile.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A saved folder location that no longer exists yields nothing and no
+// message; a location whose sub-folders run past the path limit yields only
+// what can be named, and only what could be named and was checked goes.
+TEST(Safety, MissingAndOverlongFolderLocations) {
+    Workspace workspace;
+    const std::string app = workspace / "App";
+    const std::string gone = workspace / "Gone";
+    const std::string deep = workspace / "Deep";
+    MakeFiles(gone, {L"a.tmp"});
+
+    // Folders down to one whose full path is 250 characters (its search
+    // pattern still fits the limit, the full paths of its files do not), then
+    // two more below it that cannot be searched at all.
+    std::vector<std::wstring> files;
+    std::wstring folder;
+    const size_t base = Widen(deep).size() + 1;
+    for (int level = 0; base + folder.size() < 330; ++level) {
+        size_t length = 40;
+        if (base + folder.size() < 250 && base + folder.size() + 41 > 250 - 41)
+            length = 250 - (base + folder.size()) - (folder.empty() ? 0 : 1);
+        const std::wstring name = L"level" + std::to_wstring(level);
+        folder += (folder.empty() ? L"" : L"\\") + name + std::wstring(length - name.size(), L'x');
+        files.push_back(folder + L"\\junk" + std::to_wstring(level) + std::wstring(12, L'y') + L".tmp");
+        files.push_back(folder + L"\\keep" + std::to_wstring(level) + L".txt");
+    }
+    MakeFiles(deep, files);
+    const Snapshot before = TakeSnapshot(Widen(deep));
+    ASSERT_EQ(before.size(), files.size() * 3 / 2) << "the long paths could not be made";
+
+    {
+        Program first(app);
+        ASSERT_TRUE(first.Started()) << first.Error();
+        ASSERT_EQ(ChooseOnlyFolder(first, gone, workspace.Root()), "");
+        ASSERT_EQ(ChooseOnlyFolder(first, deep, workspace.Root()), "");
+        ASSERT_EQ(ExitProgram(first), "");
+    }
+    ::DeleteFileA((gone + "\\a.tmp").c_str());
+    ASSERT_TRUE(::RemoveDirectoryA(gone.c_str()));
+
+    Program program(app);
+    ASSERT_TRUE(program.Started()) << program.Error();
+    {
+        SCOPED_TRACE("the saved profile came back");
+        RemoteList locations(program, IDC_LOCATION_LIST);
+        std::set<std::string> checked;
+        for (int row = 0; row < locations.Count(); ++row)
+            if (locations.Checked(row)) checked.insert(Lower(locations.Cell(row, 1)));
+        EXPECT_EQ(checked, (std::set<std::string>{Lower(gone), Lower(deep)}));
+    }
+    ASSERT_EQ(ScanToEnd(program, workspace.Root()), "");
+
+    // Listed: the junk of every folder whose search pattern fits the limit.
+    const auto locationOf = [&](const std::wstring& file) { return Widen(Lower(deep)) + L"\\" + file; };
+    std::set<std::string> expectListed;
+    for (const std::wstring& file : files) {
+        const std::wstring full = locationOf(file);
+        if (file.find(L"junk") != std::wstring::npos && full.rfind(L'\\') + 4 < MAX_PATH)
+            expectListed.insert(Lower(Narrow(full)));
+    }
+    std::set<std::string> listed;
+    for (const ResultRow& row : ResultRows(program)) listed.insert(Lower(row.location));
+    EXPECT_EQ(listed, expectListed);
+    EXPECT_EQ(program.Text(IDC_TOTAL_FILES), "Total Files: " + std::to_string(expectListed.size()));
+
+    ASSERT_TRUE(program.Click(IDC_NEXT));
+    ASSERT_EQ(StartCleanAndAnswer(program, true, workspace.Root()), "");
+    const Snapshot after = TakeSnapshot(Widen(deep));
+    // Every listed file that the platform can name goes; one whose full path
+    // is past the limit may stay (whole) or go; nothing unlisted goes.
+    std::set<std::wstring> removed;
+    for (const std::wstring& file : files) {
+        if (!expectListed.count(Lower(Narrow(locationOf(file))))) continue;
+        if (locationOf(file).size() < MAX_PATH || !after.count(file)) removed.insert(file);
+    }
+    size_t overLimit = 0, overLimitLeft = 0;
+    for (const std::wstring& file : files) {
+        if (!expectListed.count(Lower(Narrow(locationOf(file)))) || locationOf(file).size() < MAX_PATH) continue;
+        ++overLimit;
+        overLimitLeft += after.count(file);
+    }
+    Trace("overlong: " + std::to_string(expectListed.size()) + " listed, " + std::to_string(overLimit) +
+          " past the limit, " + std::to_string(overLimitLeft) + " of them left");
+    EXPECT_EQ(Differences(before, after, removed), "");
+    ASSERT_EQ(ExitProgram(program), "");
+    EXPECT_EQ(ProfileValue(program.ProfilePath(), "PathFolder"), "<" + gone + "|1><" + deep + "|1>");
+}
+
+}  // namespace
+}  // namespace velnor::e2e

@@ -1,0 +1,317 @@
+// The whole program as a user meets it: first start in an empty folder, a
+// folder chosen in the shell's chooser, a scan of a generated tree full of
+// decoys, some rows unchecked, Start Clean in each removal mode, Exit, and the
+// profile on disk afterwards. Every file of the tree is hashed before and after.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "tests/e2e/e2e_steps.h"
+
+namespace velnor::e2e {
+namespace {
+
+class WineDesktop : public ::testing::Environment {
+public:
+    void SetUp() override { UnmanageProgramWindowsUnderWine(); }
+};
+const auto* const kWineDesktop = ::testing::AddGlobalTestEnvironment(new WineDesktop);
+
+int CountEntries(const std::string& value) { return static_cast<int>(std::count(value.begin(), value.end(), '<')); }
+
+size_t CountFiles(const std::wstring& folder) {
+    size_t files = 0;
+    for (const auto& [path, entry] : TakeSnapshot(folder)) files += entry.folder ? 0 : 1;
+    return files;
+}
+
+std::string ByteText(uint64_t bytes) { return std::to_string(bytes) + " Byte(s)"; }
+
+// One planned file of the tree and what the user is expected to see of it.
+struct Planned {
+    std::wstring path;  // relative to the tree
+    DWORD attributes = 0;
+    enum Fate { kListed, kUnchecked, kNotListed } fate = kNotListed;
+};
+
+class JunkTree {
+public:
+    explicit JunkTree(const Workspace& workspace)
+        : root_(workspace / "JunkTree"), outside_(workspace / "Outside") {
+        // Listed and left checked: these go.
+        Add(L"a.tmp", Planned::kListed);
+        Add(L"e.TMP", Planned::kListed);
+        Add(L"notes.temp", Planned::kListed);
+        Add(L"cache.tmp", Planned::kListed);
+        Add(L"Sub\\c.old", Planned::kListed);
+        Add(L"Sub\\~lock.doc", Planned::kListed);
+        Add(L"Sub\\Deep\\d.chk", Planned::kListed);
+        Add(L"ab.tmp", Planned::kListed);          // what "??.tmp" would match
+        Add(L"abcde\\y.tmp", Planned::kListed);    // a folder "?????" would match
+        Add(L"hidden.tmp", Planned::kListed, FILE_ATTRIBUTE_HIDDEN);
+        // Listed, unchecked by the user: these stay.
+        Add(L"keep.tmp", Planned::kUnchecked);
+        Add(L"Sub\\A.TMP", Planned::kUnchecked);   // a.tmp but for the letter case
+        Add(L"cachf.tmp", Planned::kUnchecked);    // cache.tmp but for one letter
+        Add(L"abc.tmp", Planned::kUnchecked);      // what "???.tmp" would match
+        // Never listed: names one character away from junk, filters that are
+        // off or exclude, excluded folders, the system attribute (off).
+        for (const wchar_t* name : {L"a.tmq", L"a.tm", L"atmp", L"a.tmp.txt", L"a_tmp", L"report.doc", L"b.bak",
+                                    L"Donotdel.tmp", L"Sub\\DONOTDEL.TMP", L"config.tmp", L"sendto\\x.tmp",
+                                    L"Sub\\i386\\y.tmp", L"Temporary Internet Files\\z.tmp"})
+            Add(name, Planned::kNotListed);
+        Add(L"system.tmp", Planned::kNotListed, FILE_ATTRIBUTE_SYSTEM);
+        // Names the ANSI interface cannot hold: the walk sees '?' for them.
+        Add(L"\x043a\x044d\x0448.tmp", Planned::kNotListed);             // 3 Cyrillic letters
+        Add(L"\x65e5\x672c.tmp", Planned::kNotListed);                   // 2 CJK letters
+        Add(L"\x041f\x0430\x043f\x043a\x0430\\x.tmp", Planned::kNotListed);  // a 5-letter folder
+
+        for (Planned& file : files_) {
+            const std::wstring full = Widen(root_) + L"\\" + file.path;
+            WriteFileBytes(full, Content(file));
+            if (file.attributes) {
+                ::SetFileAttributesW(full.c_str(), file.attributes);
+                // A file system that cannot keep the attribute makes the file
+                // an ordinary one, and then junk like any other.
+                const DWORD kept = ::GetFileAttributesW(full.c_str());
+                if ((kept & file.attributes) != file.attributes) {
+                    keptAllAttributes_ = false;
+                    if (file.fate == Planned::kNotListed) file.fate = Planned::kListed;
+                }
+            }
+        }
+        // A link out of the tree, to files that look like junk.
+        WriteFileBytes(Widen(outside_) + L"\\victim.tmp", "outside the tree: never to be touched");
+        WriteFileBytes(Widen(outside_) + L"\\Deeper\\victim2.old", "outside too");
+        linked_ = MakeDirectoryLink(Widen(root_) + L"\\link", Widen(outside_));
+    }
+
+    const std::string& Root() const { return root_; }
+    const std::string& Outside() const { return outside_; }
+    bool Linked() const { return linked_; }
+    bool KeptAllAttributes() const { return keptAllAttributes_; }
+    const std::vector<Planned>& Files() const { return files_; }
+
+    // The "Location" text the walk gives a file: the location in small
+    // letters, the rest as the file system spells it.
+    std::string LocationOf(const Planned& file) const { return Lower(root_) + "\\" + Narrow(file.path); }
+    static std::string Content(const Planned& file) {
+        // Sizes differ from file to file, so the totals tell rows apart.
+        return "junk-or-not:" + Narrow(file.path) + std::string(file.path.size() % 7, '#');
+    }
+
+private:
+    void Add(const std::wstring& path, Planned::Fate fate, DWORD attributes = 0) {
+        files_.push_back(Planned{path, attributes, fate});
+    }
+    std::string root_, outside_;
+    std::vector<Planned> files_;
+    bool linked_ = false;
+    bool keptAllAttributes_ = true;
+};
+
+enum class Mode { kRecycle, kPermanent };
+
+class ScanToClean : public ::testing::TestWithParam<Mode> {};
+
+TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
+    const bool recycle = GetParam() == Mode::kRecycle;
+    Trace("test start");
+    Workspace workspace;
+    JunkTree tree(workspace);
+    Trace("tree made");
+    ASSERT_TRUE(tree.Linked()) << "could not make a directory link with the host's ln -s";
+    const Snapshot treeBefore = TakeSnapshot(Widen(tree.Root()));
+    const Snapshot outsideBefore = TakeSnapshot(Widen(tree.Outside()));
+    ASSERT_TRUE(treeBefore.count(L"link") && treeBefore.at(L"link").link) << "the link is no reparse point";
+
+    // First start: no profile beside the program.
+    const std::string appFolder = workspace / "App";
+    Program program(appFolder);
+    ASSERT_TRUE(program.Started()) << program.Error();
+    Trace("program started");
+    const std::string profile = program.ProfilePath();
+
+    {
+        SCOPED_TRACE("first start");
+        // The defaults were written at once: four lines, no options yet.
+        const std::vector<std::string> lines = ProfileLines(profile);
+        ASSERT_EQ(lines.size(), 4u) << ReadFileBytes(profile);
+        EXPECT_EQ(lines[0].rfind("PathDrive=", 0), 0u);
+        EXPECT_EQ(lines[1], "PathFolder=");
+        EXPECT_EQ(lines[2].rfind("PathExclude=", 0), 0u);
+        EXPECT_EQ(CountEntries(lines[2]), 31);
+        EXPECT_EQ(lines[3].rfind("Filter=", 0), 0u);
+        EXPECT_EQ(CountEntries(lines[3]), 84);
+        EXPECT_NE(ReadFileBytes(profile).find("\r\n"), std::string::npos) << "lines end in CR LF";
+        EXPECT_EQ(RemoteList(program, IDC_FILTER_LIST).Count(), 84);
+        EXPECT_EQ(RemoteList(program, IDC_EXCLUDE_LIST).Count(), 31);
+        RemoteList locations(program, IDC_LOCATION_LIST);
+        ASSERT_GE(locations.Count(), 1);
+        for (int row = 0; row < locations.Count(); ++row) {
+            EXPECT_TRUE(locations.Checked(row)) << locations.Cell(row, 1);
+            EXPECT_EQ(locations.Cell(row, 1).substr(locations.Cell(row, 1).size() - 2), ":)");
+        }
+        EXPECT_EQ(CountEntries(lines[0]), locations.Count());
+        EXPECT_EQ(program.Text(IDC_SCAN_STATUS), kScanAgain);
+    }
+
+    {
+        SCOPED_TRACE("chooser cancelled: nothing changes, nothing saved");
+        const std::string saved = ReadFileBytes(profile);
+        ASSERT_TRUE(program.Click(IDC_PAGE_PATH));
+        const int rows = RemoteList(program, IDC_LOCATION_LIST).Count();
+        program.PostClick(IDC_ADD);
+        ASSERT_EQ(ChooseFolderInChooser(program, "", kStepMs), "");
+        ASSERT_TRUE(program.Click(IDC_PAGE_PATH));  // a round trip: the Add handler is done
+        EXPECT_EQ(RemoteList(program, IDC_LOCATION_LIST).Count(), rows);
+        EXPECT_EQ(ReadFileBytes(profile), saved);
+    }
+
+    Trace("chooser cancelled");
+    ASSERT_EQ(ChooseOnlyFolder(program, tree.Root(), tree.Root()), "");
+    Trace("folder chosen");
+    {
+        SCOPED_TRACE("Add saved the profile");
+        bool found = false;
+        EXPECT_EQ(ProfileValue(profile, "PathFolder", &found), "<" + tree.Root() + "|1>");
+        EXPECT_TRUE(found);
+        const std::string drives = ProfileValue(profile, "PathDrive");
+        EXPECT_EQ(drives.find("|1>"), std::string::npos) << drives;
+    }
+
+    // The removal mode, on the Options page.
+    ASSERT_TRUE(program.Click(IDC_PAGE_OPTIONS));
+    ASSERT_TRUE(program.Click(recycle ? IDC_RECYCLE_MODE : IDC_PERMANENT_MODE));
+
+    ASSERT_EQ(ScanToEnd(program, tree.Root()), "");
+    Trace("scanned");
+    std::vector<ResultRow> rows = ResultRows(program);
+
+    std::map<std::string, const Planned*> expected;  // by lower-case location
+    uint64_t totalBytes = 0, keptBytes = 0;
+    int keptCount = 0;
+    for (const Planned& file : tree.Files()) {
+        if (file.fate == Planned::kNotListed) continue;
+        expected[Lower(tree.LocationOf(file))] = &file;
+        totalBytes += JunkTree::Content(file).size();
+        if (file.fate == Planned::kListed) {
+            keptBytes += JunkTree::Content(file).size();
+            ++keptCount;
+        }
+    }
+    {
+        SCOPED_TRACE("the scan lists exactly the junk");
+        std::set<std::string> listed;
+        for (const ResultRow& row : rows) {
+            EXPECT_TRUE(row.checked) << row.location;
+            EXPECT_EQ(row.location.rfind(Lower(tree.Root()) + "\\", 0), 0u) << "location keeps its small letters";
+            const auto it = expected.find(Lower(row.location));
+            if (it == expected.end()) {
+                ADD_FAILURE() << "listed but not junk: " << row.location;
+                continue;
+            }
+            EXPECT_EQ(row.location, tree.LocationOf(*it->second));
+            EXPECT_EQ(row.size, std::to_string(JunkTree::Content(*it->second).size())) << row.location;
+            EXPECT_EQ(Lower(row.name), Lower(row.location.substr(row.location.rfind('\\') + 1)));
+            listed.insert(Lower(row.location));
+        }
+        for (const auto& [location, file] : expected) EXPECT_TRUE(listed.count(location)) << "not listed: " << location;
+        EXPECT_EQ(program.Text(IDC_TOTAL_FILES), "Total Files: " + std::to_string(expected.size()));
+        EXPECT_EQ(program.Text(IDC_TOTAL_SIZE), "Total Size:  " + ByteText(totalBytes));
+        EXPECT_EQ(program.Text(IDC_SELECTED_FILES), "Selected Files: " + std::to_string(expected.size()));
+        EXPECT_EQ(program.Text(IDC_SELECTED_SIZE), "Selected Size:  " + ByteText(totalBytes));
+    }
+
+    // The user unchecks the rows to keep; the selected totals follow.
+    {
+        RemoteList results(program, IDC_RESULT_LIST);
+        for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+            const auto it = expected.find(Lower(rows[row].location));
+            if (it == expected.end() || it->second->fate != Planned::kUnchecked) continue;
+            ASSERT_TRUE(results.ClickCheckBox(row)) << "could not uncheck " << rows[row].location;
+        }
+        EXPECT_EQ(program.Text(IDC_SELECTED_FILES), "Selected Files: " + std::to_string(keptCount));
+        EXPECT_EQ(program.Text(IDC_SELECTED_SIZE), "Selected Size:  " + ByteText(keptBytes));
+        EXPECT_EQ(program.Text(IDC_TOTAL_FILES), "Total Files: " + std::to_string(expected.size()));
+        rows = ResultRows(program);
+        for (const ResultRow& row : rows) {
+            const auto it = expected.find(Lower(row.location));
+            if (it == expected.end()) continue;  // reported above; the clean then shows the harm
+            EXPECT_EQ(row.checked, it->second->fate == Planned::kListed) << row.location;
+        }
+    }
+
+    Trace("unchecked");
+    // The Clean page names what Start Clean will do and what it frees.
+    ASSERT_TRUE(program.Click(IDC_NEXT));
+    EXPECT_EQ(program.Text(IDC_JUNK_CAPTION),
+              recycle ? "Send Junk Files To The Recycle Bin" : "Delete Junk Files Permanently");
+    EXPECT_EQ(program.Text(IDC_JUNK_SIZE), "(" + ByteText(keptBytes) + ")");
+
+    {
+        SCOPED_TRACE("Cancel in the question: nothing happens");
+        ASSERT_EQ(StartCleanAndAnswer(program, false, tree.Root()), "");
+        ASSERT_TRUE(program.Click(IDC_PAGE_CLEAN));  // round trip
+        EXPECT_EQ(RemoteList(program, IDC_RESULT_LIST).Count(), static_cast<int>(rows.size()));
+        EXPECT_EQ(Differences(treeBefore, TakeSnapshot(Widen(tree.Root())), {}), "");
+    }
+
+    Trace("cancelled clean");
+    // Under Wine the Recycle Bin is the host's trash folder.
+    std::wstring trash;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
+        trash = Widen(std::string("Z:") + xdg + "/Trash/files");
+        std::replace(trash.begin(), trash.end(), L'/', L'\\');
+    }
+    const size_t trashedBefore = trash.empty() ? 0 : CountFiles(trash);
+    ASSERT_EQ(StartCleanAndAnswer(program, true, tree.Root()), "");
+    Trace("cleaned");
+    {
+        SCOPED_TRACE("after the clean");
+        EXPECT_EQ(RemoteList(program, IDC_RESULT_LIST).Count(), 0);
+        EXPECT_EQ(program.Text(IDC_SCAN_STATUS), kScanAgain);
+        EXPECT_EQ(program.Text(IDC_TOTAL_FILES), "Total Files: 0");
+        EXPECT_EQ(program.Text(IDC_SELECTED_FILES), "Selected Files: 0");
+        EXPECT_EQ(program.Text(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
+
+        std::set<std::wstring> gone;
+        for (const Planned& file : tree.Files())
+            if (file.fate == Planned::kListed) gone.insert(file.path);
+        EXPECT_EQ(Differences(treeBefore, TakeSnapshot(Widen(tree.Root())), gone), "");
+        EXPECT_EQ(Differences(outsideBefore, TakeSnapshot(Widen(tree.Outside())), {}), "");
+
+        // Recycled files went to the host's trash; deleted ones did not.
+        if (!trash.empty()) {
+            EXPECT_EQ(CountFiles(trash) - trashedBefore, recycle ? gone.size() : 0u) << Narrow(trash);
+        }
+    }
+
+    ASSERT_EQ(ExitProgram(program), "");
+    Trace("exited");
+    {
+        SCOPED_TRACE("the profile after Exit");
+        const std::vector<std::string> lines = ProfileLines(profile);
+        ASSERT_EQ(lines.size(), 10u) << ReadFileBytes(profile);
+        for (size_t i = 1; i < lines.size(); i += 2) EXPECT_EQ(lines[i], "") << "line " << i;
+        EXPECT_EQ(lines[0].rfind("PathDrive=<", 0), 0u);
+        EXPECT_EQ(lines[0].find("|1>"), std::string::npos) << lines[0];
+        EXPECT_EQ(lines[2], "PathFolder=<" + tree.Root() + "|1>");
+        EXPECT_EQ(CountEntries(lines[4]), 31);
+        EXPECT_EQ(CountEntries(lines[6]), 84);
+        EXPECT_EQ(lines[8], std::string("Option=<read|1><system|0><hide|1><zero|0><remove|") + (recycle ? "1" : "0") +
+                                ("><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0><clean5|0>"));
+        // Nothing else was left beside the program.
+        const Snapshot app = TakeSnapshot(Widen(appFolder));
+        EXPECT_EQ(app.size(), 2u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EachRemovalMode, ScanToClean, ::testing::Values(Mode::kRecycle, Mode::kPermanent),
+                         [](const ::testing::TestParamInfo<Mode>& info) {
+                             return info.param == Mode::kRecycle ? std::string("RecycleBin") : std::string("Permanent");
+                         });
+
+}  // namespace
+}  // namespace velnor::e2e

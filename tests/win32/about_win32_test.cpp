@@ -1,0 +1,234 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_dialog_win32.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/win32_platform.h"
+#include "res/resource.h"
+#include "tests/win32/add_dialog_script.h"
+#include "tests/win32/support/win_test_support.h"
+#include "ui/gdi_handles_win32.h"
+#include "ui/link_label_win32.h"
+
+namespace velnor {
+namespace {
+
+using testing::Click;
+using testing::HostWindow;
+using testing::PictureOf;
+using testing::PumpMessages;
+using testing::TempDir;
+using testing::TextOf;
+
+// The link colours as the screen shows them (COLORREF 0x00BBGGRR).
+constexpr COLORREF kBlue = 0xFF0000;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kVisited = 0x000D00;
+
+// The shell, but opening nothing: the test only notes what it was asked.
+class RecordingShell : public Win32Shell {
+public:
+    struct Opened {
+        std::string verb, target;
+        int show;
+    };
+    std::vector<Opened> opened;
+    void Execute(const std::string& verb, const std::string& target, int showCommand) override {
+        opened.push_back({verb, target, showCommand});
+    }
+};
+
+// How many pixels of the control, drawn as it paints itself, have the colour.
+int PixelsOf(HWND control, COLORREF colour) {
+    RECT client;
+    ::GetClientRect(control, &client);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    int count = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            if (::GetPixel(dc, x, y) == colour) ++count;
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return count;
+}
+
+void MoveTo(HWND control, int x, int y) {
+    ::SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PumpMessages();
+}
+
+class RelocatedFiles : public Win32FileSystem {
+public:
+    explicit RelocatedFiles(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
+    std::string ModulePath() override { return exe_; }
+
+private:
+    std::string exe_;
+};
+
+class AboutPageOnScreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        files = std::make_unique<RelocatedFiles>(dir.Path());
+        platform.files = files.get();
+        platform.prompts = &prompts;
+        platform.pump = &pump;
+        platform.locale = &locale;
+        platform.shell = &shell;
+        dialog = std::make_unique<CMainDialog>(platform);
+        ASSERT_TRUE(dialog->Create(nullptr));
+        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
+        PumpMessages();
+    }
+    void TearDown() override {
+        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
+        PumpMessages();
+    }
+
+    TempDir dir;
+    std::unique_ptr<RelocatedFiles> files;
+    Win32Prompts prompts;
+    Win32MessagePump pump;
+    Win32Locale locale;
+    RecordingShell shell;
+    Platform platform;
+    std::unique_ptr<CMainDialog> dialog;
+};
+
+TEST_F(AboutPageOnScreen, ShowsThePicturesTextsAndLinks) {
+    const struct {
+        int id, picture;
+    } pictures[] = {{IDC_ABOUT_TITLE, IDB_ABOUT_TITLE}, {IDC_ABOUT_PICTURE, IDB_ABOUT_PICTURE},
+                    {IDC_ABOUT_FOOTER, IDB_ABOUT_FOOTER}};
+    for (const auto& p : pictures) {
+        HWND control = dialog->Item(p.id);
+        EXPECT_TRUE(::IsWindowVisible(control)) << p.id;
+        EXPECT_NE(PictureOf(control), nullptr) << p.id;
+    }
+    const struct {
+        int id;
+        const char* text;
+    } texts[] = {
+        {IDC_DEVELOPER, "Developer:  Velnor Software"}, {IDC_VERSION, "Current Version:   1.13"},
+        {IDC_HOME_CAPTION, "Home Page:"},               {IDC_SUPPORT_CAPTION, "Support E-mail:"},
+        {IDC_HOME_LINK, "www.velnor.example"},          {IDC_SUPPORT_LINK, "help@velnor.example"},
+    };
+    for (const auto& t : texts) {
+        EXPECT_EQ(TextOf(dialog->Item(t.id)), t.text) << t.id;
+        EXPECT_TRUE(::IsWindowVisible(dialog->Item(t.id))) << t.id;
+    }
+    for (int id : {IDC_HOME_LINK, IDC_SUPPORT_LINK}) {
+        HWND link = dialog->Item(id);
+        EXPECT_TRUE(::GetWindowLongPtrA(link, GWL_STYLE) & SS_NOTIFY) << id;
+        EXPECT_GT(PixelsOf(link, kBlue), 10) << id;
+        EXPECT_EQ(PixelsOf(link, kRed), 0) << id;
+    }
+}
+
+TEST_F(AboutPageOnScreen, ClickOpensTheTargetAndTheLinkStaysVisited) {
+    HWND home = dialog->Item(IDC_HOME_LINK);
+    HWND support = dialog->Item(IDC_SUPPORT_LINK);
+
+    MoveTo(home, 3, 3);
+    EXPECT_EQ(::GetCapture(), home);
+    EXPECT_GT(PixelsOf(home, kRed), 10);
+    EXPECT_EQ(PixelsOf(home, kBlue), 0);
+    MoveTo(home, 3, 300);
+    EXPECT_NE(::GetCapture(), home);
+    EXPECT_GT(PixelsOf(home, kBlue), 10);
+    EXPECT_EQ(PixelsOf(home, kRed), 0);
+
+    MoveTo(support, 3, 3);
+    Click(support);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].verb, "open");
+    EXPECT_EQ(shell.opened[0].target, "mailto:help@velnor.example");
+    EXPECT_EQ(shell.opened[0].show, SW_SHOWMINIMIZED);
+    // Visited wins over hover, and stays once the pointer has gone.
+    EXPECT_GT(PixelsOf(support, kVisited), 10);
+    EXPECT_EQ(PixelsOf(support, kRed), 0);
+    MoveTo(support, 3, 300);
+    EXPECT_GT(PixelsOf(support, kVisited), 10);
+    EXPECT_EQ(PixelsOf(support, kBlue), 0);
+
+    MoveTo(home, 3, 3);
+    Click(home);
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[1].target, "www.velnor.example");
+    MoveTo(home, 3, 300);
+
+    // Entering the page again keeps the visits.
+    dialog->ShowPage(kPagePath);
+    dialog->OnAbout();
+    PumpMessages();
+    EXPECT_TRUE(::IsWindowVisible(home));
+    EXPECT_GT(PixelsOf(home, kVisited), 10);
+    EXPECT_GT(PixelsOf(support, kVisited), 10);
+    EXPECT_EQ(TextOf(home), "www.velnor.example");
+}
+
+// The label on its own: font, cursor and tooltip.
+TEST(LinkLabel, UnderlinedWithTheHandCursorAndAnEmptyTooltip) {
+    HostWindow host(300, 100);
+    HWND text = ::CreateWindowExA(0, "Static", "www.velnor.example", WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 150,
+                                  16, host.Hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_HOME_LINK)),
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ::SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    LinkLabelState state;
+    RecordingShell shell;
+    {
+        CLinkLabel link;
+        ASSERT_TRUE(link.Attach(host.Hwnd(), IDC_HOME_LINK, &state, &shell));
+        link.SetTarget("www.velnor.example");
+        link.SetColors(kBlue, kRed, kVisited);
+        EXPECT_TRUE(::GetWindowLongPtrA(text, GWL_STYLE) & SS_NOTIFY);
+
+        LOGFONTA face = {};
+        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(text, WM_GETFONT, 0, 0)), sizeof face, &face);
+        EXPECT_TRUE(face.lfUnderline);
+
+        ::SendMessageA(text, WM_SETCURSOR, reinterpret_cast<WPARAM>(text), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(::GetCursor(), HandCursor());
+
+        ASSERT_NE(link.Tooltip(), nullptr);
+        EXPECT_EQ(::SendMessageA(link.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+        char tip[64] = "unset";
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = text;
+        tool.uId = CLinkLabel::kToolId;
+        tool.lpszText = tip;
+        EXPECT_TRUE(::SendMessageA(link.Tooltip(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+        EXPECT_STREQ(tip, "");
+        RECT client;
+        ::GetClientRect(text, &client);
+        EXPECT_TRUE(::EqualRect(&tool.rect, &client));
+        EXPECT_FALSE(::IsWindowVisible(link.Tooltip()));
+
+        // A press elsewhere while the link holds the pointer opens nothing.
+        MoveTo(text, 3, 3);
+        EXPECT_TRUE(state.hovered);
+        ::SendMessageA(text, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 60));
+        EXPECT_FALSE(state.hovered);
+        EXPECT_TRUE(shell.opened.empty());
+        EXPECT_FALSE(state.visited);
+        EXPECT_GT(PixelsOf(text, kBlue), 10);
+    }
+    // Let go of the label, its font is gone from the control.
+    EXPECT_EQ(CWindow::FromHandle(text), nullptr);
+}
+
+}  // namespace
+}  // namespace velnor

@@ -1,0 +1,369 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <wininet.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_dialog_win32.h"
+#include "clean/cookie_dialog_win32.h"
+#include "platform/win32/url_cache_win32.h"
+#include "platform/win32/win32_platform.h"
+#include "res/resource.h"
+#include "tests/win32/add_dialog_script.h"
+#include "tests/win32/support/win_test_support.h"
+
+namespace velnor {
+namespace {
+
+using testing::Click;
+using testing::HostWindow;
+using testing::PictureOf;
+using testing::PumpMessages;
+using testing::ScriptedPrompts;
+using testing::TempDir;
+using testing::WhileModal;
+
+// Every site these tests make cookies for ends in this, so that the tests see
+// and remove only their own entries in the real cache.
+const char kTestDomain[] = ".cookie-test.example/";
+
+// A cookie with an expiry date is kept in the URL cache as an entry of its own.
+void SetCookie(const std::string& host, const std::string& path = "/") {
+    const std::string url = "http://" + host + path;
+    ASSERT_TRUE(::InternetSetCookieA(url.c_str(), "id", "1; expires=Sat, 01-Jan-2050 00:00:00 GMT")) << url;
+}
+
+// The cookie entries of this suite in the real cache, straight from WinINet.
+std::vector<std::string> TestCookieEntries() {
+    std::vector<std::string> names;
+    std::vector<char> buffer(4096);
+    DWORD size = static_cast<DWORD>(buffer.size());
+    auto* info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+    HANDLE walk = ::FindFirstUrlCacheEntryA(nullptr, info, &size);
+    while (!walk && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        buffer.resize(size);
+        info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+        walk = ::FindFirstUrlCacheEntryA(nullptr, info, &size);
+    }
+    if (!walk) return names;
+    for (;;) {
+        const std::string name = info->lpszSourceUrlName ? info->lpszSourceUrlName : "";
+        if ((info->CacheEntryType & COOKIE_CACHE_ENTRY) && name.find(".cookie-test.example") != std::string::npos)
+            names.push_back(name);
+        size = static_cast<DWORD>(buffer.size());
+        if (::FindNextUrlCacheEntryA(walk, info, &size)) continue;
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+        buffer.resize(size);
+        info = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+        size = static_cast<DWORD>(buffer.size());
+        if (!::FindNextUrlCacheEntryA(walk, info, &size)) break;
+    }
+    ::FindCloseUrlCache(walk);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> SitesOf(const std::vector<std::string>& names) {
+    std::vector<std::string> sites;
+    for (const std::string& name : names) sites.push_back(CookieDisplayText(name));
+    std::sort(sites.begin(), sites.end());
+    return sites;
+}
+
+std::vector<std::string> RowsOnScreen(HWND list) {
+    std::vector<std::string> rows;
+    const int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        char text[512] = {};
+        ListView_GetItemText(list, i, 1, text, sizeof text);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+// A click on a row's check box, as the user makes it.
+void ClickCheckBox(HWND list, int row) {
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+    RECT icon = {};
+    icon.left = LVIR_ICON;
+    ListView_GetItemRect(list, row, &icon, LVIR_ICON);
+    const int x = icon.left > 8 ? icon.left / 2 : 8;
+    const LPARAM at = MAKELPARAM(x, (bounds.top + bounds.bottom) / 2);
+    ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(list, WM_LBUTTONUP, 0, at);
+    PumpMessages();
+}
+
+int RowShowing(HWND list, const std::string& text) {
+    const std::vector<std::string> rows = RowsOnScreen(list);
+    const auto it = std::find(rows.begin(), rows.end(), text);
+    return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
+}
+
+// An entry put into the cache directly, with no local file behind it.
+bool CommitEntry(const std::string& name, DWORD type) {
+    FILETIME none = {};
+    return ::CommitUrlCacheEntryA(name.c_str(), nullptr, none, none, type, nullptr, 0, nullptr, nullptr) != FALSE;
+}
+
+RECT ClientRectOf(HWND dialog, int id) {
+    RECT r;
+    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Answers the question as the test says and counts it.
+class CountingPrompts : public ScriptedPrompts {
+public:
+    int answer = kIdOk;
+    int questions = 0;
+    int MessageBox(const std::string&, const std::string&, unsigned) override {
+        ++questions;
+        return answer;
+    }
+};
+
+class CookieCache : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveTestCookies(); }
+    void TearDown() override { RemoveTestCookies(); }
+    static void RemoveTestCookies() {
+        for (const std::string& name : TestCookieEntries()) ::DeleteUrlCacheEntryA(name.c_str());
+    }
+    static std::string Site(const std::string& name) { return "www." + name + kTestDomain; }
+
+    Win32UrlCache cache;
+    CountingPrompts prompts;
+};
+
+TEST_F(CookieCache, DialogListsTheCookieEntriesBySiteWithItsSkin) {
+    SetCookie("www.one.cookie-test.example");
+    SetCookie("www.two.cookie-test.example", "/deep/");
+    // An ordinary cache entry next to them is not a cookie.
+    const char page[] = "http://www.page.cookie-test.example/index.html";
+    ASSERT_TRUE(CommitEntry(page, NORMAL_CACHE_ENTRY));
+    const std::vector<std::string> entries = TestCookieEntries();
+    ASSERT_EQ(entries.size(), 2u);
+
+    HostWindow owner;
+    CCookieDialog dialog(&cache, &prompts);
+    ASSERT_TRUE(dialog.Create(owner.Hwnd()));
+    PumpMessages();
+    HWND d = dialog.Hwnd();
+    HWND list = dialog.Item(IDC_COOKIE_LIST);
+
+    char title[64] = {};
+    ::GetWindowTextA(d, title, sizeof title);
+    EXPECT_STREQ(title, "Cookies Cleaner");
+
+    std::vector<std::string> shown = RowsOnScreen(list);
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, (std::vector<std::string>{"www.one.cookie-test.example/", "www.two.cookie-test.example/deep/"}));
+    EXPECT_EQ(SitesOf(entries), shown);
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) EXPECT_FALSE(ListView_GetCheckState(list, i)) << i;
+
+    const RECT listRect = ClientRectOf(d, IDC_COOKIE_LIST);
+    EXPECT_EQ(listRect.left, 50);
+    EXPECT_EQ(listRect.top, 50);
+    EXPECT_EQ(listRect.right - listRect.left, 300);
+    EXPECT_EQ(listRect.bottom - listRect.top, 200);
+    EXPECT_EQ(ListView_GetExtendedListViewStyle(list) & 0x24, 0x24u);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 35);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 245);
+    char heading[64] = {};
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = heading;
+    column.cchTextMax = sizeof heading;
+    ListView_GetColumn(list, 1, &column);
+    EXPECT_STREQ(heading, "Cookie Name");
+
+    RECT client;
+    ::GetClientRect(d, &client);
+    const struct {
+        int id, x, picture;
+    } buttons[] = {{IDC_COOKIE_DELETE, 150, IDB_DELETE}, {IDC_COOKIE_CANCEL, 250, IDB_CANCEL}};
+    for (const auto& b : buttons) {
+        const RECT r = ClientRectOf(d, b.id);
+        EXPECT_EQ(r.left, b.x) << b.id;
+        EXPECT_EQ(r.top, 255) << b.id;
+        EXPECT_EQ(r.right - r.left, 76) << b.id;
+        EXPECT_EQ(r.bottom - r.top, 26) << b.id;
+        // The whole button lies inside the dialog.
+        EXPECT_LE(r.right, client.right) << b.id;
+        EXPECT_LE(r.bottom, client.bottom) << b.id;
+        EXPECT_EQ(PictureOf(::GetDlgItem(d, b.id)), SharedBitmap(b.picture)) << b.id;
+    }
+
+    HDC dc = ::GetDC(d);
+    const LRESULT brush = ::SendMessageA(d, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(d));
+    ::ReleaseDC(d, dc);
+    LOGBRUSH info = {};
+    ASSERT_TRUE(brush && ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof info, &info));
+    EXPECT_EQ(info.lbColor, RGB(215, 215, 215));
+
+    dialog.DestroyWindow();
+    PumpMessages();
+    ::DeleteUrlCacheEntryA(page);
+}
+
+TEST_F(CookieCache, DeleteRemovesTheCheckedSitesEntriesFromTheCache) {
+    for (const char* name : {"one", "two", "three"}) SetCookie(std::string("www.") + name + ".cookie-test.example");
+    ASSERT_EQ(TestCookieEntries().size(), 3u);
+
+    HostWindow owner;
+    CCookieDialog dialog(&cache, &prompts);
+    std::vector<std::string> before, afterCancel, afterDelete, afterNothingChecked;
+    WhileModal script("Cookies Cleaner", [&](HWND d) {
+        HWND list = ::GetDlgItem(d, IDC_COOKIE_LIST);
+        before = RowsOnScreen(list);
+        ClickCheckBox(list, RowShowing(list, Site("one")));
+        ClickCheckBox(list, RowShowing(list, Site("three")));
+
+        prompts.answer = kIdCancel;
+        Click(::GetDlgItem(d, IDC_COOKIE_DELETE));
+        afterCancel = RowsOnScreen(list);
+
+        prompts.answer = kIdOk;
+        Click(::GetDlgItem(d, IDC_COOKIE_DELETE));
+        afterDelete = RowsOnScreen(list);
+
+        Click(::GetDlgItem(d, IDC_COOKIE_DELETE));
+        afterNothingChecked = RowsOnScreen(list);
+        Click(::GetDlgItem(d, IDC_COOKIE_CANCEL));
+    });
+    const INT_PTR result = dialog.DoModal(owner.Hwnd());
+    ASSERT_TRUE(script.Ran());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(result, IDCANCEL);
+
+    EXPECT_EQ(before.size(), 3u);
+    EXPECT_EQ(afterCancel.size(), 3u);
+    EXPECT_EQ(afterDelete, (std::vector<std::string>{Site("two")}));
+    EXPECT_EQ(afterNothingChecked, afterDelete);
+    EXPECT_EQ(prompts.questions, 3);
+    EXPECT_EQ(SitesOf(TestCookieEntries()), (std::vector<std::string>{Site("two")}));
+}
+
+TEST_F(CookieCache, OneCheckedRowOfTwoEntriesOfASiteDeletesBoth) {
+    // Two users' cookies of one site: the same text on two rows.
+    SetCookie("www.shared.cookie-test.example");
+    const std::vector<std::string> mine = TestCookieEntries();
+    ASSERT_EQ(mine.size(), 1u);
+    ASSERT_TRUE(CommitEntry("Cookie:someone@" + Site("shared"), COOKIE_CACHE_ENTRY));
+    ASSERT_EQ(TestCookieEntries().size(), 2u);
+
+    HostWindow owner;
+    CCookieDialog dialog(&cache, &prompts);
+    ASSERT_TRUE(dialog.Create(owner.Hwnd()));
+    PumpMessages();
+    HWND list = dialog.Item(IDC_COOKIE_LIST);
+    ASSERT_EQ(RowsOnScreen(list), (std::vector<std::string>{Site("shared"), Site("shared")}));
+    ClickCheckBox(list, 1);
+    Click(dialog.Item(IDC_COOKIE_DELETE));
+    EXPECT_EQ(RowsOnScreen(list), (std::vector<std::string>{Site("shared")}));
+    EXPECT_TRUE(TestCookieEntries().empty());
+    dialog.DestroyWindow();
+    PumpMessages();
+}
+
+// The Clean page's button opens the dialog over the main window, except while
+// a clean runs.
+class CookiesButton : public CookieCache {
+protected:
+    void SetUp() override {
+        CookieCache::SetUp();
+        files = std::make_unique<RelocatedFiles>(dir.Path());
+        platform.files = files.get();
+        platform.prompts = &prompts;
+        platform.pump = &pump;
+        platform.locale = &locale;
+        platform.urlCache = &cache;
+        dialog = std::make_unique<CMainDialog>(platform);
+        ASSERT_TRUE(dialog->Create(nullptr));
+        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
+        PumpMessages();
+    }
+    void TearDown() override {
+        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
+        PumpMessages();
+        CookieCache::TearDown();
+    }
+    void PressCookiesButton() {
+        ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_COOKIES_BUTTON, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(dialog->Item(IDC_COOKIES_BUTTON)));
+    }
+
+    class RelocatedFiles : public Win32FileSystem {
+    public:
+        explicit RelocatedFiles(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
+        std::string ModulePath() override { return exe_; }
+
+    private:
+        std::string exe_;
+    };
+
+    TempDir dir;
+    std::unique_ptr<RelocatedFiles> files;
+    Win32MessagePump pump;
+    Win32Locale locale;
+    Platform platform;
+    std::unique_ptr<CMainDialog> dialog;
+};
+
+TEST_F(CookiesButton, OpensTheDialogAfreshAndLeavesTheButtonNormal) {
+    SetCookie("www.first.cookie-test.example");
+    std::vector<std::string> firstRows, secondRows;
+    HWND owner = nullptr;
+    {
+        WhileModal script("Cookies Cleaner", [&](HWND d) {
+            owner = ::GetWindow(d, GW_OWNER);
+            firstRows = RowsOnScreen(::GetDlgItem(d, IDC_COOKIE_LIST));
+            // The pointer was over the button when it was clicked.
+            dialog->controls[IDC_COOKIES_BUTTON].SetStateAndPicture(2);
+            ::SendMessageA(d, WM_CLOSE, 0, 0);
+        });
+        PressCookiesButton();
+        ASSERT_TRUE(script.Ran());
+        EXPECT_FALSE(script.TimedOut());
+    }
+    EXPECT_EQ(owner, dialog->Hwnd());
+    EXPECT_EQ(firstRows, (std::vector<std::string>{Site("first")}));
+    EXPECT_EQ(dialog->controls.StateOf(IDC_COOKIES_BUTTON).state, 1);
+    EXPECT_EQ(PictureOf(dialog->Item(IDC_COOKIES_BUTTON)), SharedBitmap(IDB_COOKIES));
+
+    SetCookie("www.second.cookie-test.example");
+    {
+        WhileModal script("Cookies Cleaner", [&](HWND d) {
+            secondRows = RowsOnScreen(::GetDlgItem(d, IDC_COOKIE_LIST));
+            std::sort(secondRows.begin(), secondRows.end());
+            ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);  // Escape
+        });
+        PressCookiesButton();
+        ASSERT_TRUE(script.Ran());
+    }
+    EXPECT_EQ(secondRows, (std::vector<std::string>{Site("first"), Site("second")}));
+}
+
+TEST_F(CookiesButton, IsIgnoredWhileACleanRuns) {
+    dialog->cleanBusy = true;
+    WhileModal script("Cookies Cleaner", [](HWND d) { ::EndDialog(d, IDCANCEL); });
+    PressCookiesButton();
+    for (int i = 0; i < 10; ++i) {
+        PumpMessages();
+        ::Sleep(20);
+    }
+    EXPECT_FALSE(script.Ran());
+    dialog->cleanBusy = false;
+}
+
+}  // namespace
+}  // namespace velnor

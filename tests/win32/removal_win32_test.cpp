@@ -1,0 +1,216 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/main_dialog_model.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/win32_platform.h"
+#include "res/resource.h"
+#include "tests/win32/support/win_test_support.h"
+
+namespace velnor {
+namespace {
+
+using testing::FileExists;
+using testing::MakeFolder;
+using testing::TempDir;
+using testing::WriteBytes;
+
+// The real shell, telling the test what it is handed and when.
+class SpyShell : public Win32Shell {
+public:
+    int DeleteFiles(const std::string& list, unsigned flags) override {
+        if (onDelete) onDelete();
+        lists.push_back(list);
+        this->flags.push_back(flags);
+        return Win32Shell::DeleteFiles(list, flags);
+    }
+    std::function<void()> onDelete;
+    std::vector<std::string> lists;
+    std::vector<unsigned> flags;
+};
+
+// Where this run's Recycle Bin keeps its files: under Wine the freedesktop
+// Trash below $XDG_DATA_HOME, which each test run gets fresh. Empty when the
+// bin cannot be looked into.
+std::string TrashFolder() {
+    char unixPath[MAX_PATH] = {};
+    const DWORD n = ::GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || unixPath[0] != '/') return std::string();
+    std::string path = std::string("Z:") + unixPath + "/Trash/files";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+class RemovalOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        services.files = &files;
+        services.shell = &shell;
+        services.locale = &locale;
+        services.pump = &pump;
+        model = std::make_unique<MainDialogModel>(services);
+        model->LayoutControls();
+        model->SetupResultList();
+        model->SetOption(ScanOptions::kRead, true);
+        model->SetOption(ScanOptions::kHide, true);
+        AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
+        ListRow location;
+        location.cells = {"", dir.Path(), "", ""};
+        location.checked = true;
+        model->profile.locations.InsertRow(0, location);
+        model->controls.SetObserver([this](int id, unsigned changes) {
+            if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged))
+                positions.push_back(model->controls.StateOf(id).position);
+        });
+    }
+
+    std::string File(const std::string& relative, const std::string& bytes = "junk") {
+        const std::string path = dir / relative;
+        const size_t slash = path.find_last_of('\\');
+        MakeFolder(path.substr(0, slash));
+        WriteBytes(path, bytes);
+        return path;
+    }
+    // Scans the test folder; the rows come out checked.
+    void Scan(size_t expectedRows) {
+        model->OnStartScan();
+        ASSERT_EQ(model->results.RowCount(), static_cast<int>(expectedRows));
+    }
+    int RowOf(const std::string& path) {
+        for (int row = 0; row < model->results.RowCount(); ++row)
+            if (lstrcmpiA(model->results.Cell(row, 2).c_str(), path.c_str()) == 0) return row;
+        ADD_FAILURE() << path << " not listed";
+        return -1;
+    }
+    // Unchecks rows as the result list's check strip would, counters included.
+    void Uncheck(const std::string& path) {
+        const int row = RowOf(path);
+        if (row < 0) return;
+        model->results.SetChecked(row, false);
+        model->selectedCount -= 1;
+        model->selectedSize -= std::stoull(model->results.Cell(row, 3));
+    }
+    void AddRow(const std::string& path, bool checked) {
+        ListRow row;
+        row.cells = {"", path.substr(path.find_last_of('\\') + 1), path, "4", "01/02/24 10:00:00"};
+        row.checked = checked;
+        model->results.InsertRow(model->results.RowCount(), std::move(row));
+        model->totalCount += 1;
+        model->totalSize += 4;
+        if (checked) {
+            model->selectedCount += 1;
+            model->selectedSize += 4;
+        }
+    }
+    void Remove(bool recycle) {
+        model->SetOption(ScanOptions::kRemove, recycle);
+        model->cleanBusy = true;
+        model->RemoveJunkFiles();
+    }
+    void ExpectZeroTexts() {
+        EXPECT_EQ(model->results.RowCount(), 0);
+        EXPECT_EQ(model->Ctl(IDC_TOTAL_FILES).Text(), "Total Files: 0");
+        EXPECT_EQ(model->Ctl(IDC_TOTAL_SIZE).Text(), "Total  Size: 0 MB");
+        EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 0");
+        EXPECT_EQ(model->Ctl(IDC_SELECTED_SIZE).Text(), "Selected  Size: 0 MB");
+        EXPECT_EQ(model->Ctl(IDC_SCAN_STATUS).Text(), "Scaning:Please click 'start scan' .");
+        EXPECT_EQ(model->selectedCount, 0u);
+        EXPECT_EQ(model->selectedSize, 0u);
+    }
+
+    TempDir dir;
+    Win32FileSystem files;
+    SpyShell shell;
+    Win32Locale locale;
+    Win32MessagePump pump;
+    Platform services;
+    std::unique_ptr<MainDialogModel> model;
+    std::vector<int> positions;
+};
+
+TEST_F(RemovalOnDisk, PermanentRemovalDeletesExactlyTheCheckedFiles) {
+    const std::string a = File("perm-a.tmp"), gone = File("perm-gone.tmp"), keep = File("perm-keep.tmp");
+    const std::string deep = File("Sub\\perm-deep.tmp"), deepKeep = File("Sub\\perm-deep-keep.tmp");
+    const std::string other = File("notes.txt");
+    Scan(5);
+    Uncheck(keep);
+    Uncheck(deepKeep);
+    ASSERT_TRUE(::DeleteFileA(gone.c_str()));  // someone else was quicker
+
+    std::vector<bool> deepAtShellCall;
+    shell.onDelete = [&] { deepAtShellCall.push_back(FileExists(deep)); };
+    Remove(false);
+    EXPECT_FALSE(FileExists(a));
+    EXPECT_FALSE(FileExists(deep));
+    EXPECT_TRUE(FileExists(keep));
+    EXPECT_TRUE(FileExists(deepKeep));
+    EXPECT_TRUE(FileExists(other));
+    // Each file went the moment its row was handled; the one shell operation
+    // at the end got nothing to remove.
+    ASSERT_EQ(shell.lists.size(), 1u);
+    EXPECT_EQ(shell.lists[0], std::string(1, '\0'));
+    EXPECT_EQ(deepAtShellCall, std::vector<bool>{false});
+    EXPECT_EQ(positions, (std::vector<int>{25, 50, 75}));
+    ExpectZeroTexts();
+}
+
+TEST_F(RemovalOnDisk, RecycleModeSendsTheCheckedFilesToTheBinInOneOperation) {
+    const std::string one = File("bin-one.tmp"), two = File("Sub\\bin-two.tmp");
+    const std::string keep = File("bin-keep.tmp"), gone = File("bin-gone.tmp");
+    Scan(4);
+    Uncheck(keep);
+    ASSERT_TRUE(::DeleteFileA(gone.c_str()));
+
+    bool untouchedUntilTheListWasEmpty = false;
+    shell.onDelete = [&] {
+        untouchedUntilTheListWasEmpty = model->results.RowCount() == 0 && FileExists(one) && FileExists(two);
+    };
+    Remove(true);
+    EXPECT_TRUE(untouchedUntilTheListWasEmpty);
+    ASSERT_EQ(shell.lists.size(), 1u);
+    EXPECT_EQ(shell.flags[0], 0x0550u);
+    EXPECT_FALSE(FileExists(one));
+    EXPECT_FALSE(FileExists(two));
+    EXPECT_TRUE(FileExists(keep));
+    ExpectZeroTexts();
+
+    const std::string trash = TrashFolder();
+    if (trash.empty()) return;  // no bin to look into on this system
+    EXPECT_TRUE(FileExists(trash + "\\bin-one.tmp")) << trash;
+    EXPECT_TRUE(FileExists(trash + "\\bin-two.tmp")) << trash;
+    EXPECT_FALSE(FileExists(trash + "\\bin-keep.tmp")) << trash;
+}
+
+TEST_F(RemovalOnDisk, ARowWhosePathHoldsAWildcardNeverTakesItsNeighbours) {
+    for (bool recycle : {true, false}) {
+        const std::string prefix = recycle ? "r" : "p";
+        const std::string ab = File(prefix + "a.tmp"), cd = File(prefix + "c.tmp");
+        const std::string checkedOne = File(prefix + "-wild-checked.tmp");
+        // The row of a file whose name the ANSI interface could not hold: the
+        // name came back as two question marks, which the shell reads as a
+        // wildcard that matches both unchecked neighbours.
+        AddRow(dir / (prefix + "?.tmp"), true);
+        AddRow(dir / "??.tmp", true);
+        AddRow(ab, false);
+        AddRow(cd, false);
+        AddRow(checkedOne, true);
+        shell.lists.clear();
+        Remove(recycle);
+        EXPECT_TRUE(FileExists(ab)) << prefix;
+        EXPECT_TRUE(FileExists(cd)) << prefix;
+        EXPECT_FALSE(FileExists(checkedOne)) << prefix;
+        ASSERT_EQ(shell.lists.size(), 1u);
+        EXPECT_EQ(shell.lists[0].find_first_of("*?"), std::string::npos) << prefix;
+        ExpectZeroTexts();
+    }
+}
+
+}  // namespace
+}  // namespace velnor

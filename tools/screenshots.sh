@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Takes a picture of every page of the main window: about.png, path.png,
+# filters.png, exceptions.png, options.png, scan.png and clean.png, each cropped
+# to the 640 x 480 window, into the given folder (docs/screenshots by default).
+#
+# The program runs under Xvfb and Wine in a fresh prefix, from a folder of its
+# own. A first start writes its config.ini; the drives are then unticked and a
+# small generated folder of junk is added, so that the Scan page has rows to
+# show. tools/screenshot_driver.exe moves through the pages by sending the page
+# buttons' commands to the window.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+source tools/wine_env.sh
+B=${VELNOR_BUILD:-build}
+win=$B/$WIN_ARCH
+
+# Control ids (res/resource.h).
+PAGE_PATH=1011 PAGE_FILTERS=1012 PAGE_EXCEPTIONS=1050 PAGE_OPTIONS=1081 PAGE_CLEAN=1106
+START_SCAN=1085 SCAN_STATUS=1091 EXIT=1094
+
+if [ "${1:-}" = --inside ]; then
+  # Runs inside xvfb-run: $2 the output folder, $3 the run folder.
+  out=$2 run=$3
+  driver() { "$WINE_BIN" "$run/screenshot_driver.exe" "$@"; }
+  start_program() {
+    (cd "$run" && "$WINE_BIN" VelnorCleaner.exe >/dev/null 2>&1) &
+    program=$!
+    driver wait 120 || { echo "the window did not open" >&2; exit 1; }
+    sleep 2
+  }
+  stop_program() {
+    driver click $EXIT || true
+    wait "$program" 2>/dev/null || true
+  }
+  shoot() { # name
+    driver park
+    sleep 1
+    local x y w h
+    read -r x y w h < <(driver rect | tr -d '\r')
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$1.png"
+    echo "saved $out/$1.png (${w}x${h})"
+  }
+
+  # Windows draws "MS Shell Dlg" with Microsoft Sans Serif; Wine takes Tahoma,
+  # or, without its own fonts in the prefix, whatever wide font the host has.
+  # The prefix gets Wine's fonts and the Windows mapping, so that the pictures
+  # show the texts at the widths that the layout is made for.
+  "$WINE_BIN" wineboot -i >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w || true
+  if [ -d /usr/share/wine/fonts ]; then
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    "$WINE_BIN" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'MS Shell Dlg' /d 'MS Sans Serif' /f >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+  fi
+
+  # First start: the program writes its default profile.
+  start_program
+  stop_program
+  [ -f "$run/config.ini" ] || { echo "no config.ini after the first start" >&2; exit 1; }
+
+  # Only the generated folder is scanned.
+  junk_win='C:\junk'
+  junk=$WINEPREFIX/drive_c/junk
+  mkdir -p "$junk/old"
+  printf 'x%.0s' $(seq 1 1500) >"$junk/setup.tmp"
+  printf 'x%.0s' $(seq 1 300) >"$junk/report.bak"
+  printf 'x%.0s' $(seq 1 4096) >"$junk/old/install.old"
+  printf 'x%.0s' $(seq 1 20) >"$junk/crash.dmp"
+  printf 'x%.0s' $(seq 1 77) >"$junk/old/errors.err"
+  printf 'keep' >"$junk/keep.txt"
+  sed -i -e '/^PathDrive=/s/|1>/|0>/g' -e "s/^PathFolder=.*/PathFolder=<${junk_win//\\/\\\\}|1>\r/" "$run/config.ini"
+
+  start_program
+  shoot about
+  driver click $PAGE_PATH;       shoot path
+  driver click $PAGE_FILTERS;    shoot filters
+  driver click $PAGE_EXCEPTIONS; shoot exceptions
+  driver click $PAGE_OPTIONS;    shoot options
+  driver click $START_SCAN
+  driver waittext $SCAN_STATUS "Completed" 120
+  shoot scan
+  driver click $PAGE_CLEAN;      shoot clean
+  stop_program
+  exit 0
+fi
+
+out=${1:-docs/screenshots}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+# The program and the driver, built when missing or out of date.
+if [ -f "$win/CMakeCache.txt" ]; then
+  cmake -S . -B "$win" >/dev/null
+  cmake --build "$win" -j "${JOBS:-2}" --target VelnorCleaner screenshot_driver -- --no-print-directory >/dev/null
+else
+  bash tools/build.sh win >/dev/null
+fi
+
+run=$(mktemp -d /tmp/velnor-shots.XXXXXX)
+prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
+xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
+cleanup() {
+  WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$run" "$prefix" "$xdg"
+}
+trap cleanup EXIT
+cp "$win/VelnorCleaner.exe" "$win/screenshot_driver.exe" "$run/"
+
+export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
+timeout 600 xvfb-run -a -s '-screen 0 1024x768x24' bash "$root/tools/screenshots.sh" --inside "$out" "$run"

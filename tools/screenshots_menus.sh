@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Takes the pictures of the cookie dialog and of the two popup menus for the
+# user manual: cookies.png, menu-system.png and menu-help.png, into the given
+# folder (docs/screenshots by default).
+#
+# Like tools/screenshots.sh, the program runs under Xvfb and Wine in a fresh
+# prefix with Wine's fonts. A few lasting cookies are put into the prefix's URL
+# cache first, so that the cookie dialog has rows to show. The icon menu is
+# shown with "Exit" highlighted, the help menu with "User Manual" highlighted.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+source tools/wine_env.sh
+B=${VELNOR_BUILD:-build}
+win=$B/$WIN_ARCH
+
+# Control ids (res/resource.h) and virtual keys.
+TITLE_ICON=1013 HELP_BUTTON=1098 PAGE_CLEAN=1106 COOKIES_BUTTON=1169 COOKIE_LIST=1165 EXIT=1094
+VK_ESCAPE=27 VK_UP=38 VK_DOWN=40
+MAIN="Velnor Disk Cleaner" COOKIES="Cookies Cleaner"
+
+if [ "${1:-}" = --inside ]; then
+  out=$2 run=$3
+  driver() { "$WINE_BIN" "$run/screenshot_driver.exe" "$@"; }
+  extra() { "$WINE_BIN" "$run/dialog_shot_driver.exe" "$@" | tr -d '\r'; }
+  crop() { # name x y w h
+    import -window root -crop "${4}x${5}+${2}+${3}" +repage "$out/$1.png"
+    echo "saved $out/$1.png (${4}x${5})"
+  }
+
+  "$WINE_BIN" wineboot -i >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w || true
+  if [ -d /usr/share/wine/fonts ]; then
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    "$WINE_BIN" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'MS Shell Dlg' /d 'MS Sans Serif' /f >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+  fi
+
+  # No window manager runs here: Wine draws the dialog's caption and frame itself.
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w || true
+
+  extra setcookie http://www.news.example/ http://shop.example/cart/ http://www.weather.example/ \
+                  http://forum.example/board/ http://www.maps.example/
+  (cd "$run" && "$WINE_BIN" VelnorCleaner.exe >/dev/null 2>&1) &
+  program=$!
+  driver wait 120 || { echo "the window did not open" >&2; exit 1; }
+  sleep 2
+  driver park
+
+  # The icon menu with "Exit" highlighted, with the title icon above it.
+  read -r wx wy ww wh < <(driver rect | tr -d '\r')
+  driver click $TITLE_ICON
+  extra key "$MAIN" $VK_UP
+  sleep 1
+  read -r mx my mw mh < <(extra menurect)
+  crop menu-system "$wx" "$wy" $((mx + mw - wx + 40)) $((my + mh - wy + 30))
+  extra key "$MAIN" $VK_ESCAPE
+  sleep 1
+
+  # The help menu under the Help button.
+  driver park
+  read -r bx by bw bh < <(extra ctrlrect "$MAIN" $HELP_BUTTON)
+  driver click $HELP_BUTTON
+  extra key "$MAIN" $VK_DOWN
+  sleep 1
+  read -r mx my mw mh < <(extra menurect)
+  left=$((bx - 60)) top=$((by - 30))
+  crop menu-help $left $top $((mx + mw - left + 60)) $((my + mh - top + 30))
+  extra key "$MAIN" $VK_ESCAPE
+  sleep 1
+
+  # The cookie dialog from the Clean page, two sites ticked.
+  driver click $PAGE_CLEAN
+  driver click $COOKIES_BUTTON
+  extra winrect "$COOKIES" >/dev/null
+  sleep 1
+  extra clickat "$COOKIES" $COOKIE_LIST 8 28
+  extra clickat "$COOKIES" $COOKIE_LIST 8 60
+  driver park
+  sleep 1
+  read -r dx dy dw dh < <(extra winrect "$COOKIES")
+  crop cookies "$dx" "$dy" "$dw" "$dh"
+  extra close "$COOKIES"
+  sleep 1
+  driver click $EXIT || true
+  wait "$program" 2>/dev/null || true
+  exit 0
+fi
+
+out=${1:-docs/screenshots}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+
+if [ -f "$win/CMakeCache.txt" ]; then
+  cmake -S . -B "$win" >/dev/null
+  cmake --build "$win" -j "${JOBS:-2}" --target VelnorCleaner screenshot_driver dialog_shot_driver \
+        -- --no-print-directory >/dev/null
+else
+  bash tools/build.sh win >/dev/null
+fi
+
+run=$(mktemp -d /tmp/velnor-shots.XXXXXX)
+prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
+xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
+cleanup() {
+  WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$run" "$prefix" "$xdg"
+}
+trap cleanup EXIT
+cp "$win/VelnorCleaner.exe" "$win/screenshot_driver.exe" "$win/dialog_shot_driver.exe" "$run/"
+
+export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
+timeout 600 xvfb-run -a -s '-screen 0 1024x768x24' bash "$root/tools/screenshots_menus.sh" --inside "$out" "$run"
