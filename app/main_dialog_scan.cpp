@@ -104,6 +104,7 @@ void MainDialogModel::RunScan() {
         if (scanState == kScanStopRequested) break;
     }
 
+    results.FinishAppending();
     controls[IDC_SCAN_STATUS].SetText(kStatusFinished);
     busy = false;
     controls[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);

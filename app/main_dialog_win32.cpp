@@ -1,5 +1,7 @@
 #include "app/main_dialog_win32.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -146,6 +148,18 @@ void CMainDialog::BindControls() {
 }
 
 void CMainDialog::ApplyControl(int id, unsigned changes) {
+    const bool scanText = id == IDC_SCAN_STATUS || id == IDC_TOTAL_FILES || id == IDC_TOTAL_SIZE ||
+                          id == IDC_SELECTED_FILES || id == IDC_SELECTED_SIZE;
+    if (scanText && changes == kTextChanged && scanState == kScanRunning) {
+        // Setting a window's text costs more than scanning a small folder, and
+        // nothing is painted inside a folder anyway.
+        if (std::find(pendingScanTexts_.begin(), pendingScanTexts_.end(), id) == pendingScanTexts_.end())
+            pendingScanTexts_.push_back(id);
+        if (::GetTickCount() - scanTextsShown_ >= kScanTextInterval) ShowScanTexts();
+        return;
+    }
+    if (!pendingScanTexts_.empty()) ShowScanTexts();
+
     HWND control = ::GetDlgItem(hwnd_, id);
     if (!control) return;
     const ControlState& state = controls.StateOf(id);
@@ -161,17 +175,29 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
     if (changes & kTooltipChanged) {
         if (CBitmapPic* picture = Picture(id)) picture->SetTooltip(state.tooltip);
     }
-    if (changes & kTextChanged) {
-        if (id == IDC_CLEAN_STATUS)
-            statusLine_.SetLabelText(state.text);
-        else
-            ::SetWindowTextA(control, state.text.c_str());
-    }
+    if (changes & kTextChanged) ApplyText(id, control);
     if (changes & kVisibilityChanged) ::ShowWindow(control, state.visible ? SW_SHOWNA : SW_HIDE);
     if (changes & kProgressChanged) {
         ::SendMessageA(control, PBM_SETRANGE32, state.rangeMin, state.rangeMax);
         ::SendMessageA(control, PBM_SETPOS, state.position, 0);
     }
+}
+
+void CMainDialog::ApplyText(int id, HWND control) {
+    const std::string& text = controls.StateOf(id).text;
+    if (id == IDC_CLEAN_STATUS)
+        statusLine_.SetLabelText(text);
+    else
+        ::SetWindowTextA(control, text.c_str());
+}
+
+void CMainDialog::ShowScanTexts() {
+    scanTextsShown_ = ::GetTickCount();
+    if (pendingScanTexts_.empty()) return;
+    std::vector<int> ids;
+    ids.swap(pendingScanTexts_);
+    for (int id : ids)
+        if (HWND control = ::GetDlgItem(hwnd_, id)) ApplyText(id, control);
 }
 
 BOOL CMainDialog::OnInitDialog() {

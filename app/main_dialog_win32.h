@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <vector>
 #include <memory>
 
 #include "app/main_dialog_model.h"
@@ -63,6 +64,8 @@ private:
 
     void BindControls();
     void ApplyControl(int id, unsigned changes);
+    void ApplyText(int id, HWND control);
+    void ShowScanTexts();
 
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
@@ -95,6 +98,11 @@ private:
     // One of each for the life of the window, run modally on each Add.
     CFilterAddDialog filterAddDialog_;
     CExcludePathAddDialog excludePathAddDialog_;
+    // The status line and the four totals change in every folder of a scan;
+    // the window shows them at most every kScanTextInterval milliseconds.
+    static constexpr DWORD kScanTextInterval = 100;
+    std::vector<int> pendingScanTexts_;
+    DWORD scanTextsShown_ = 0;
 };
 
 }  // namespace velnor

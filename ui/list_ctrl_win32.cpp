@@ -25,6 +25,13 @@ private:
 
 UINT CheckState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 
+// Appended rows reach the list view at most this often (milliseconds). Each
+// time it brings its scroll bar up to date, which costs far more than adding a
+// row, so a scan that adds rows in every folder would otherwise spend most of
+// its time there.
+constexpr DWORD kShowInterval = 200;
+constexpr UINT_PTR kShowTimer = 0x5601;
+
 }  // namespace
 
 // ---------------------------------------------------------------- header
@@ -133,6 +140,7 @@ void CMyHeaderCtrlEx::DrawItem(const DRAWITEMSTRUCT& draw) {
 
 CMyListCtrlEx::~CMyListCtrlEx() {
     if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
+    if (showTimer_ && hwnd_) ::KillTimer(hwnd_, kShowTimer);
 }
 
 void CMyListCtrlEx::PreSubclassControl() {
@@ -144,6 +152,7 @@ void CMyListCtrlEx::PreSubclassControl() {
 void CMyListCtrlEx::Bind(ListModel* model) {
     if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
     model_ = model;
+    pendingFrom_ = -1;
     if (!model_) return;
     model_->SetObserver(this);
     OnColumnsChanged();
@@ -226,6 +235,7 @@ void CMyListCtrlEx::WriteRow(int index, bool insert) {
 
 void CMyListCtrlEx::OnRowsReset() {
     if (!hwnd_ || !model_) return;
+    pendingFrom_ = -1;
     SyncScope sync(syncing_);
     BeginUpdate();
     ListView_DeleteAllItems(hwnd_);
@@ -236,33 +246,76 @@ void CMyListCtrlEx::OnRowsReset() {
 
 void CMyListCtrlEx::OnRowInserted(int row) {
     if (!hwnd_) return;
+    if (pendingFrom_ >= 0) {
+        // Inside the rows still to be shown, or before them.
+        if (row < pendingFrom_) {
+            SyncScope sync(syncing_);
+            WriteRow(row, true);
+            ++pendingFrom_;
+        }
+        ShowAppendedRows();
+        return;
+    }
     SyncScope sync(syncing_);
     WriteRow(row, true);
 }
 
 void CMyListCtrlEx::OnRowsAppended(int first, int count) {
     if (!hwnd_ || !model_ || count <= 0) return;
+    if (pendingFrom_ < 0) pendingFrom_ = first;
+    if (::GetTickCount() - lastShown_ >= kShowInterval) {
+        ShowAppendedRows();
+    } else if (!showTimer_) {
+        showTimer_ = ::SetTimer(hwnd_, kShowTimer, kShowInterval, nullptr) != 0;
+        if (!showTimer_) ShowAppendedRows();
+    }
+}
+
+void CMyListCtrlEx::OnAppendsFinished() { ShowAppendedRows(); }
+
+void CMyListCtrlEx::ShowAppendedRows() {
+    if (showTimer_) {
+        ::KillTimer(hwnd_, kShowTimer);
+        showTimer_ = false;
+    }
+    if (pendingFrom_ < 0 || !hwnd_ || !model_) return;
+    const int first = pendingFrom_;
+    pendingFrom_ = -1;
+    lastShown_ = ::GetTickCount();
+    if (first >= model_->RowCount()) return;
     SyncScope sync(syncing_);
-    // Room for the new rows at once. Rows below the visible part invalidate
-    // nothing, so the list needs no repaint of its own for them.
-    ListView_SetItemCount(hwnd_, first + count);
-    for (int row = first; row < first + count; ++row) WriteRow(row, true);
+    ListView_SetItemCount(hwnd_, model_->RowCount());
+    BeginUpdate();
+    for (int row = first; row < model_->RowCount(); ++row) WriteRow(row, true);
+    EndUpdate();
 }
 
 void CMyListCtrlEx::OnRowDeleted(int row) {
     if (!hwnd_) return;
+    if (pendingFrom_ >= 0) {
+        // A row not shown yet needs nothing more than the rest being shown.
+        if (row < pendingFrom_) {
+            SyncScope sync(syncing_);
+            ListView_DeleteItem(hwnd_, row);
+            --pendingFrom_;
+        }
+        ShowAppendedRows();
+        return;
+    }
     SyncScope sync(syncing_);
     ListView_DeleteItem(hwnd_, row);
 }
 
 void CMyListCtrlEx::OnRowChanged(int row) {
     if (!hwnd_ || syncing_) return;
+    ShowAppendedRows();
     SyncScope sync(syncing_);
     WriteRow(row, false);
 }
 
 void CMyListCtrlEx::OnHeaderChanged() {
     if (!hwnd_ || !model_) return;
+    ShowAppendedRows();
     const HeaderState& state = model_->Header();
     header_.sortColumn = state.sortColumn;
     header_.sortAscending = state.sortAscending ? 1 : 0;
@@ -311,6 +364,11 @@ bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
 
 bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kShowTimer) return false;
+        ShowAppendedRows();
+        result = 0;
+        return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:

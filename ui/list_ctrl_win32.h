@@ -53,11 +53,13 @@ private:
     void OnRowsReset() override;
     void OnRowInserted(int row) override;
     void OnRowsAppended(int first, int count) override;
+    void OnAppendsFinished() override;
     void OnRowDeleted(int row) override;
     void OnRowChanged(int row) override;
     void OnHeaderChanged() override;
 
     void WriteRow(int row, bool insert);
+    void ShowAppendedRows();
     void ApplyHeaderImage();
 
     ListModel* model_ = nullptr;
@@ -68,6 +70,11 @@ private:
     int headerImagesId_ = 0;
     int syncing_ = 0;  // set while the control is changed from the model
     int updateDepth_ = 0;
+    // Rows appended to the model from this one on are not in the list view
+    // yet; -1 when there are none.
+    int pendingFrom_ = -1;
+    DWORD lastShown_ = 0;
+    bool showTimer_ = false;
 };
 
 }  // namespace velnor

@@ -103,6 +103,10 @@ int ListModel::AppendRows(std::vector<ListRow> rows) {
     return first;
 }
 
+void ListModel::FinishAppending() {
+    if (observer_) observer_->OnAppendsFinished();
+}
+
 void ListModel::SetCell(int row, int column, const std::string& text) {
     if (row < 0 || row >= RowCount() || column < 0) return;
     ListRow& r = rows_[row];

@@ -51,10 +51,13 @@ public:
     virtual void OnColumnsChanged() = 0;  // columns, styles or image strips
     virtual void OnRowsReset() = 0;       // every row may have changed, order included
     virtual void OnRowInserted(int row) = 0;
-    // Rows first .. first + count - 1 were appended at the end in one step.
+    // Rows first .. first + count - 1 were appended at the end in one step. A
+    // display may gather such rows and show them a little later, in batches.
     virtual void OnRowsAppended(int first, int count) {
         for (int row = first; row < first + count; ++row) OnRowInserted(row);
     }
+    // Every appended row must be shown now.
+    virtual void OnAppendsFinished() {}
     virtual void OnRowDeleted(int row) = 0;
     virtual void OnRowChanged(int row) = 0;  // cells, image, check box or selection
     virtual void OnHeaderChanged() = 0;
@@ -95,6 +98,8 @@ public:
     // Appends rows at the end in one step, told to the observer once; returns
     // the index of the first. The scan appends the hits of a folder this way.
     int AppendRows(std::vector<ListRow> rows);
+    // Ends a run of AppendRows: whatever the display gathered is shown now.
+    void FinishAppending();
     void SetCell(int row, int column, const std::string& text);
     void SetImage(int row, int image);
     void SetItemData(int row, intptr_t data);

@@ -1,12 +1,55 @@
 #include "ui/window_win32.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace velnor {
 
 namespace {
-constexpr UINT_PTR kSubclassId = 0x56454C4E;  // one subclass per window object
-const char kDialogObjectProp[] = "VelnorDialogObject";
-// GetWindowSubclass is missing from some import libraries; a property finds the object.
-const char kWindowObjectProp[] = "VelnorWindowObject";
+
+// Which object owns a window, found for every message that the window or the
+// dialog receives, so it stays inside the process: a window property, or the
+// common controls' subclass chain (which keeps itself in one), costs a round
+// trip to the window server on some systems, and a list view handles several
+// messages for each row it is given.
+template <typename Entry>
+class HandleMap {
+public:
+    void Set(HWND hwnd, const Entry& entry) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        entries_[hwnd] = entry;
+    }
+    void Erase(HWND hwnd) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        entries_.erase(hwnd);
+    }
+    Entry Get(HWND hwnd) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = entries_.find(hwnd);
+        return found == entries_.end() ? Entry() : found->second;
+    }
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<HWND, Entry> entries_;
+};
+
+// A subclassed control: its object (none once the object has let go while
+// another subclass sat on top of it) and the procedure it had before.
+struct Subclass {
+    CWindow* object = nullptr;
+    WNDPROC previous = nullptr;
+};
+
+HandleMap<Subclass>& SubclassedWindows() {
+    static HandleMap<Subclass> map;
+    return map;
+}
+
+HandleMap<CDialog*>& Dialogs() {
+    static HandleMap<CDialog*> map;
+    return map;
+}
 }  // namespace
 
 const RuntimeClass CWindow::kRuntimeClass = {"CWnd", nullptr};
@@ -17,30 +60,44 @@ CWindow::~CWindow() { UnsubclassControl(); }
 bool CWindow::SubclassDlgItem(int id, HWND parent) { return SubclassControl(::GetDlgItem(parent, id)); }
 
 bool CWindow::SubclassControl(HWND hwnd) {
-    if (!hwnd || hwnd_) return false;
+    if (!hwnd || hwnd_ || SubclassedWindows().Get(hwnd).previous) return false;
     hwnd_ = hwnd;
     PreSubclassControl();
-    subclassed_ = ::SetWindowSubclass(hwnd, &CWindow::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    if (subclassed_) ::SetPropA(hwnd, kWindowObjectProp, this);
+    // In the table before the procedure changes: the first message may come at once.
+    SubclassedWindows().Set(hwnd, Subclass{this, nullptr});
+    previousProc_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindow::SubclassProc)));
+    subclassed_ = previousProc_ != nullptr;
+    if (subclassed_)
+        SubclassedWindows().Set(hwnd, Subclass{this, previousProc_});
+    else
+        SubclassedWindows().Erase(hwnd);
     return subclassed_;
 }
 
 void CWindow::UnsubclassControl() {
     if (subclassed_ && hwnd_ && ::IsWindow(hwnd_)) {
-        ::RemoveWindowSubclass(hwnd_, &CWindow::SubclassProc, kSubclassId);
-        ::RemovePropA(hwnd_, kWindowObjectProp);
+        const WNDPROC current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd_, GWLP_WNDPROC));
+        if (current == &CWindow::SubclassProc) {
+            ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+            SubclassedWindows().Erase(hwnd_);
+        } else {
+            // Another subclass sits on top and still calls this procedure,
+            // which from now on only passes messages on.
+            SubclassedWindows().Set(hwnd_, Subclass{nullptr, previousProc_});
+        }
     }
     subclassed_ = false;
 }
 
 CWindow* CWindow::FromHandle(HWND hwnd) {
     if (!hwnd) return nullptr;
-    if (void* self = ::GetPropA(hwnd, kWindowObjectProp)) return static_cast<CWindow*>(self);
-    return reinterpret_cast<CWindow*>(::GetPropA(hwnd, kDialogObjectProp));
+    if (CWindow* self = SubclassedWindows().Get(hwnd).object) return self;
+    return Dialogs().Get(hwnd);
 }
 
 LRESULT CWindow::Default() {
-    return ::DefSubclassProc(hwnd_, current_.message, current_.wParam, current_.lParam);
+    return ::CallWindowProcA(previousProc_, hwnd_, current_.message, current_.wParam, current_.lParam);
 }
 
 LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,16 +106,20 @@ LRESULT CWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default();
 }
 
-LRESULT CALLBACK CWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self) {
-    CWindow* window = reinterpret_cast<CWindow*>(self);
+LRESULT CALLBACK CWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const Subclass subclass = SubclassedWindows().Get(hwnd);
+    if (!subclass.previous) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    CWindow* window = subclass.object;
+    if (!window) {
+        if (message == WM_NCDESTROY) SubclassedWindows().Erase(hwnd);
+        return ::CallWindowProcA(subclass.previous, hwnd, message, wParam, lParam);
+    }
     const Current saved = window->current_;
     window->current_ = Current{message, wParam, lParam};
     LRESULT result;
     if (message == WM_NCDESTROY) {
-        result = ::DefSubclassProc(hwnd, message, wParam, lParam);
-        ::RemoveWindowSubclass(hwnd, &CWindow::SubclassProc, kSubclassId);
-        ::RemovePropA(hwnd, kWindowObjectProp);
+        result = ::CallWindowProcA(subclass.previous, hwnd, message, wParam, lParam);
+        SubclassedWindows().Erase(hwnd);
         window->subclassed_ = false;
         window->hwnd_ = nullptr;
         return result;
@@ -128,13 +189,13 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         dialog = reinterpret_cast<CDialog*>(lParam);
         dialog->hwnd_ = hwnd;
-        ::SetPropA(hwnd, kDialogObjectProp, dialog);
+        Dialogs().Set(hwnd, dialog);
         return dialog->OnInitDialog();
     }
-    dialog = reinterpret_cast<CDialog*>(::GetPropA(hwnd, kDialogObjectProp));
+    dialog = Dialogs().Get(hwnd);
     if (!dialog) return FALSE;
     if (message == WM_NCDESTROY) {
-        ::RemovePropA(hwnd, kDialogObjectProp);
+        Dialogs().Erase(hwnd);
         dialog->hwnd_ = nullptr;
         return FALSE;
     }

@@ -118,14 +118,14 @@ protected:
     HWND hwnd_ = nullptr;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     struct Current {
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
     };
     Current current_ = {};
+    WNDPROC previousProc_ = nullptr;
     bool subclassed_ = false;
 };
 

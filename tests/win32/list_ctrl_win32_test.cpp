@@ -213,5 +213,52 @@ TEST_F(ResultListOnScreen, HeaderWidthsSurviveTheArchiveOnlyForTheSameColumns) {
     EXPECT_EQ(ListView_GetColumnWidth(list.Hwnd(), 1), 100);
 }
 
+// A scan appends a folder's hits in one step; the list view may show them a
+// little later, but never out of step with the model.
+TEST_F(ResultListOnScreen, AppendedRowsReachTheListViewInOrderWhateverHappensMeanwhile) {
+    ListModel& r = model->results;
+    auto rows = [](std::initializer_list<const char*> names) {
+        std::vector<ListRow> out;
+        for (const char* name : names) {
+            ListRow row;
+            row.cells = {"", name, std::string("c:\\junk\\") + name, "10", ""};
+            row.checked = true;
+            out.push_back(row);
+        }
+        return out;
+    };
+    r.AppendRows(rows({"a.tmp", "b.tmp"}));
+    r.AppendRows(rows({"c.tmp", "d.tmp", "e.tmp"}));
+    r.AppendRows(rows({"f.tmp"}));
+    // Changing, deleting and inserting rows, shown or not yet shown.
+    r.SetChecked(4, false);
+    r.DeleteRow(1);
+    r.AppendRows(rows({"g.tmp"}));
+    r.DeleteRow(r.RowCount() - 1);
+    r.FinishAppending();
+
+    ASSERT_EQ(ListView_GetItemCount(list.Hwnd()), r.RowCount());
+    ASSERT_EQ(r.RowCount(), 5);
+    for (int row = 0; row < r.RowCount(); ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(TextOnScreen(row, 1), r.Cell(row, 1));
+        EXPECT_EQ(TextOnScreen(row, 2), r.Cell(row, 2));
+        EXPECT_EQ(CheckedOnScreen(row), r.IsChecked(row));
+    }
+    EXPECT_EQ(TextOnScreen(3, 1), "e.tmp");
+    EXPECT_FALSE(CheckedOnScreen(3));
+
+    // Rows left pending show up by themselves once the batch time has passed.
+    r.AppendRows(rows({"h.tmp"}));
+    r.AppendRows(rows({"i.tmp"}));
+    const DWORD start = ::GetTickCount();
+    while (ListView_GetItemCount(list.Hwnd()) != 7 && ::GetTickCount() - start < 3000) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    EXPECT_EQ(ListView_GetItemCount(list.Hwnd()), 7);
+    EXPECT_EQ(TextOnScreen(6, 1), "i.tmp");
+}
+
 }  // namespace
 }  // namespace velnor
