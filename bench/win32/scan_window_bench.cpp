@@ -17,50 +17,16 @@
 #include <string>
 
 #include "app/main_dialog_win32.h"
+#include "bench/win32/bench_walk.h"
 #include "platform/win32/win32_platform.h"
 #include "profile/profile.h"
 #include "res/resource.h"
 
 namespace {
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Counts {
-    unsigned long long folders = 0, files = 0;
-};
-
-Counts BareWalk(const std::string& root) {
-    Counts counts;
-    std::deque<std::string> queue{root};
-    WIN32_FIND_DATAA data;
-    while (!queue.empty()) {
-        const std::string folder = std::move(queue.front());
-        queue.pop_front();
-        const std::string pattern = folder + "\\*.*";
-        HANDLE find = ::FindFirstFileA(pattern.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE) continue;
-        ++counts.folders;
-        do {
-            const char* name = data.cFileName;
-            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                queue.push_back(folder + "\\" + name);
-            else
-                ++counts.files;
-        } while (::FindNextFileA(find, &data));
-        ::FindClose(find);
-    }
-    return counts;
-}
+using bench::BareWalk;
+using bench::Counts;
+using bench::Seconds;
 
 void PumpMessages() {
     MSG msg;
@@ -100,11 +66,15 @@ private:
 };
 
 // Probes: posted by a thread of their own, answered by a window of the
-// user-interface thread whenever that thread handles its messages.
+// user-interface thread whenever that thread handles its messages. The next
+// probe goes 10 ms after the answer; the thread waits on an event rather than
+// polling, since under Wine every wait is a request to the same server that
+// the scan itself needs for each folder.
 constexpr UINT kProbe = WM_APP + 17;
+constexpr DWORD kProbeInterval = 10;
 std::atomic<double> g_probePosted{0};
-std::atomic<bool> g_probeAnswered{true};
 std::atomic<bool> g_probing{false};
+HANDLE g_probeAnswered = nullptr;
 double g_longestProbeWait = 0;
 long long g_probes = 0;
 
@@ -113,7 +83,7 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         const double waited = Seconds() - g_probePosted.load();
         if (waited > g_longestProbeWait) g_longestProbeWait = waited;
         ++g_probes;
-        g_probeAnswered = true;
+        ::SetEvent(g_probeAnswered);
         return 0;
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -122,13 +92,10 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 DWORD WINAPI ProbeThread(LPVOID window) {
     const HWND probeWindow = static_cast<HWND>(window);
     while (g_probing) {
-        if (g_probeAnswered) {
-            ::Sleep(2);
-            g_probeAnswered = false;
-            g_probePosted = Seconds();
-            ::PostMessageA(probeWindow, kProbe, 0, 0);
-        } else {
-            ::Sleep(1);
+        ::Sleep(kProbeInterval);
+        g_probePosted = Seconds();
+        ::PostMessageA(probeWindow, kProbe, 0, 0);
+        while (g_probing && ::WaitForSingleObject(g_probeAnswered, 100) == WAIT_TIMEOUT) {
         }
     }
     return 0;
@@ -190,6 +157,7 @@ int main(int argc, char** argv) {
     wc.lpszClassName = "VelnorBenchProbe";
     ::RegisterClassA(&wc);
     HWND probeWindow = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    g_probeAnswered = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     g_probing = true;
     HANDLE prober = ::CreateThread(nullptr, 0, ProbeThread, probeWindow, 0, nullptr);
 

@@ -22,6 +22,7 @@ namespace {
 using testing::Click;
 using testing::HostWindow;
 using testing::PictureOf;
+using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::TempDir;
 using testing::TextOf;
@@ -69,19 +70,10 @@ void MoveTo(HWND control, int x, int y) {
     PumpMessages();
 }
 
-class RelocatedFiles : public Win32FileSystem {
-public:
-    explicit RelocatedFiles(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
-    std::string ModulePath() override { return exe_; }
-
-private:
-    std::string exe_;
-};
-
 class AboutPageOnScreen : public ::testing::Test {
 protected:
     void SetUp() override {
-        files = std::make_unique<RelocatedFiles>(dir.Path());
+        files = std::make_unique<ProgramInFolder>(dir.Path());
         platform.files = files.get();
         platform.prompts = &prompts;
         platform.pump = &pump;
@@ -98,7 +90,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<RelocatedFiles> files;
+    std::unique_ptr<ProgramInFolder> files;
     Win32Prompts prompts;
     Win32MessagePump pump;
     Win32Locale locale;

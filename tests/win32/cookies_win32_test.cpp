@@ -23,6 +23,7 @@ namespace {
 using testing::Click;
 using testing::HostWindow;
 using testing::PictureOf;
+using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::ScriptedPrompts;
 using testing::TempDir;
@@ -281,7 +282,7 @@ class CookiesButton : public CookieCache {
 protected:
     void SetUp() override {
         CookieCache::SetUp();
-        files = std::make_unique<RelocatedFiles>(dir.Path());
+        files = std::make_unique<ProgramInFolder>(dir.Path());
         platform.files = files.get();
         platform.prompts = &prompts;
         platform.pump = &pump;
@@ -302,17 +303,8 @@ protected:
                        reinterpret_cast<LPARAM>(dialog->Item(IDC_COOKIES_BUTTON)));
     }
 
-    class RelocatedFiles : public Win32FileSystem {
-    public:
-        explicit RelocatedFiles(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
-        std::string ModulePath() override { return exe_; }
-
-    private:
-        std::string exe_;
-    };
-
     TempDir dir;
-    std::unique_ptr<RelocatedFiles> files;
+    std::unique_ptr<ProgramInFolder> files;
     Win32MessagePump pump;
     Win32Locale locale;
     Platform platform;

@@ -16,23 +16,13 @@ namespace velnor {
 namespace {
 
 using testing::Click;
+using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::ReadBytes;
 using testing::ScriptedPrompts;
 using testing::TempDir;
 using testing::Type;
 using testing::WhileModal;
-
-// The real file system, with the program living in a test folder so that its
-// config.ini lands there.
-class ProgramInFolder : public Win32FileSystem {
-public:
-    explicit ProgramInFolder(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
-    std::string ModulePath() override { return exe_; }
-
-private:
-    std::string exe_;
-};
 
 const char kProfile[] =
     "PathDrive=\r\n\r\n"

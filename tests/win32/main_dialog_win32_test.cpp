@@ -19,24 +19,14 @@
 namespace velnor {
 namespace {
 
+using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::TempDir;
-
-// The real file system, with the program pretending to live in a test folder
-// so that its config.ini lands there.
-class RelocatedFileSystem : public Win32FileSystem {
-public:
-    explicit RelocatedFileSystem(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
-    std::string ModulePath() override { return exe_; }
-
-private:
-    std::string exe_;
-};
 
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        files = std::make_unique<RelocatedFileSystem>(dir.Path());
+        files = std::make_unique<ProgramInFolder>(dir.Path());
         platform.files = files.get();
         platform.prompts = &prompts;
         platform.pump = &pump;
@@ -61,7 +51,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<RelocatedFileSystem> files;
+    std::unique_ptr<ProgramInFolder> files;
     Win32Prompts prompts;
     Win32MessagePump pump;
     Win32Locale locale;
@@ -405,7 +395,7 @@ protected:
     static constexpr UINT_PTR kTimeout = 4711;
     static bool timedOut_;
     TempDir dir;
-    RelocatedFileSystem files{dir.Path()};
+    ProgramInFolder files{dir.Path()};
     Win32Prompts prompts;
     Win32MessagePump pump;
     Win32Locale locale;

@@ -19,6 +19,7 @@
 namespace velnor {
 namespace {
 
+using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::TempDir;
 
@@ -265,15 +266,6 @@ public:
     }
 };
 
-class RelocatedFiles : public Win32FileSystem {
-public:
-    explicit RelocatedFiles(std::string folder) : exe_(std::move(folder) + "\\VelnorCleaner.exe") {}
-    std::string ModulePath() override { return exe_; }
-
-private:
-    std::string exe_;
-};
-
 // Watches for the popup menu while the program's TrackPopupMenu runs its own
 // loop: each step runs on a later timer tick; the menu is closed after the
 // last, or after a few seconds if it never shows.
@@ -337,7 +329,7 @@ private:
 class MenusOfTheMainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        files = std::make_unique<RelocatedFiles>(dir.Path());
+        files = std::make_unique<ProgramInFolder>(dir.Path());
         platform.files = files.get();
         platform.prompts = &prompts;
         platform.pump = &pump;
@@ -364,7 +356,7 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<RelocatedFiles> files;
+    std::unique_ptr<ProgramInFolder> files;
     Win32Prompts prompts;
     Win32MessagePump pump;
     Win32Locale locale;

@@ -18,20 +18,10 @@
 namespace velnor {
 namespace {
 
+using testing::ProgramInFolder;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-// The real file system, with the program living in a test folder so that its
-// config.ini lands there.
-class ProgramInFolder : public Win32FileSystem {
-public:
-    explicit ProgramInFolder(const std::string& folder) : exe_(folder + "\\VelnorCleaner.exe") {}
-    std::string ModulePath() override { return exe_; }
-
-private:
-    std::string exe_;
-};
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/win32/win32_platform.h"
+
 namespace velnor::testing {
 
 // A fresh folder under the temporary folder, removed with everything in it.
@@ -26,6 +28,17 @@ std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
 void RemoveTree(const std::string& path);
+
+// The real file system, with the program living in a test folder so that its
+// config.ini lands there.
+class ProgramInFolder : public Win32FileSystem {
+public:
+    explicit ProgramInFolder(const std::string& folder) : exe_(folder + "\\VelnorCleaner.exe") {}
+    std::string ModulePath() override { return exe_; }
+
+private:
+    std::string exe_;
+};
 
 // Handles whatever is waiting in this thread's queue.
 void PumpMessages();
