@@ -100,7 +100,7 @@ private:
     CExcludePathAddDialog excludePathAddDialog_;
     // The status line and the four totals change in every folder of a scan;
     // the window shows them at most every kScanTextInterval milliseconds.
-    static constexpr DWORD kScanTextInterval = 100;
+    static constexpr DWORD kScanTextInterval = 250;
     std::vector<int> pendingScanTexts_;
     DWORD scanTextsShown_ = 0;
 };

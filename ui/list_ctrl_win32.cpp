@@ -29,7 +29,7 @@ UINT CheckState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 // time it brings its scroll bar up to date, which costs far more than adding a
 // row, so a scan that adds rows in every folder would otherwise spend most of
 // its time there.
-constexpr DWORD kShowInterval = 200;
+constexpr DWORD kShowInterval = 500;
 constexpr UINT_PTR kShowTimer = 0x5601;
 
 }  // namespace
