@@ -155,7 +155,9 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
         // nothing is painted inside a folder anyway.
         if (std::find(pendingScanTexts_.begin(), pendingScanTexts_.end(), id) == pendingScanTexts_.end())
             pendingScanTexts_.push_back(id);
-        if (::GetTickCount() - scanTextsShown_ >= kScanTextInterval) ShowScanTexts();
+        // The status line changes as a folder begins, when the totals of the
+        // folders before it are complete, so the texts shown always agree.
+        if (id == IDC_SCAN_STATUS && ::GetTickCount() - scanTextsShown_ >= kScanTextInterval) ShowScanTexts();
         return;
     }
     if (!pendingScanTexts_.empty()) ShowScanTexts();

@@ -80,10 +80,10 @@ TEST(Safety, ExitDuringAScanSavesAndEndsWithoutTouchingFiles) {
     Workspace workspace;
     const std::string root = workspace / "Big";
     Trace("exit-during-scan: start");
-    // Some 600 folders: the walk takes seconds over them (it drains the
-    // queue and repaints after every folder), Exit comes within milliseconds.
-    for (int i = 0; i < 24; ++i) {
-        for (int j = 0; j < 24; ++j) {
+    // Some 2,500 folders: the walk takes a while over them (it drains the
+    // queue after every folder), Exit comes within milliseconds.
+    for (int i = 0; i < 50; ++i) {
+        for (int j = 0; j < 50; ++j) {
             const std::wstring folder = Widen(root) + L"\\d" + std::to_wstring(i) + L"\\e" + std::to_wstring(j);
             if (j % 2 == 0)
                 WriteFileBytes(folder + L"\\x" + std::to_wstring(j) + L".tmp", "junk");
@@ -99,12 +99,14 @@ TEST(Safety, ExitDuringAScanSavesAndEndsWithoutTouchingFiles) {
     ASSERT_EQ(ChooseOnlyFolder(program, root, root), "");
     ASSERT_EQ(OnlyInsideChecked(program, root), "");
     program.PostClick(IDC_START_SCAN);
-    ASSERT_TRUE(WaitUntil([&] { return program.Text(IDC_TOTAL_FILES) != "Total Files: 0"; }, kStepMs))
+    // The status line names the folder being walked from the first folder on.
+    const std::string walking = "Scaning: " + Lower(root);
+    ASSERT_TRUE(WaitUntil([&] { return program.Text(IDC_SCAN_STATUS).rfind(walking, 0) == 0; }, kStepMs))
         << program.Text(IDC_SCAN_STATUS);
     const std::string status = program.Text(IDC_SCAN_STATUS);
     const int rowsThen = RemoteList(program, IDC_RESULT_LIST).Count();
     ASSERT_NE(status, kScanFinished) << "the walk ended before Exit could be pressed; the tree is too small";
-    EXPECT_EQ(status.rfind("Scaning: " + Lower(root), 0), 0u) << status;
+    EXPECT_EQ(status.rfind(walking, 0), 0u) << status;
     Trace("exit-during-scan: scan running with " + std::to_string(rowsThen) + " rows");
 
     const ULONGLONG pressed = ::GetTickCount64();
