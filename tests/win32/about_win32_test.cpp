@@ -12,6 +12,7 @@
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/add_dialog_script.h"
+#include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
 #include "ui/gdi_handles_win32.h"
 #include "ui/link_label_win32.h"
@@ -20,7 +21,9 @@ namespace velnor {
 namespace {
 
 using testing::Click;
+using testing::CloseMainWindow;
 using testing::HostWindow;
+using testing::OpenMainWindow;
 using testing::PictureOf;
 using testing::ProgramInFolder;
 using testing::PumpMessages;
@@ -79,14 +82,11 @@ protected:
         platform.pump = &pump;
         platform.locale = &locale;
         platform.shell = &shell;
-        dialog = std::make_unique<CMainDialog>(platform);
-        ASSERT_TRUE(dialog->Create(nullptr));
-        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
-        PumpMessages();
+        dialog = OpenMainWindow(platform);
+        ASSERT_TRUE(dialog);
     }
     void TearDown() override {
-        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
-        PumpMessages();
+        CloseMainWindow(dialog);
     }
 
     TempDir dir;

@@ -15,13 +15,16 @@
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/add_dialog_script.h"
+#include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
 
 namespace velnor {
 namespace {
 
 using testing::Click;
+using testing::CloseMainWindow;
 using testing::HostWindow;
+using testing::OpenMainWindow;
 using testing::PictureOf;
 using testing::ProgramInFolder;
 using testing::PumpMessages;
@@ -288,14 +291,11 @@ protected:
         platform.pump = &pump;
         platform.locale = &locale;
         platform.urlCache = &cache;
-        dialog = std::make_unique<CMainDialog>(platform);
-        ASSERT_TRUE(dialog->Create(nullptr));
-        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
-        PumpMessages();
+        dialog = OpenMainWindow(platform);
+        ASSERT_TRUE(dialog);
     }
     void TearDown() override {
-        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
-        PumpMessages();
+        CloseMainWindow(dialog);
         CookieCache::TearDown();
     }
     void PressCookiesButton() {

@@ -10,12 +10,15 @@
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "tests/win32/add_dialog_script.h"
+#include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
 
 namespace velnor {
 namespace {
 
 using testing::Click;
+using testing::CloseMainWindow;
+using testing::OpenMainWindow;
 using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::ReadBytes;
@@ -57,16 +60,13 @@ protected:
         platform.prompts = &prompts;
         platform.pump = &pump;
         platform.locale = &locale;
-        dialog = std::make_unique<CMainDialog>(platform);
-        ASSERT_TRUE(dialog->Create(nullptr));
-        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
-        PumpMessages();
+        dialog = OpenMainWindow(platform);
+        ASSERT_TRUE(dialog);
         ASSERT_EQ(dialog->profile.filters.RowCount(), 2);
         ASSERT_EQ(dialog->profile.exclusions.RowCount(), 2);
     }
     void TearDown() override {
-        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
-        PumpMessages();
+        CloseMainWindow(dialog);
     }
 
     void OnPage(int page) {

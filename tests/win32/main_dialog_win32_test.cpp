@@ -13,12 +13,14 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
+#include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
 #include "ui/gradient_label_win32.h"
 
 namespace velnor {
 namespace {
 
+using testing::CloseMainWindow;
 using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::TempDir;
@@ -38,8 +40,7 @@ protected:
         PumpMessages();
     }
     void TearDown() override {
-        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
-        PumpMessages();
+        CloseMainWindow(dialog);
     }
 
     RECT ClientRectOf(int id) {

@@ -13,12 +13,15 @@
 #include "platform/win32/help_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
+#include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
 #include "ui/owner_draw_menu_win32.h"
 
 namespace velnor {
 namespace {
 
+using testing::CloseMainWindow;
+using testing::OpenMainWindow;
 using testing::ProgramInFolder;
 using testing::PumpMessages;
 using testing::TempDir;
@@ -335,15 +338,13 @@ protected:
         platform.pump = &pump;
         platform.locale = &locale;
         platform.help = &help;
-        dialog = std::make_unique<CMainDialog>(platform);
-        ASSERT_TRUE(dialog->Create(nullptr));
-        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
+        dialog = OpenMainWindow(platform);
+        ASSERT_TRUE(dialog);
         ::SetForegroundWindow(dialog->Hwnd());
         PumpMessages();
     }
     void TearDown() override {
-        if (dialog && dialog->Hwnd() && ::IsWindow(dialog->Hwnd())) dialog->DestroyWindow();
-        PumpMessages();
+        CloseMainWindow(dialog);
     }
     RECT ScreenRectOf(int id) {
         RECT r;

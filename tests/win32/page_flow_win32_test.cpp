@@ -15,14 +15,17 @@
 #include "platform/win32/url_cache_win32.h"
 #include "res/resource.h"
 #include "tests/win32/moved_services_win32.h"
+#include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
 #include "ui/gdi_handles_win32.h"
 
 namespace velnor {
 namespace {
 
+using testing::CloseMainWindow;
 using testing::FileExists;
 using testing::MakeFolder;
+using testing::OpenMainWindow;
 using testing::PumpMessages;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -81,14 +84,11 @@ protected:
         platform.locale = &locale;
         platform.urlCache = &urlCache;
         platform.urlHistory = &urlHistory;
-        dialog = std::make_unique<CMainDialog>(platform);
-        ASSERT_TRUE(dialog->Create(nullptr));
-        ::ShowWindow(dialog->Hwnd(), SW_SHOW);
-        PumpMessages();
+        dialog = OpenMainWindow(platform);
+        ASSERT_TRUE(dialog);
     }
     void TearDown() override {
-        if (dialog && dialog->Hwnd()) dialog->DestroyWindow();
-        PumpMessages();
+        CloseMainWindow(dialog);
     }
 
     // A click on a control, as its window reports it.
