@@ -301,6 +301,35 @@ TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
               SharedBitmap(IDB_CHECK_OFF));
 }
 
+// While a scan runs the window shows its texts a few times a second; what the
+// scan set last is on the window when it ends, also when there was no
+// location to walk.
+TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
+    testing::WriteBytes(dir / "one.tmp", "12345");
+    ListModel& locations = dialog->profile.locations;
+    for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
+    dialog->AddLocationRow(locations.RowCount(), dir.Path(), "", "", 2, true);
+    auto startScan = [&] {
+        ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
+                       reinterpret_cast<LPARAM>(dialog->Item(IDC_START_SCAN)));
+    };
+    auto shown = [&](int id) {
+        char text[128] = {};
+        ::GetWindowTextA(dialog->Item(id), text, sizeof text);
+        return std::string(text);
+    };
+    startScan();
+    EXPECT_EQ(shown(IDC_SCAN_STATUS), "Scaning: Scan Completed! Please Click 'Next' to Continue...");
+    EXPECT_EQ(shown(IDC_TOTAL_FILES), "Total Files: 1");
+
+    locations.SetChecked(locations.RowCount() - 1, false);
+    startScan();
+    EXPECT_EQ(dialog->scanState, kScanIdle);
+    EXPECT_EQ(shown(IDC_SCAN_STATUS), "Scaning: Completed!");
+    EXPECT_EQ(shown(IDC_TOTAL_FILES), "Total Files: 0");
+    EXPECT_EQ(shown(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
+}
+
 TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClicks) {
     // Start Scan as a running scan leaves it: busy, showing its disabled picture.
     Control start = dialog->controls[IDC_START_SCAN];
