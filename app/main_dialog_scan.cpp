@@ -144,7 +144,9 @@ void MainDialogModel::PrepareScanLists() {
 void MainDialogModel::ProcessFolder(const std::string& path) {
     if (filterSet.IsFolderExcluded(path)) return;
     controls[IDC_SCAN_STATUS].SetText(kStatusFolder + path);
-    if (!platform_.files) return;
+    // A location can name no file too (chosen where the code page could not
+    // hold its name); nothing below it could be handed back.
+    if (!platform_.files || NamesNoFile(path)) return;
 
     const bool endsInSeparator = !path.empty() && path.back() == '\\';
     const std::string pattern = path + (endsInSeparator ? "*.*" : "\\*.*");

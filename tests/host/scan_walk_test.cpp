@@ -388,6 +388,8 @@ TEST_F(ScanWalk, NamesThatNameNoFileAreSkipped) {
     files.AddFolder("C:\\N\\Dir\xEF\xBF\xBD");
     files.AddFile("C:\\N\\Dir\xEF\xBF\xBD\\inside.tmp");
     AddLocation("C:\\N");
+    files.AddFile("C:\\M\xEF\xBF\xBD\\inside.tmp");
+    AddLocation("C:\\M\xEF\xBF\xBD");
     SetOptions(true, true, true, true);
     dialog.OnStartScan();
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\n\\fine.tmp", "c:\\n\\\xCE\xB1\xF0\x9F\x98\x80\xEF\xBF.tmp"}));
