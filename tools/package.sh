@@ -22,24 +22,24 @@ rm -rf "$B/package"
 
 # A portable package: one folder with everything in it, the program and its
 # help file named as the program looks for them.
-portable() { # program folder, package name
-  local from=$1 name=$2
+portable() { # program folder, folder in the zip, zip name
+  local from=$1 name=$2 zip=$3
   local stage=$B/package/$name
   mkdir -p "$stage"
   cp "$from/VelnorCleaner.exe" "$stage/"
   if [ -f "$from/VelnorCleaner.chm" ]; then
     cp "$from/VelnorCleaner.chm" "$stage/"
   else
-    echo "package: no $from/VelnorCleaner.chm yet; $name goes without the user manual" >&2
+    echo "package: no $from/VelnorCleaner.chm yet; $zip goes without the user manual" >&2
   fi
   # The readme with Windows line ends, for Notepad.
   sed 's/\r*$/\r/' "$readme" >"$stage/ReadMe.txt"
-  local zip_out; zip_out=$(realpath -m "dist/$name.zip")
+  local zip_out; zip_out=$(realpath -m "dist/$zip")
   rm -f "$zip_out"
   (cd "$B/package" && zip -q -X -r "$zip_out" "$name")
 }
-portable dist "VelnorCleaner-$VERSION-portable"
-portable dist/x64 "VelnorCleaner-$VERSION-portable-x64"
+portable dist "VelnorCleaner-$VERSION" "VelnorCleaner-$VERSION-portable.zip"
+portable dist/x64 "VelnorCleaner-$VERSION-x64" "VelnorCleaner-$VERSION-portable-x64.zip"
 
 # The installer.
 if ! command -v makensis >/dev/null 2>&1; then
@@ -48,7 +48,7 @@ if ! command -v makensis >/dev/null 2>&1; then
 fi
 nsis_args=(-V2 -DTARGET=x86-unicode -DVERSION="$VERSION"
            -DEXE="$(realpath dist/VelnorCleaner.exe)" -DEXE64="$(realpath dist/x64/VelnorCleaner.exe)"
-           -DREADME="$(realpath "$B/package/VelnorCleaner-$VERSION-portable/ReadMe.txt")"
+           -DREADME="$(realpath "$B/package/VelnorCleaner-$VERSION/ReadMe.txt")"
            -DOUTFILE="$(realpath -m "dist/VelnorCleaner-$VERSION-setup.exe")")
 [ -f dist/VelnorCleaner.chm ] && nsis_args+=(-DCHM="$(realpath dist/VelnorCleaner.chm)")
 makensis "${nsis_args[@]}" installer/velnor.nsi

@@ -12,7 +12,6 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh program
 source tools/wine_env.sh
-source tools/wine_prefix.sh
 dist=dist
 [ "$WIN_ARCH" = win64 ] && dist=dist/x64
 export WINEPREFIX=${WINEPREFIX:-$HOME/.velnor-wine-$WIN_ARCH}
@@ -21,13 +20,13 @@ mkdir -p "$run_dir"
 cp "$dist/VelnorCleaner.exe" "$run_dir/VelnorCleaner.exe"
 [ -f "$dist/VelnorCleaner.chm" ] && cp "$dist/VelnorCleaner.chm" "$run_dir/"
 if [ -n "${DISPLAY:-}" ]; then
-  prepare_wine_prefix
+  bash tools/wine_prefix.sh
   exec "$WINE_BIN" "$run_dir/VelnorCleaner.exe"
 fi
 
 echo "No display: running under Xvfb; the screenshot goes to dist/screenshot.png"
 inside() { # runs under xvfb-run
-  prepare_wine_prefix
+  bash tools/wine_prefix.sh
   "$WINE_BIN" "$run_dir/VelnorCleaner.exe" &
   local pid=$! window="" i
   for i in $(seq 1 60); do
@@ -41,7 +40,7 @@ inside() { # runs under xvfb-run
   echo "Screenshot saved: dist/screenshot.png"
   # Nobody can click here: close the program (Escape closes the window
   # without saving, as at a desk), and end it if it does not go.
-  xdotool windowfocus --sync "$window" key Escape 2>/dev/null || true
+  timeout 5 xdotool windowfocus "$window" sleep 0.5 key Escape 2>/dev/null || true
   for i in $(seq 1 10); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 1
@@ -52,7 +51,6 @@ inside() { # runs under xvfb-run
   wait "$pid" 2>/dev/null || true
   echo "Program closed."
 }
-export -f inside prepare_wine_prefix _velnor_reg_multi_sz
-export run_dir VELNOR_CJK_FONT
-xvfb-run -a -s '-screen 0 1024x768x24' bash -c inside
+export run_dir
+xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -f inside); inside"
 /usr/lib/wine/wineserver -w 2>/dev/null || true

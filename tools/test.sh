@@ -9,7 +9,6 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh || exit 1
 bash tools/build.sh all || { echo "build: 0 passed, 1 failed"; exit 1; }
 source tools/wine_env.sh
-source tools/wine_prefix.sh
 B=${VELNOR_BUILD:-build}
 status=0
 summaries=()
@@ -39,8 +38,8 @@ run_wine_suite() { # suite name, exe, arguments...
   local prefix; prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
   local xdg; xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
   ( export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
-    prepare_wine_prefix
-    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE_BIN" "$exe" --gtest_brief=1 "$@" ) \
+    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' \
+      bash -c 'bash tools/wine_prefix.sh && exec "$0" "$@"' "$WINE_BIN" "$exe" --gtest_brief=1 "$@" ) \
     >"$logdir/$suite.log" 2>&1
   local rc=$?
   WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1

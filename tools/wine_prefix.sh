@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Sourced by every script that runs the program or its tests under Wine (the
+# Used by every script that runs the program or its tests under Wine (the
 # run command, tools/test.sh, the screenshot scripts), so that each of them
-# shows the program as the README's pictures do:
+# shows the program as the README's pictures do. Sourced:
 #
 #   source tools/wine_env.sh; source tools/wine_prefix.sh
 #   export WINEPREFIX=...; prepare_wine_prefix
+#
+# or run as a command, which prepares $WINEPREFIX: bash tools/wine_prefix.sh
 #
 # A bare prefix has no Windows fonts: Wine then draws "MS Shell Dlg" with a
 # wide host font, and the page texts no longer fit the controls the layout
@@ -15,7 +17,9 @@
 # links its own CJK fonts behind them.
 #
 # Prepared once per prefix (a stamp file records it), and cheaply: the fonts
-# are linked, not copied, and the registry takes one import.
+# are linked, not copied, and the registry takes one import. Call it where
+# the program will run, under the display it will use (inside xvfb-run):
+# Wine's desktop process starts with the prefix and keeps the display it found.
 
 VELNOR_CJK_FONT=${VELNOR_CJK_FONT:-/usr/share/fonts/truetype/wqy/wqy-microhei.ttc}
 
@@ -63,3 +67,8 @@ prepare_wine_prefix() {
   rm -f "$reg"
   touch "$WINEPREFIX/.velnor-prepared"
 }
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -euo pipefail
+  source "$(dirname "$0")/wine_env.sh"
+  prepare_wine_prefix
+fi
