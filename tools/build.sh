@@ -29,7 +29,7 @@ configure() { # dir, extra args...
   else
     # Settled options are passed again, so that an older build folder follows
     # a change of them; CMake rebuilds nothing when they are the same.
-    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake --no-warn-unused-cli -S . -B "$dir" "$@" >/dev/null
   fi
 }
 
