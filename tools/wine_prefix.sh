@@ -14,7 +14,9 @@
 # gets Wine's own fonts and that mapping. Names in Chinese and Japanese
 # script need a font with their glyphs: the host's WenQuanYi Micro Hei
 # (Debian's fonts-wqy-microhei) is linked behind the dialog faces, as Windows
-# links its own CJK fonts behind them.
+# links its own CJK fonts behind them. Wine links only behind TrueType faces:
+# text that it draws with the bitmap face of MS Sans Serif (the dialogs at
+# 8 points) does not reach the linked font.
 #
 # Prepared once per prefix (a stamp file records it), and cheaply: the fonts
 # are linked, not copied, and the registry takes one import. Call it where
