@@ -39,20 +39,13 @@ prepare_wine_prefix() {
   # 32-bit programs run in it too.
   local wine=$WINE_BIN
   /usr/lib/wine/wine64 --version >/dev/null 2>&1 && wine=/usr/lib/wine/wine64
-  "$wine" wineboot -i >/dev/null 2>&1 || true
-  local fonts=$WINEPREFIX/drive_c/windows/Fonts
-  mkdir -p "$fonts"
-  local f
-  for f in /usr/share/wine/fonts/*; do
-    [ -e "$f" ] && ln -sf "$f" "$fonts/"
-  done
-  local reg; reg=$(mktemp "$WINEPREFIX/velnor.XXXXXX.reg")
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts f
+  local work; work=$(mktemp -d /tmp/velnor-prefix.XXXXXX)
   {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     printf '"MS Shell Dlg"="MS Sans Serif"\r\n\r\n'
     if [ -f "$VELNOR_CJK_FONT" ]; then
-      ln -sf "$VELNOR_CJK_FONT" "$fonts/"
       local link; link=$(_velnor_reg_multi_sz "$(basename "$VELNOR_CJK_FONT"),WenQuanYi Micro Hei")
       printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
       for f in "MS Sans Serif" "Microsoft Sans Serif" "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
@@ -60,13 +53,20 @@ prepare_wine_prefix() {
       done
       printf '\r\n'
     fi
-  } | iconv -f UTF-8 -t UTF-16 >"$reg"
+  } | iconv -f UTF-8 -t UTF-16 >"$work/prefix.reg"
   # Written in UTF-16 (with its byte-order mark), the form in which a .reg
-  # file's hex(7) bytes are taken as they stand.
-  # The Wine server keeps the prefix's registry: programs started after this
-  # see the values at once, without waiting for it to write them out.
-  (cd "$WINEPREFIX" && "$wine" reg import "$(basename "$reg")" >/dev/null 2>&1) || true
-  rm -f "$reg"
+  # file's hex(7) bytes are taken as they stand. The one Wine process here
+  # also makes a new prefix (Wine runs wineboot first and waits for it); the
+  # Wine server keeps the registry, so programs started after it see the
+  # values at once.
+  (cd "$work" && "$wine" reg import prefix.reg >/dev/null 2>&1) || true
+  rm -rf "$work"
+  # Wine looks for new font files whenever a program starts.
+  mkdir -p "$fonts"
+  for f in /usr/share/wine/fonts/*; do
+    [ -e "$f" ] && ln -sf "$f" "$fonts/"
+  done
+  [ -f "$VELNOR_CJK_FONT" ] && ln -sf "$VELNOR_CJK_FONT" "$fonts/"
   touch "$WINEPREFIX/.velnor-prepared"
 }
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
