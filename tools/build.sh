@@ -43,10 +43,10 @@ build_windows() { # arch (win32|win64)
     win32) toolchain=cmake/mingw-i686.cmake;   dist=$PWD/dist ;;
     win64) toolchain=cmake/mingw-x86_64.cmake; dist=$PWD/dist/x64 ;;
   esac
-  [ "$arch" = "$WIN_ARCH" ] && [ "$what" != program ] && tests=ON
+  [ "$arch" = "$WIN_ARCH" ] && tests=ON
   configure "$B/$arch" -DCMAKE_TOOLCHAIN_FILE=$toolchain -DCMAKE_BUILD_TYPE=Release \
             -DVELNOR_DIST=ON -DDIST_DIR="$dist" -DVELNOR_WIN_TESTS=$tests
-  if [ $tests = ON ]; then
+  if [ $tests = ON ] && [ "$what" != program ]; then
     cmake --build "$B/$arch" -j "$JOBS" -- --no-print-directory
   else
     cmake --build "$B/$arch" -j "$JOBS" --target VelnorCleaner -- --no-print-directory
