@@ -5,9 +5,16 @@
 ; %LOCALAPPDATA%\Programs\Velnor Disk Cleaner, with a Start-menu entry and an
 ; uninstaller registered under HKCU.
 ;
-; makensis -DEXE=path/VelnorCleaner.exe [-DCHM=path/VelnorCleaner.chm]
-;          [-DREADME=path/ReadMe.txt] [-DOUTFILE=path/setup.exe]
-;          [-DVERSION=1.13] [-DTARGET=x86-unicode|amd64-unicode] velnor.nsi
+; makensis -DEXE=path/VelnorCleaner.exe [-DEXE64=path/x64/VelnorCleaner.exe]
+;          [-DCHM=path/VelnorCleaner.chm] [-DREADME=path/ReadMe.txt]
+;          [-DOUTFILE=path/setup.exe] [-DVERSION=1.13]
+;          [-DTARGET=x86-unicode|amd64-unicode] velnor.nsi
+;
+; The release installer is a 32-bit program that carries both builds: EXE the
+; 32-bit program and EXE64 the 64-bit one. On 64-bit Windows it installs the
+; 64-bit program, elsewhere the 32-bit one, under the same name in the same
+; folder, so the shortcut, the profile and the uninstaller are the same for
+; both. Without EXE64 it installs EXE wherever it runs.
 ;
 ; The uninstaller removes everything it installed. A config.ini that the
 ; program wrote is kept when the user says so; a silent uninstall (/S) keeps it
@@ -39,6 +46,7 @@ Target ${TARGET}
 
 !include FileFunc.nsh
 !include LogicLib.nsh
+!include x64.nsh
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -66,7 +74,15 @@ UninstPage instfiles
 Section "Install"
   SetShellVarContext current
   SetOutPath "$INSTDIR"
+!ifdef EXE64
+  ${If} ${RunningX64}
+    File "/oname=VelnorCleaner.exe" "${EXE64}"
+  ${Else}
+    File "/oname=VelnorCleaner.exe" "${EXE}"
+  ${EndIf}
+!else
   File "/oname=VelnorCleaner.exe" "${EXE}"
+!endif
 !ifdef CHM
   File "/oname=VelnorCleaner.chm" "${CHM}"
 !endif

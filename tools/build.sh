@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything into build/ (or $VELNOR_BUILD): the host core with its tests,
-# the shipped 32-bit program into dist/, and the Windows tests for the
+# the shipped programs into dist/ (the 32-bit build as dist/VelnorCleaner.exe,
+# the 64-bit build of the same sources as dist/x64/VelnorCleaner.exe), the user
+# manual beside each, the release package, and the Windows tests for the
 # architecture that the local Wine runs.
+#
+#   bash tools/build.sh [all|host|win|program]
+#
+# "program" builds only the program that this machine's Wine runs, with its
+# help file (what the run command needs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/wine_env.sh
@@ -19,6 +26,30 @@ configure() { # dir, extra args...
   local dir=$1; shift
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+  else
+    # Settled options are passed again, so that an older build folder follows
+    # a change of them; CMake rebuilds nothing when they are the same.
+    cmake --no-warn-unused-cli -S . -B "$dir" "$@" >/dev/null
+  fi
+}
+
+# One Windows build folder per architecture: win32 (i686) and win64 (x86_64).
+# Each puts its program into dist/ (dist/x64/ for the 64-bit one) and, where
+# the local Wine runs that architecture, also builds the Windows tests, so
+# that no source is compiled twice for the same architecture.
+build_windows() { # arch (win32|win64)
+  local arch=$1 toolchain dist tests=OFF
+  case $arch in
+    win32) toolchain=cmake/mingw-i686.cmake;   dist=$PWD/dist ;;
+    win64) toolchain=cmake/mingw-x86_64.cmake; dist=$PWD/dist/x64 ;;
+  esac
+  [ "$arch" = "$WIN_ARCH" ] && tests=ON
+  configure "$B/$arch" -DCMAKE_TOOLCHAIN_FILE=$toolchain -DCMAKE_BUILD_TYPE=Release \
+            -DVELNOR_DIST=ON -DDIST_DIR="$dist" -DVELNOR_WIN_TESTS=$tests
+  if [ $tests = ON ] && [ "$what" != program ]; then
+    cmake --build "$B/$arch" -j "$JOBS" -- --no-print-directory
+  else
+    cmake --build "$B/$arch" -j "$JOBS" --target VelnorCleaner -- --no-print-directory
   fi
 }
 
@@ -26,23 +57,18 @@ if [ "$what" = all ] || [ "$what" = host ]; then
   configure "$B/host"
   cmake --build "$B/host" -j "$JOBS" -- --no-print-directory
 fi
-if [ "$what" = all ] || [ "$what" = win ] || [ "$what" = program ]; then
-  # The product: always the 32-bit program.
-  # Its test suite only where Wine can run 32-bit programs; elsewhere the
-  # 64-bit build below carries the tests.
-  configure "$B/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELNOR_DIST=ON \
-            -DCMAKE_BUILD_TYPE=Release -DVELNOR_WIN_TESTS=$([ "$WIN_ARCH" = win32 ] && echo ON || echo OFF)
-  if [ "$what" = program ]; then
-    cmake --build "$B/win32" -j "$JOBS" --target VelnorCleaner -- --no-print-directory
-  else
-    cmake --build "$B/win32" -j "$JOBS" -- --no-print-directory
-  fi
-  # The user manual, the help file beside the program.
+if [ "$what" = program ]; then
+  build_windows "$WIN_ARCH"
   bash tools/build_manual.sh dist/VelnorCleaner.chm
-  # The release package: the portable zip and the installer, in dist/.
+  [ "$WIN_ARCH" = win64 ] && cp dist/VelnorCleaner.chm dist/x64/VelnorCleaner.chm
+  exit 0
+fi
+if [ "$what" = all ] || [ "$what" = win ]; then
+  build_windows win32
+  build_windows win64
+  # The user manual: the help file beside each program, named like it.
+  bash tools/build_manual.sh dist/VelnorCleaner.chm
+  cp dist/VelnorCleaner.chm dist/x64/VelnorCleaner.chm
+  # The release package: the portable zips and the installer, in dist/.
   VELNOR_BUILD=$B bash tools/package.sh
-  if [ "$WIN_ARCH" = win64 ] && [ "$what" != program ]; then
-    configure "$B/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-    cmake --build "$B/win64" -j "$JOBS" -- --no-print-directory
-  fi
 fi

@@ -14,6 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 source tools/wine_env.sh
+source tools/wine_prefix.sh
 B=${VELNOR_BUILD:-build}
 win=$B/$WIN_ARCH
 
@@ -44,24 +45,9 @@ if [ "${1:-}" = --inside ]; then
     echo "saved $out/$1.png (${w}x${h})"
   }
 
-  # Windows draws "MS Shell Dlg" with Microsoft Sans Serif; Wine takes Tahoma,
-  # or, without its own fonts in the prefix, whatever wide font the host has.
-  # The prefix gets Wine's fonts and the Windows mapping, so that the pictures
-  # show the texts at the widths that the layout is made for.
-  "$WINE_BIN" wineboot -i >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w || true
-  if [ -d /usr/share/wine/fonts ]; then
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    "$WINE_BIN" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-      /v 'MS Shell Dlg' /d 'MS Sans Serif' /f >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w || true
-  fi
-  # Glyphs the dialog font lacks (Chinese, Japanese) Wine takes from the fonts
-  # it links to it, the first of them "MS UI Gothic"; that face is the host's
-  # WenQuanYi Micro Hei here.
-  "$WINE_BIN" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d 'WenQuanYi Micro Hei' /f \
-    >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w || true
+  # The prefix as every run of the program gets it (tools/wine_prefix.sh), so
+  # that the pictures show the texts at the widths the layout is made for.
+  prepare_wine_prefix
 
   # First start: the program writes its default profile.
   start_program

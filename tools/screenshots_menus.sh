@@ -11,6 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 source tools/wine_env.sh
+source tools/wine_prefix.sh
 B=${VELNOR_BUILD:-build}
 win=$B/$WIN_ARCH
 
@@ -28,14 +29,7 @@ if [ "${1:-}" = --inside ]; then
     echo "saved $out/$1.png (${4}x${5})"
   }
 
-  "$WINE_BIN" wineboot -i >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -w || true
-  if [ -d /usr/share/wine/fonts ]; then
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    "$WINE_BIN" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-      /v 'MS Shell Dlg' /d 'MS Sans Serif' /f >/dev/null 2>&1 || true
-    /usr/lib/wine/wineserver -w || true
-  fi
+  prepare_wine_prefix
 
   # No window manager runs here: Wine draws the dialog's caption and frame itself.
   "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every suite: the host suite under
-# AddressSanitizer and UBSan, then the Windows suite under Wine in a fresh prefix
-# with Xvfb. Prints one summary line per suite; exits non-zero when anything fails.
+# AddressSanitizer and UBSan, then the Windows suite and the end-to-end suite
+# under Wine with Xvfb, each in a fresh prefix prepared as the run command's
+# (tools/wine_prefix.sh). Prints one summary line per suite; exits non-zero
+# when anything fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh || exit 1
@@ -28,13 +30,16 @@ mkdir -p "$logdir"
 rc=$?; grep -E '^\[  FAILED  \]|Failure|ERROR|runtime error' "$logdir/host.log" | head -40
 summarise host "$logdir/host.log" $rc
 
+# Further native suites (the fuzz targets) are run here.
+
 run_wine_suite() { # suite name, exe, arguments...
   local suite=$1 exe=$2; shift 2
   [ -f "$exe" ] || return 0
   local prefix; prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
   local xdg; xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
   ( export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
-    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' "$WINE_BIN" "$exe" --gtest_brief=1 "$@" ) \
+    timeout 1200 xvfb-run -a -s '-screen 0 1024x768x24' \
+      bash -c 'bash tools/wine_prefix.sh && exec "$0" "$@"' "$WINE_BIN" "$exe" --gtest_brief=1 "$@" ) \
     >"$logdir/$suite.log" 2>&1
   local rc=$?
   WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1
@@ -44,9 +49,11 @@ run_wine_suite() { # suite name, exe, arguments...
 }
 
 run_wine_suite windows "$B/$WIN_ARCH/win_tests.exe"
-# The end-to-end suite starts the program of the architecture that Wine runs
-# here (the shipped dist/VelnorCleaner.exe is the 32-bit one).
-run_wine_suite end-to-end "$B/$WIN_ARCH/e2e_tests.exe" "--program=$(realpath "$B/$WIN_ARCH/VelnorCleaner.exe")"
+# The end-to-end suite drives the shipped program of the architecture that
+# Wine runs here: dist/VelnorCleaner.exe (32-bit) or dist/x64/VelnorCleaner.exe.
+shipped=dist/VelnorCleaner.exe
+[ "$WIN_ARCH" = win64 ] && shipped=dist/x64/VelnorCleaner.exe
+run_wine_suite end-to-end "$B/$WIN_ARCH/e2e_tests.exe" "--program=$(realpath "$shipped")"
 
 for s in "${summaries[@]}"; do echo "$s"; done
 exit $status

@@ -2,9 +2,10 @@
 // program started and left with Exit (which writes its profile), and the
 // silent uninstallation, with what each of them leaves behind.
 //
-// The build makes an installer of its own program with the release script
-// and names it in VELNOR_TEST_INSTALLER (the environment variable of that
-// name, when set, is taken instead).
+// The build names the installer in VELNOR_TEST_INSTALLER (the environment
+// variable of that name, when set, is taken instead): the release package's
+// installer, which carries both programs, where the tests are 32-bit, else a
+// 64-bit installer that the release script makes of the build's own program.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -40,12 +42,45 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
+// A name with a wildcard (the release installer carries the version in its
+// name) stands for the file that matches it.
+std::string Matching(const std::string& path) {
+    if (path.find('*') == std::string::npos) return path;
+    WIN32_FIND_DATAA data;
+    HANDLE find = ::FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return path;
+    ::FindClose(find);
+    return path.substr(0, path.find_last_of('\\') + 1) + data.cFileName;
+}
+
 std::string InstallerPath() {
-    if (const char* named = std::getenv("VELNOR_TEST_INSTALLER")) return WindowsPath(named);
+    if (const char* named = std::getenv("VELNOR_TEST_INSTALLER")) return Matching(WindowsPath(named));
 #ifdef VELNOR_TEST_INSTALLER
-    return WindowsPath(VELNOR_TEST_INSTALLER);
+    return Matching(WindowsPath(VELNOR_TEST_INSTALLER));
 #else
     return std::string();
+#endif
+}
+
+// The machine a program is built for, from its file header (0 when the file
+// is no Windows program).
+WORD MachineOf(const std::string& exe) {
+    const std::string bytes = ReadBytes(exe);
+    DWORD header = 0;
+    if (bytes.size() < 0x40) return 0;
+    std::memcpy(&header, bytes.data() + 0x3c, sizeof header);
+    if (header > bytes.size() - 6 || bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0) return 0;
+    WORD machine = 0;
+    std::memcpy(&machine, bytes.data() + header + 4, sizeof machine);
+    return machine;
+}
+
+bool RunningOn64BitWindows() {
+#ifdef _WIN64
+    return true;
+#else
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
 #endif
 }
 
@@ -202,6 +237,8 @@ protected:
 
 TEST_F(Installer, InstallsPerUserRunsSavesAndUninstallsKeepingTheProfile) {
     Install();
+    // The program for this Windows: the 64-bit build where Windows is 64-bit.
+    EXPECT_EQ(MachineOf(Exe()), RunningOn64BitWindows() ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386);
     EXPECT_TRUE(FileExists(folder + "\\ReadMe.txt"));
     EXPECT_TRUE(FileExists(Uninstaller()));
     EXPECT_FALSE(FileExists(Config())) << "the installer writes no profile";
