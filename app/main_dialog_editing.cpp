@@ -4,6 +4,7 @@
 
 #include "app/main_dialog_model.h"
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -22,7 +23,7 @@ std::string WithoutFieldMarks(std::string text) {
 
 // What the dialog handed back, as the main dialog's storage holds it.
 std::string TakenEntry(const std::string& handedBack) {
-    return WithoutFieldMarks(handedBack.substr(0, std::min(handedBack.size(), kMaxEntryChars)));
+    return WithoutFieldMarks(Utf8Prefix(handedBack, kMaxEntryChars));
 }
 
 std::string AsciiLower(std::string text) {
