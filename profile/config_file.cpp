@@ -174,7 +174,7 @@ std::vector<ParsedFolder> ParseFolders(const std::string& value) {
         v.erase(0, end + 1);
         // Too long for the file's limit: skipped whole, like a too-short one, so
         // that a cut path never points the scan at some other folder.
-        if (e.size() < 6 || e.size() > kMaxEntryChars) continue;
+        if (Utf8CharCount(e) < 6 || e.size() > kMaxEntryChars) continue;
         folders.push_back(ParsedFolder{Utf8WithoutLast(e, 2), e.back() == '1'});
     }
     return folders;

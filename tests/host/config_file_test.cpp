@@ -119,6 +119,8 @@ TEST(ConfigParseFolders, SkipsShortEntriesAndGoesOn) {
     const std::vector<ParsedFolder> cut = ParseFolders("<C:\\Donn\xC3\xA9>");  // no "|" flag: its place is cut by characters
     ASSERT_EQ(cut.size(), 1u);
     EXPECT_EQ(cut[0].path, "C:\\Don");
+    // Short is counted in characters: a path of fewer than four would not load again once saved.
+    EXPECT_TRUE(ParseFolders("<c\xC3\xBF\xC3\xBF" "0>").empty());
 }
 
 TEST(ConfigEntryLimit, OverlongEntriesAreDroppedWholeAndTheirNeighboursStay) {
