@@ -12,7 +12,7 @@ OUT=$B/fuzz
 CXX=${FUZZ_CXX:-clang++}
 # Inputs per target, and a time limit that stops a run on a very busy machine.
 RUNS=${FUZZ_RUNS:-60000}
-SECONDS_PER_TARGET=${FUZZ_SECONDS:-12}
+SECONDS_PER_TARGET=${FUZZ_SECONDS:-10}
 mkdir -p "$OUT"
 
 flags=(-std=c++17 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
