@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/main_dialog_model.h"
+#include "profile/config_file.h"
 #include "res/resource.h"
 #include "ui/utf8.h"
 
@@ -24,6 +25,25 @@ std::string WithoutFieldMarks(std::string text) {
 // What the dialog handed back, as the main dialog's storage holds it.
 std::string TakenEntry(const std::string& handedBack) {
     return WithoutFieldMarks(Utf8Prefix(handedBack, kMaxEntryChars));
+}
+
+// The longest start of `text` within `maxBytes` that ends on a character
+// boundary: a UTF-8 sequence is never cut in half.
+std::string CharacterPrefix(const std::string& text, size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
+// The file drops a filter whose entry is longer than its limit, so a filter
+// is held within that limit when it is added: the description gives way
+// first, then the pattern.
+void FitFilterEntry(std::string& pattern, std::string& description) {
+    const size_t marks = config_file::FilterEntry("", "", true, FilterType::Exclude).size();
+    const size_t room = config_file::kMaxEntryChars - marks;
+    pattern = CharacterPrefix(pattern, room);
+    description = CharacterPrefix(description, room - pattern.size());
 }
 
 std::string AsciiLower(std::string text) {
@@ -53,9 +73,10 @@ void MainDialogModel::OnAddEntry() {
     case kPageFilters: {
         filterDialogValues = FilterDialogValues{};
         RunAddFilterDialog(filterDialogValues);
-        const std::string pattern = TakenEntry(filterDialogValues.pattern);
-        const std::string description = TakenEntry(filterDialogValues.description);
+        std::string pattern = TakenEntry(filterDialogValues.pattern);
+        std::string description = TakenEntry(filterDialogValues.description);
         if (pattern.empty()) return;
+        FitFilterEntry(pattern, description);
         const auto lower = [this](const std::string& text) {
             return platform_.locale ? platform_.locale->Lower(text) : AsciiLower(text);
         };

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "app/main_dialog_model.h"
 #include "clean/shell_delete.h"
@@ -29,6 +30,19 @@ int JunkProgress(uint32_t k, uint32_t selected) {
     return std::clamp(static_cast<int>(position), 0, kJunkProgressShare);
 }
 
+// The user checked the file, so its read-only mark does not keep it (the
+// Recycle Bin takes such files too). When the deletion fails all the same, the
+// file is left as it was found.
+bool DeleteCheckedFile(IFileSystem& files, const std::string& path) {
+    if (files.DeleteFile(path)) return true;
+    const std::optional<uint32_t> attributes = files.Attributes(path);
+    if (!attributes || (*attributes & kAttrDirectory) || !(*attributes & kAttrReadOnly)) return false;
+    if (!files.SetAttributes(path, *attributes & ~kAttrReadOnly)) return false;
+    if (files.DeleteFile(path)) return true;
+    files.SetAttributes(path, *attributes);
+    return false;
+}
+
 bool FileStillThere(IFileSystem* files, const std::string& path) {
     if (!files) return true;
     return files->Enumerate(path, [](const FindData&) { return false; });
@@ -55,12 +69,14 @@ void MainDialogModel::RemoveJunkFiles() {
             selectedSize -= std::min(selectedSize, size);
             if (selectedCount > 0) --selectedCount;
 
-            if (!OptionOn(ScanOptions::kRemove)) {
-                if (platform_.files) platform_.files->DeleteFile(path);
-            } else if (!UnsafeForShellList(path)) {
-                // A wildcard in the list would make the shell remove every
-                // file it matches, checked or not; such a file stays.
-                toRecycle.push_back(path);
+            // A wildcard would make the shell remove every file it matches,
+            // checked or not, and a stand-in character would name another
+            // file; such a file stays, in either mode.
+            if (!UnsafeForShellList(path)) {
+                if (OptionOn(ScanOptions::kRemove))
+                    toRecycle.push_back(path);
+                else if (platform_.files)
+                    DeleteCheckedFile(*platform_.files, path);
             }
             controls[IDC_CLEAN_STATUS].SetText(kDeletingText);
             if (platform_.prompts) platform_.prompts->EndWaitCursor();

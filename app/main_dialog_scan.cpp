@@ -4,6 +4,7 @@
 #include "app/main_dialog_model.h"
 #include "res/resource.h"
 #include "scan/location_queue.h"
+#include "scan/unusable_name.h"
 #include "ui/size_text.h"
 #include "ui/utf8.h"
 
@@ -29,11 +30,6 @@ constexpr int kDisabled = 0;
 constexpr int kNormal = 1;
 constexpr int kHover = 2;
 constexpr int kBusy = 3;
-
-// The ANSI enumeration puts `?` where a name's character has no ANSI form, and
-// no Windows name can hold `*`: such a name names no file, and the shell's
-// delete would take it for a wildcard.
-bool NameIsUnrepresentable(const std::string& name) { return name.find_first_of("?*") != std::string::npos; }
 
 }  // namespace
 
@@ -149,7 +145,9 @@ void MainDialogModel::PrepareScanLists() {
 void MainDialogModel::ProcessFolder(const std::string& path) {
     if (filterSet.IsFolderExcluded(path)) return;
     controls[IDC_SCAN_STATUS].SetText(kStatusFolder + path);
-    if (!platform_.files) return;
+    // A location can name no file too (chosen where the code page could not
+    // hold its name); nothing below it could be handed back.
+    if (!platform_.files || NamesNoFile(path)) return;
 
     const bool endsInSeparator = !path.empty() && path.back() == '\\';
     const std::string pattern = path + (endsInSeparator ? "*.*" : "\\*.*");
@@ -163,7 +161,7 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
     platform_.files->Enumerate(pattern, [&](const FindData& entry) {
         if (scanState != kScanRunning) return false;
         if (entry.name == "." || entry.name == "..") return true;
-        if (NameIsUnrepresentable(entry.name)) return true;
+        if (NamesNoFile(entry.name)) return true;
         const uint32_t a = entry.attributes;
         const bool refused = ((a & kAttrHidden) && !includeHidden) || ((a & kAttrReadOnly) && !includeReadOnly) ||
                              ((a & kAttrSystem) && !includeSystem);

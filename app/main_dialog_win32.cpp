@@ -33,7 +33,7 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Message(WM_HELP,             &CMainDialog::OnHelp),
     Map::Message(WM_SETCURSOR,        &CMainDialog::OnSetCursor),
 
-    Map::Command(IDC_START_SCAN,      STN_CLICKED, &CMainDialog::OnStartScan),
+    Map::Command(IDC_START_SCAN,      STN_CLICKED, &CMainDialog::OnStartScanCommand),
     Map::Command(IDC_STOP_SCAN,       STN_CLICKED, &CMainDialog::OnStopScan),
     Map::Command(IDC_PAGE_PATH,       STN_CLICKED, &CMainDialog::ShowPage, kPagePath),
     Map::Command(IDC_PAGE_FILTERS,    STN_CLICKED, &CMainDialog::ShowPage, kPageFilters),
@@ -192,6 +192,14 @@ void CMainDialog::ApplyText(int id, HWND control) {
         statusLine_.SetLabelText(text);
     else
         ::SetWindowTextA(control, text.c_str());
+}
+
+void CMainDialog::OnStartScanCommand() {
+    OnStartScan();
+    // Texts are held back only while the walk runs, and the walk ends inside
+    // Start Scan; what its last steps (or a scan with no location) set is
+    // still held, with no later change to bring it out.
+    ShowScanTexts();
 }
 
 void CMainDialog::ShowScanTexts() {

@@ -65,6 +65,7 @@ private:
     void BindControls();
     void ApplyControl(int id, unsigned changes);
     void ApplyText(int id, HWND control);
+    void OnStartScanCommand();
     void ShowScanTexts();
 
     LRESULT OnPaint(WPARAM, LPARAM);

@@ -1,5 +1,7 @@
 #include "clean/shell_delete.h"
 
+#include "scan/unusable_name.h"
+
 namespace velnor {
 
 unsigned ShellDeleteFlags(bool permanent) {
@@ -22,7 +24,7 @@ std::string DoubleNulList(const std::vector<std::string>& entries) {
 }
 
 bool UnsafeForShellList(const std::string& path) {
-    return path.empty() || path.find_first_of(std::string("*?\0", 3)) != std::string::npos;
+    return path.empty() || path.find('\0') != std::string::npos || NamesNoFile(path);
 }
 
 }  // namespace velnor

@@ -19,9 +19,9 @@ int ShellDelete(IShell& shell, const std::string& list, bool permanent);
 std::string DoubleNulList(const std::vector<std::string>& entries);
 
 // True when the shell would read the path as something other than the one file
-// it names: a wildcard ('*' or '?', which the ANSI interface also puts in place
-// of characters it cannot represent), an empty entry (which would end the list
-// early) or an embedded NUL.
+// it names: a path that names no file (NamesNoFile: wildcards and stand-ins for
+// characters the code page cannot carry), an empty entry (which would end the
+// list early) or an embedded NUL.
 bool UnsafeForShellList(const std::string& path);
 
 }  // namespace velnor

@@ -43,6 +43,10 @@ public:
     virtual bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) = 0;
 
     virtual bool DeleteFile(const std::string& path) = 0;
+    // GetFileAttributesA and SetFileAttributesA: the attribute bits of an
+    // existing entry (nothing when it cannot be asked), and setting them.
+    virtual std::optional<uint32_t> Attributes(const std::string& path) = 0;
+    virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
     // GetTempPathA: ends in a backslash; empty on failure.
     virtual std::string TempPath() = 0;
     // GetLogicalDriveStringsA with a buffer of the given size: the roots ("C:\").

@@ -78,13 +78,18 @@ std::string ExcludeLine(const ListModel& exclusions) {
     return line;
 }
 
+std::string FilterEntry(const std::string& pattern, const std::string& description, bool checked, FilterType type) {
+    return pattern + "|" + description + (checked ? "|1|" : "|0|") + (type == FilterType::Exclude ? "1" : "0");
+}
+
 std::string FilterLine(const ListModel& filters) {
     std::string line = "Filter=";
     for (int i = 0; i < filters.RowCount(); ++i) {
-        line += "<" + filters.Cell(i, filter_col::kPattern) + "|" + filters.Cell(i, filter_col::kDescription) + "|";
-        line += filters.IsChecked(i) ? "1|" : "0|";
-        line += IsExcludeRow(filters, i) ? "1" : "0";
-        line += ">";
+        const FilterType type = IsExcludeRow(filters, i) ? FilterType::Exclude : FilterType::Include;
+        line += "<" +
+                FilterEntry(filters.Cell(i, filter_col::kPattern), filters.Cell(i, filter_col::kDescription),
+                            filters.IsChecked(i), type) +
+                ">";
     }
     return line;
 }

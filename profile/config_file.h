@@ -36,6 +36,8 @@ std::string DriveLine(const ListModel& locations);
 std::string FolderLine(const ListModel& locations);
 std::string ExcludeLine(const ListModel& exclusions);
 std::string FilterLine(const ListModel& filters);
+// One filter as "Filter=" holds it, the text between its "<" and ">".
+std::string FilterEntry(const std::string& pattern, const std::string& description, bool checked, FilterType type);
 std::string OptionLine(const ScanOptions& options);
 
 // The whole file as SaveProfile writes it: five lines, each followed by an empty

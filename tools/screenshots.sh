@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes a picture of every page of the main window: about.png, path.png,
 # filters.png, exceptions.png, options.png, scan.png and clean.png, each cropped
-# to the 640 x 480 window, into the given folder (docs/screenshots by default).
+# to the 640 x 480 window, into the given folder (docs/screenshots by default),
+# and the Path and Scan pages again with names in any script
+# (path-any-script.png, scan-any-script.png).
 #
 # The program runs under Xvfb and Wine in a fresh prefix, from a folder of its
 # own. A first start writes its config.ini; the drives are then unticked and a
@@ -54,6 +56,12 @@ if [ "${1:-}" = --inside ]; then
       /v 'MS Shell Dlg' /d 'MS Sans Serif' /f >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
   fi
+  # Glyphs the dialog font lacks (Chinese, Japanese) Wine takes from the fonts
+  # it links to it, the first of them "MS UI Gothic"; that face is the host's
+  # WenQuanYi Micro Hei here.
+  "$WINE_BIN" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' /d 'WenQuanYi Micro Hei' /f \
+    >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w || true
 
   # First start: the program writes its default profile.
   start_program
@@ -82,6 +90,27 @@ if [ "${1:-}" = --inside ]; then
   driver waittext $SCAN_STATUS "Completed" 120
   shoot scan
   driver click $PAGE_CLEAN;      shoot clean
+  stop_program
+
+  # Names in any script: a folder named in Greek and Japanese, chosen in place
+  # of the first, with files named in Greek, Japanese, Chinese and with an
+  # emoji inside folders named the same way.
+  any_win='C:\junk-φάκελος-日本'
+  any=$WINEPREFIX/drive_c/junk-φάκελος-日本
+  mkdir -p "$any/Φάκελος" "$any/フォルダ" "$any/文件夹" "$any/😀"
+  printf 'x%.0s' $(seq 1 2100) >"$any/Αρχείο.tmp"
+  printf 'x%.0s' $(seq 1 640) >"$any/Φάκελος/αντίγραφο.old"
+  printf 'x%.0s' $(seq 1 5000) >"$any/フォルダ/一時ファイル.tmp"
+  printf 'x%.0s' $(seq 1 900) >"$any/文件夹/临时文件.old"
+  printf 'x%.0s' $(seq 1 33) >"$any/😀/😀.tmp"
+  printf 'keep' >"$any/Φάκελος/σημείωση.txt"
+  sed -i -e "s/^PathFolder=.*/PathFolder=<${any_win//\\/\\\\}|1>\r/" "$run/config.ini"
+
+  start_program
+  driver click $PAGE_PATH;       shoot path-any-script
+  driver click $START_SCAN
+  driver waittext $SCAN_STATUS "Completed" 120
+  shoot scan-any-script
   stop_program
   exit 0
 fi

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/utf8.h"
@@ -353,7 +354,15 @@ bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
     }
     case LVN_ITEMCHANGED: {
         const NMLISTVIEW* nm = reinterpret_cast<NMLISTVIEW*>(header);
-        if (syncing_ || nm->iItem < 0 || nm->iItem >= model_->RowCount() || !(nm->uChanged & LVIF_STATE)) return false;
+        if (syncing_ || !(nm->uChanged & LVIF_STATE)) return false;
+        if (nm->iItem == -1) {
+            // One change for every row at once (all deselected, all checked);
+            // its state fields need not say what each row was before.
+            TakeRowStatesFromView();
+            result = 0;
+            return true;
+        }
+        if (nm->iItem < 0 || nm->iItem >= model_->RowCount()) return false;
         SyncScope sync(syncing_);
         const UINT changed = nm->uNewState ^ nm->uOldState;
         if ((changed & LVIS_STATEIMAGEMASK) && model_->HasCheckBoxes()) {
@@ -366,6 +375,18 @@ bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
     }
     default:
         return false;
+    }
+}
+
+void CMyListCtrlEx::TakeRowStatesFromView() {
+    SyncScope sync(syncing_);
+    // Rows still waiting to be shown are not in the view and keep their state.
+    const int shown = std::min(ListView_GetItemCount(hwnd_), model_->RowCount());
+    for (int row = 0; row < shown; ++row) {
+        const UINT state = ListView_GetItemState(hwnd_, row, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
+        const UINT image = (state & LVIS_STATEIMAGEMASK) >> 12;
+        if (model_->HasCheckBoxes() && image != 0) model_->SetChecked(row, image == 2);
+        model_->SetSelected(row, (state & LVIS_SELECTED) != 0);
     }
 }
 

@@ -61,6 +61,8 @@ private:
     void WriteRow(int row, bool insert);
     void ShowAppendedRows();
     void ApplyHeaderImage();
+    // Brings the model's check boxes and selection up to what the view shows.
+    void TakeRowStatesFromView();
 
     ListModel* model_ = nullptr;
     CMyHeaderCtrlEx header_;

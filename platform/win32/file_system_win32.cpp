@@ -49,6 +49,16 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
 
 bool Win32FileSystem::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
+std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+    return ::SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
+
 std::string Win32FileSystem::TempPath() {
     char buffer[1024];
     const DWORD n = ::GetTempPathA(sizeof buffer, buffer);

@@ -10,6 +10,8 @@ class Win32FileSystem : public IFileSystem {
 public:
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
+    std::optional<uint32_t> Attributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
     std::string TempPath() override;
     std::vector<std::string> LogicalDriveStrings(size_t bufferChars) override;
     int DriveType(const std::string& root) override;

@@ -526,6 +526,21 @@ bool RemoteList::ClickCheckBox(int row) {
     return WaitUntil([&] { return Checked(row) != before; }, 3000);
 }
 
+bool RemoteList::ClickHeading(int column) {
+    HWND header = reinterpret_cast<HWND>(SendTimed(list_, LVM_GETHEADER, 0, 0));
+    if (!header) return false;
+    RemoteMemory memory(program_.Process(), sizeof(RECT));
+    RECT bounds = {};
+    if (!SendTimed(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.Address()))) return false;
+    memory.Read(0, &bounds, sizeof bounds);
+    const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    ::PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(header, WM_LBUTTONUP, 0, at);
+    bool ok = false;
+    SendTimed(list_, WM_NULL, 0, 0, &ok);
+    return ok;
+}
+
 // The chooser's folder tree, clicked through as a user would: open the drive's
 // node, then each folder's node on the way, and select the last one.
 class ChooserTree {

@@ -168,6 +168,8 @@ public:
     bool ClickCheckBox(int row);
     // Selects a row as a click on its text would.
     bool ClickRow(int row);
+    // Clicks a column's heading with the mouse; true once the click was handled.
+    bool ClickHeading(int column);
 
 private:
     POINT CheckBoxPoint(int row) const;

@@ -38,7 +38,10 @@ struct Planned {
 class JunkTree {
 public:
     explicit JunkTree(const Workspace& workspace)
-        : root_(workspace / "JunkTree"), outside_(workspace / "Outside") {
+        // The chosen folder's own name is Greek and Japanese (in small
+        // letters: the walk lower-cases the location).
+        : root_(workspace / "JunkTree-\xcf\x86\xce\xac\xce\xba\xce\xb5\xce\xbb\xce\xbf\xcf\x82-\xe6\x97\xa5\xe6\x9c\xac"),
+          outside_(workspace / "Outside") {
         // Listed and left checked: these go.
         Add(L"a.tmp", Planned::kListed);
         Add(L"e.TMP", Planned::kListed);
@@ -50,11 +53,26 @@ public:
         Add(L"ab.tmp", Planned::kListed);          // what "??.tmp" would match
         Add(L"abcde\\y.tmp", Planned::kListed);    // a folder "?????" would match
         Add(L"hidden.tmp", Planned::kListed, FILE_ATTRIBUTE_HIDDEN);
+        Add(L"readonly.tmp", Planned::kListed, FILE_ATTRIBUTE_READONLY);
+        // Names in any script, in folders named the same way: Greek, Japanese,
+        // Chinese, an emoji (outside the basic plane) and Cyrillic.
+        Add(L"\x0391\x03c1\x03c7\x03b5\x03af\x03bf.tmp", Planned::kListed);
+        Add(L"\x03a6\x03ac\x03ba\x03b5\x03bb\x03bf\x03c2\\\x03b1.tmp", Planned::kListed);
+        Add(L"\x03b1\x03bd\x03ac\x03b3\x03bd\x03c9\x03c3\x03b7.tmp", Planned::kListed, FILE_ATTRIBUTE_READONLY);
+        Add(L"\x30d5\x30a9\x30eb\x30c0\\\x30d5\x30a1\x30a4\x30eb.tmp", Planned::kListed);
+        Add(L"\x6587\x4ef6\x5939\\\x6587\x4ef6.tmp", Planned::kListed);
+        Add(L"\xd83d\xde00\\\xd83d\xde00.tmp", Planned::kListed);
+        Add(L"\x041f\x0430\x043f\x043a\x0430\\x.tmp", Planned::kListed);
         // Listed, unchecked by the user: these stay.
         Add(L"keep.tmp", Planned::kUnchecked);
         Add(L"Sub\\A.TMP", Planned::kUnchecked);   // a.tmp but for the letter case
         Add(L"cachf.tmp", Planned::kUnchecked);    // cache.tmp but for one letter
         Add(L"abc.tmp", Planned::kUnchecked);      // what "???.tmp" would match
+        Add(L"ro-keep.tmp", Planned::kUnchecked, FILE_ATTRIBUTE_READONLY);
+        Add(L"\x65e5\x672c.tmp", Planned::kUnchecked);
+        Add(L"\x043a\x044d\x0448.tmp", Planned::kUnchecked);
+        Add(L"\xd83d\xde00\\\xd83c\xdf89.tmp", Planned::kUnchecked);
+        Add(L"\x03a6\x03ac\x03ba\x03b5\x03bb\x03bf\x03c2\\\x03b2.tmp", Planned::kUnchecked);
         // Never listed: names one character away from junk, filters that are
         // off or exclude, excluded folders, the system attribute (off).
         for (const wchar_t* name : {L"a.tmq", L"a.tm", L"atmp", L"a.tmp.txt", L"a_tmp", L"report.doc", L"b.bak",
@@ -62,10 +80,11 @@ public:
                                     L"Sub\\i386\\y.tmp", L"Temporary Internet Files\\z.tmp"})
             Add(name, Planned::kNotListed);
         Add(L"system.tmp", Planned::kNotListed, FILE_ATTRIBUTE_SYSTEM);
-        // Names the ANSI interface cannot hold: the walk sees '?' for them.
-        Add(L"\x043a\x044d\x0448.tmp", Planned::kNotListed);             // 3 Cyrillic letters
-        Add(L"\x65e5\x672c.tmp", Planned::kNotListed);                   // 2 CJK letters
-        Add(L"\x041f\x0430\x043f\x043a\x0430\\x.tmp", Planned::kNotListed);  // a 5-letter folder
+        // Neighbours in other scripts that are no junk.
+        Add(L"\x03a6\x03ac\x03ba\x03b5\x03bb\x03bf\x03c2\\\x03c3\x03b7\x03bc\x03b5\x03af\x03c9\x03c3\x03b7.txt",
+            Planned::kNotListed);
+        Add(L"\x30d5\x30a9\x30eb\x30c0\\\x30d5\x30a1\x30a4\x30eb.tmq", Planned::kNotListed);
+        Add(L"\xd83d\xde00.txt", Planned::kNotListed);
 
         for (Planned& file : files_) {
             const std::wstring full = Widen(root_) + L"\\" + file.path;
@@ -187,6 +206,23 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
 
     ASSERT_EQ(ScanToEnd(program, tree.Root()), "");
     Trace("scanned");
+    {
+        SCOPED_TRACE("sorting by name, names in any script among them");
+        RemoteList results(program, IDC_RESULT_LIST);
+        // Names compare as the text they are, only A to Z without regard to case.
+        auto folded = [](const ResultRow& row) { return Lower(row.name); };
+        for (bool ascending : {true, false}) {
+            ASSERT_TRUE(results.ClickHeading(1));
+            const std::vector<ResultRow> sorted = ResultRows(program);
+            ASSERT_GT(sorted.size(), 2u);
+            for (size_t i = 1; i < sorted.size(); ++i) {
+                const std::string a = folded(sorted[i - 1]), b = folded(sorted[i]);
+                EXPECT_TRUE(ascending ? a <= b : b <= a) << sorted[i - 1].name << " | " << sorted[i].name;
+            }
+            // The emoji, outside the basic plane, sorts after every other script.
+            EXPECT_EQ(sorted[ascending ? sorted.size() - 1 : 0].name, "\xf0\x9f\x98\x80.tmp");
+        }
+    }
     std::vector<ResultRow> rows = ResultRows(program);
 
     std::map<std::string, const Planned*> expected;  // by lower-case location
@@ -214,7 +250,7 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
             }
             EXPECT_EQ(row.location, tree.LocationOf(*it->second));
             EXPECT_EQ(row.size, std::to_string(JunkTree::Content(*it->second).size())) << row.location;
-            EXPECT_EQ(Lower(row.name), Lower(row.location.substr(row.location.rfind('\\') + 1)));
+            EXPECT_EQ(row.name, row.location.substr(row.location.rfind('\\') + 1));
             listed.insert(Lower(row.location));
         }
         for (const auto& [location, file] : expected) EXPECT_TRUE(listed.count(location)) << "not listed: " << location;
@@ -281,6 +317,12 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
             if (file.fate == Planned::kListed) gone.insert(file.path);
         EXPECT_EQ(Differences(treeBefore, TakeSnapshot(Widen(tree.Root())), gone), "");
         EXPECT_EQ(Differences(outsideBefore, TakeSnapshot(Widen(tree.Outside())), {}), "");
+        // A file the user kept keeps its read-only mark too.
+        for (const Planned& file : tree.Files()) {
+            if (file.fate != Planned::kUnchecked || !file.attributes) continue;
+            const std::wstring full = Widen(tree.Root()) + L"\\" + file.path;
+            EXPECT_EQ(::GetFileAttributesW(full.c_str()) & file.attributes, file.attributes) << Narrow(file.path);
+        }
 
         // Recycled files went to the host's trash; deleted ones did not.
         if (!trash.empty()) {

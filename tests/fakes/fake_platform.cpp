@@ -88,8 +88,17 @@ void FakeFileSystem::SetLocked(const std::string& path, bool locked) {
     if (Node* node = FindMutable(path)) node->locked = locked;
 }
 
-void FakeFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
-    if (Node* node = FindMutable(path)) node->attributes = attributes;
+std::optional<uint32_t> FakeFileSystem::Attributes(const std::string& path) {
+    const Node* node = Find(path);
+    if (!node) return std::nullopt;
+    return node->attributes;
+}
+
+bool FakeFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+    Node* node = FindMutable(path);
+    if (!node) return false;
+    node->attributes = attributes;
+    return true;
 }
 
 std::string FakeFileSystem::RawText(const std::string& path) const {

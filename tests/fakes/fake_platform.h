@@ -32,7 +32,6 @@ public:
     void AddFile(const std::string& path, uint64_t size = 0, uint32_t attributes = 0, uint64_t lastWriteTime = 0);
     void SetText(const std::string& path, const std::string& text);  // creates the file too
     void SetLocked(const std::string& path, bool locked);
-    void SetAttributes(const std::string& path, uint32_t attributes);
     bool Exists(const std::string& path) const;
     const Node* Find(const std::string& path) const;
     // The bytes on disk: LF written as CR LF.
@@ -55,6 +54,8 @@ public:
 
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
+    std::optional<uint32_t> Attributes(const std::string& path) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
     std::string TempPath() override { return tempPath; }
     std::vector<std::string> LogicalDriveStrings(size_t bufferChars) override;
     int DriveType(const std::string& root) override;

@@ -153,17 +153,39 @@ TEST_F(Editing, AddExclusionComparesWithLetterCase) {
     ExpectFileHoldsTheLists();
 }
 
-TEST_F(Editing, AddKeepsNoMoreThanTheHandOverAreaHolds) {
+// A filter the page accepts loads again: the file keeps entries of at most 999
+// characters, and "<pattern|description|1|0>" spends five on its marks.
+TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
+    std::string accents;
+    for (int i = 0; i < 300; ++i) accents += "\xC3\xA9";  // e acute, two bytes each
+    const struct Case {
+        std::string pattern, description;
+        size_t patternKept, descriptionKept;
+    } cases[] = {
+        {std::string(1200, 'f'), std::string(1000, 'd'), 994, 0},  // the description gives way first
+        {std::string(500, 'p'), std::string(700, 'd'), 500, 494},
+        {std::string(494, 'q'), std::string(500, 'd'), 494, 500},  // exactly at the limit: whole
+        {std::string(495, 'r'), std::string(500, 'd'), 495, 499},
+        {std::string(495, 's'), accents, 495, 498},  // never half a character
+    };
     OnPage(kPageFilters);
-    TypeFilter(std::string(1200, 'f'), std::string(1000, 'd'));
-    dialog->OnAddEntry();
-    ASSERT_EQ(dialog->profile.filters.RowCount(), 3);
-    EXPECT_EQ(dialog->profile.filters.Cell(2, filter_col::kPattern).size(), kMaxEntryChars);
-    EXPECT_EQ(dialog->profile.filters.Cell(2, filter_col::kDescription).size(), kMaxEntryChars);
+    const ListModel& filters = dialog->profile.filters;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pattern.substr(0, 1));
+        TypeFilter(c.pattern, c.description);
+        dialog->OnAddEntry();
+        const int row = filters.RowCount() - 1;
+        EXPECT_EQ(filters.Cell(row, filter_col::kPattern).size(), c.patternKept);
+        EXPECT_EQ(filters.Cell(row, filter_col::kDescription).size(), c.descriptionKept);
+    }
+    EXPECT_EQ(filters.RowCount(), 2 + 5);
+    ExpectFileHoldsTheLists();
+
     OnPage(kPageExceptions);
     typedPath = std::string(kMaxEntryChars + 5, 'x');
     dialog->OnAddEntry();
     EXPECT_EQ(dialog->profile.exclusions.Cell(2, exclude_col::kPattern).size(), kMaxEntryChars);
+    ExpectFileHoldsTheLists();
 }
 
 TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
@@ -301,8 +323,7 @@ TEST_F(Editing, OptionTogglesFlipTheirFlagAndPictureWithoutSaving) {
         EXPECT_EQ(dialog->OptionOn(c.flag), before) << c.picture;
     }
     const ScanOptions options = dialog->Options();
-    dialog->OnToggleOption(IDC_OPT_READ_CAPTION);  // the map turns captions into their pictures
-    dialog->OnToggleOption(IDC_RECYCLE_MODE);
+    dialog->OnToggleOption(IDC_RECYCLE_MODE);  // not one of the four
     EXPECT_TRUE(dialog->Options() == options);
     EXPECT_EQ(NewSaves(), 0);
 }

@@ -84,9 +84,13 @@ TEST(ShellDeleteRequest, FlagsAndListForm) {
     EXPECT_EQ(ShellDeleteFlags(false), 0x0550u);
     EXPECT_EQ(DoubleNulList({}), std::string(1, '\0'));
     EXPECT_EQ(DoubleNulList({"a", "bc"}), std::string("a\0bc\0\0", 6));
-    for (const char* bad : {"", "C:\\x\\??.tmp", "C:\\*.*", "C:\\a?"}) EXPECT_TRUE(UnsafeForShellList(bad)) << bad;
+    for (const char* bad : {"", "C:\\x\\??.tmp", "C:\\*.*", "C:\\a?", "C:\\\xEF\xBF\xBD\\a.tmp", "C:\\b\xEF\xBF\xBD.tmp"})
+        EXPECT_TRUE(UnsafeForShellList(bad)) << bad;
     EXPECT_TRUE(UnsafeForShellList(std::string("C:\\a\0b", 6)));
-    EXPECT_FALSE(UnsafeForShellList("C:\\Junk\\a [1] (copy).tmp"));
+    // Greek, Japanese and an emoji, and the bytes of U+FFFD apart.
+    for (const char* fine : {"C:\\Junk\\a [1] (copy).tmp", "C:\\\xCE\xB1\\\xE6\x97\xA5\xF0\x9F\x98\x80.tmp",
+                             "C:\\\xEF\xBF\xBC\xEF\xBF.tmp"})
+        EXPECT_FALSE(UnsafeForShellList(fine)) << fine;
 }
 
 TEST_F(Removal, NoCheckedRowsEmptiesTheListAndTouchesNothing) {
@@ -148,15 +152,45 @@ TEST_F(Removal, RecycleModeSendsEveryCheckedFileInOneOperationAtTheEnd) {
     EXPECT_EQ(positions, (std::vector<int>{37, 75}));
 }
 
-TEST_F(Removal, WildcardPathsNeverReachTheShellButTheirRowsLeave) {
-    Rows({{"C:\\Junk\\ab.tmp", 1, false}, {"C:\\Junk\\cd.tmp", 1, false}}, true);
-    Rows({{"C:\\Junk\\??.tmp", 5, true}, {"C:\\Junk\\*.tmp", 5, true}, {"", 5, true}}, false);
-    Rows({{"C:\\Junk\\real.tmp", 7, true}});
-    Remove(true);
+TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteButTheirRowsLeave) {
+    // A file really named with U+FFFD is not the file whose unpaired
+    // surrogate came back as U+FFFD; neither mode may take it.
+    const std::string replacement = "C:\\Junk\\x\xEF\xBF\xBD.tmp";
+    for (bool recycle : {true, false}) {
+        shell.deleteCalls.clear();
+        Rows({{"C:\\Junk\\ab.tmp", 1, false}, {"C:\\Junk\\cd.tmp", 1, false}}, true);
+        Rows({{"C:\\Junk\\??.tmp", 5, true}, {"C:\\Junk\\*.tmp", 5, true}, {"", 5, true}}, false);
+        Rows({{replacement, 5, true}, {"C:\\Junk\\real.tmp", 7, true}});
+        Remove(recycle);
+        EXPECT_EQ(dialog->results.RowCount(), 0);
+        EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\ab.tmp"));
+        EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\cd.tmp"));
+        EXPECT_TRUE(fakes.files.Exists(replacement)) << recycle;
+        EXPECT_FALSE(fakes.files.Exists("C:\\Junk\\real.tmp")) << recycle;
+        ASSERT_EQ(shell.deleteCalls.size(), 1u);
+        EXPECT_EQ(shell.deleteCalls[0].paths,
+                  recycle ? std::vector<std::string>{"C:\\Junk\\real.tmp"} : std::vector<std::string>{});
+        EXPECT_EQ(fakes.files.deleted,
+                  recycle ? std::vector<std::string>{} : std::vector<std::string>{"C:\\Junk\\real.tmp"});
+        EXPECT_EQ(dialog->selectedSize, 0u);
+        fakes.files.Remove(replacement);
+    }
+}
+
+TEST_F(Removal, CheckedReadOnlyFilesGoUncheckedOnesKeepTheirMark) {
+    Rows({{"C:\\Junk\\ro.tmp", 10, true}, {"C:\\Junk\\ro-keep.tmp", 20, false},
+          {"C:\\Junk\\ro-open.tmp", 30, true}, {"C:\\Junk\\open.tmp", 40, true}});
+    for (const char* path : {"C:\\Junk\\ro.tmp", "C:\\Junk\\ro-keep.tmp", "C:\\Junk\\ro-open.tmp"})
+        fakes.files.SetAttributes(path, kAttrReadOnly | kAttrHidden);
+    fakes.files.SetLocked("C:\\Junk\\ro-open.tmp", true);
+    fakes.files.SetLocked("C:\\Junk\\open.tmp", true);
+    Remove(false);
+    EXPECT_EQ(fakes.files.deleted, std::vector<std::string>{"C:\\Junk\\ro.tmp"});
+    // Files that stay are left as they were found, mark and all.
+    EXPECT_EQ(fakes.files.Attributes("C:\\Junk\\ro-keep.tmp"), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(fakes.files.Attributes("C:\\Junk\\ro-open.tmp"), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(fakes.files.Attributes("C:\\Junk\\open.tmp"), 0u);
     EXPECT_EQ(dialog->results.RowCount(), 0);
-    ASSERT_EQ(shell.deleteCalls.size(), 1u);
-    EXPECT_EQ(shell.deleteCalls[0].paths, (std::vector<std::string>{"C:\\Junk\\real.tmp"}));
-    EXPECT_EQ(dialog->selectedSize, 0u);
 }
 
 TEST_F(Removal, AFileGoneSinceTheScanDoesNotKeepTheOthersFromTheBin) {

@@ -375,16 +375,24 @@ TEST_F(ScanWalk, ReparsePointFoldersAreNotEntered) {
     EXPECT_EQ(files.enumerateCount, 2);
 }
 
-TEST_F(ScanWalk, NamesTheAnsiInterfaceCannotHoldAreSkipped) {
+TEST_F(ScanWalk, NamesThatNameNoFileAreSkipped) {
+    // `?` where the code page has no form for a character; U+FFFD where the
+    // name held an unpaired surrogate.
     files.AddFile("C:\\N\\caf?.tmp");
     files.AddFile("C:\\N\\star*.tmp");
+    files.AddFile("C:\\N\\lone\xEF\xBF\xBD.tmp");
     files.AddFile("C:\\N\\fine.tmp");
+    files.AddFile("C:\\N\\\xCE\xB1\xF0\x9F\x98\x80\xEF\xBF.tmp");  // alpha, an emoji, then a cut sequence
     files.AddFolder("C:\\N\\Sub?");
     files.AddFile("C:\\N\\Sub?\\inside.tmp");
+    files.AddFolder("C:\\N\\Dir\xEF\xBF\xBD");
+    files.AddFile("C:\\N\\Dir\xEF\xBF\xBD\\inside.tmp");
     AddLocation("C:\\N");
+    files.AddFile("C:\\M\xEF\xBF\xBD\\inside.tmp");
+    AddLocation("C:\\M\xEF\xBF\xBD");
     SetOptions(true, true, true, true);
     dialog.OnStartScan();
-    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\n\\fine.tmp"});
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\n\\fine.tmp", "c:\\n\\\xCE\xB1\xF0\x9F\x98\x80\xEF\xBF.tmp"}));
     EXPECT_EQ(files.enumerateCount, 1);
 }
 

@@ -220,24 +220,32 @@ protected:
 TEST_F(AddExcludeDialogWin32, BrowseFillsTheBoxAndEnablesOkInOneStep) {
     prompts.folders.push_back(std::string("C:\\"));
     prompts.folders.push_back(std::string("C:\\Program Files\\Velnor Cache"));
+    prompts.folders.push_back(std::string("D:\\"));
     std::string value;
-    bool focusInBox = false, rootNotTaken = false, filledAndEnabled = false;
+    bool focusInBox = false, rootNotTaken = false, filledAndEnabled = false, rootLeftTheFolder = false;
+    int chooserCallsAfterFirst = 0;
     WhileModal script("Add exclude path", [&](HWND d) {
         HWND box = ::GetDlgItem(d, IDC_EXCLUDE_PATH), ok = ::GetDlgItem(d, IDC_EXCLUDE_OK);
         focusInBox = ::GetFocus() == box;
         Click(::GetDlgItem(d, IDC_EXCLUDE_BROWSE));
+        chooserCallsAfterFirst = prompts.chooserCalls;
         rootNotTaken = TextOf(box).empty() && PictureOf(ok) == SharedBitmap(IDB_OK_OFF);
         Click(::GetDlgItem(d, IDC_EXCLUDE_BROWSE));
         filledAndEnabled = TextOf(box) == "C:\\Program Files\\Velnor Cache" && PictureOf(ok) == SharedBitmap(IDB_OK);
+        // A root chosen now leaves the box as it was, neither emptied nor replaced.
+        Click(::GetDlgItem(d, IDC_EXCLUDE_BROWSE));
+        rootLeftTheFolder = TextOf(box) == "C:\\Program Files\\Velnor Cache" && PictureOf(ok) == SharedBitmap(IDB_OK);
         Click(ok);
     });
     dialog.Run(owner.Hwnd(), &prompts, value);
     ASSERT_TRUE(script.Ran());
     EXPECT_FALSE(script.TimedOut());
-    EXPECT_EQ(prompts.chooserCalls, 2);
+    EXPECT_EQ(chooserCallsAfterFirst, 1);
+    EXPECT_EQ(prompts.chooserCalls, 3);
     EXPECT_TRUE(focusInBox);
     EXPECT_TRUE(rootNotTaken);
     EXPECT_TRUE(filledAndEnabled);
+    EXPECT_TRUE(rootLeftTheFolder);
     EXPECT_EQ(value, "C:\\Program Files\\Velnor Cache");
 }
 

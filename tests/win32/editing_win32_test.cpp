@@ -141,6 +141,58 @@ TEST_F(EditingPages, AddAndRemoveExclusionsWithTheFolderChooser) {
     EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>");
 }
 
+LRESULT CALLBACK WithoutItemChanges(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ITEMCHANGED) return 0;
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Gives every row of a list a state as Windows reports it: the rows change and
+// the parent hears one notification, for item -1, whose old state need not say
+// what each row was (Wine's list view reports each row on its own instead).
+void SetEveryRow(HWND list, UINT state, UINT mask) {
+    HWND parent = ::GetParent(list);
+    ::SetWindowSubclass(parent, WithoutItemChanges, 1, 0);
+    ListView_SetItemState(list, -1, state, mask);
+    ::RemoveWindowSubclass(parent, WithoutItemChanges, 1);
+    NMLISTVIEW all = {};
+    all.hdr.hwndFrom = list;
+    all.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(list));
+    all.hdr.code = LVN_ITEMCHANGED;
+    all.iItem = -1;
+    all.uChanged = LVIF_STATE;
+    all.uNewState = state & mask;
+    ::SendMessageA(parent, WM_NOTIFY, all.hdr.idFrom, reinterpret_cast<LPARAM>(&all));
+    PumpMessages();
+}
+
+// After every row was deselected at once, Remove must not delete the row
+// that was selected before.
+TEST_F(EditingPages, ChangesToEveryRowAtOnceReachTheLists) {
+    const struct {
+        int page, list;
+        ListModel& rows;
+    } pages[] = {
+        {kPageFilters, IDC_FILTER_LIST, dialog->profile.filters},
+        {kPageExceptions, IDC_EXCLUDE_LIST, dialog->profile.exclusions},
+    };
+    for (const auto& p : pages) {
+        OnPage(p.page);
+        SelectRow(p.list, 1);
+        ASSERT_EQ(p.rows.FirstSelected(), 1) << p.list;
+        SetEveryRow(dialog->Item(p.list), 0, LVIS_SELECTED);
+        ASSERT_EQ(ListView_GetNextItem(dialog->Item(p.list), -1, LVNI_SELECTED), -1) << p.list;
+        EXPECT_EQ(p.rows.FirstSelected(), -1) << p.list;
+        Press(IDC_REMOVE);
+        EXPECT_EQ(p.rows.RowCount(), 2) << p.list;
+    }
+    EXPECT_EQ(ReadBytes(dir / "config.ini"), kProfile);
+
+    // Checking every box at once reaches the filter list as well.
+    ASSERT_FALSE(dialog->profile.filters.IsChecked(1));
+    SetEveryRow(dialog->Item(IDC_FILTER_LIST), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
+    EXPECT_TRUE(dialog->profile.filters.IsChecked(1));
+}
+
 TEST_F(EditingPages, DefaultWritesTheRestoredListOfItsPageOnly) {
     OnPage(kPageExceptions);
     Press(IDC_DEFAULT);

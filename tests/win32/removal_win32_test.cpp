@@ -78,6 +78,17 @@ protected:
         WriteBytes(path, bytes);
         return path;
     }
+    std::string ReadOnlyFile(const std::string& relative) {
+        const std::string path = File(relative, "read-only " + relative);
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        EXPECT_EQ(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        return path;
+    }
+    void ExpectReadOnlyAndUnchanged(const std::string& path) {
+        EXPECT_EQ(::GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))
+            << path;
+        EXPECT_EQ(testing::ReadBytes(path), "read-only " + path.substr(dir.Path().size() + 1)) << path;
+    }
     // Scans the test folder; the rows come out checked.
     void Scan(size_t expectedRows) {
         model->OnStartScan();
@@ -139,33 +150,45 @@ TEST_F(RemovalOnDisk, PermanentRemovalDeletesExactlyTheCheckedFiles) {
     const std::string a = File("perm-a.tmp"), gone = File("perm-gone.tmp"), keep = File("perm-keep.tmp");
     const std::string deep = File("Sub\\perm-deep.tmp"), deepKeep = File("Sub\\perm-deep-keep.tmp");
     const std::string other = File("notes.txt");
-    Scan(5);
+    const std::string readOnly = ReadOnlyFile("perm-ro.tmp"), readOnlyKeep = ReadOnlyFile("perm-ro-keep.tmp");
+    const std::string readOnlyOpen = ReadOnlyFile("perm-ro-open.tmp");
+    Scan(8);
     Uncheck(keep);
     Uncheck(deepKeep);
+    Uncheck(readOnlyKeep);
     ASSERT_TRUE(::DeleteFileA(gone.c_str()));  // someone else was quicker
+    // Held open by another program: it cannot go, and it stays as it was.
+    HANDLE open = ::CreateFileA(readOnlyOpen.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
 
     std::vector<bool> deepAtShellCall;
     shell.onDelete = [&] { deepAtShellCall.push_back(FileExists(deep)); };
     Remove(false);
+    ::CloseHandle(open);
     EXPECT_FALSE(FileExists(a));
     EXPECT_FALSE(FileExists(deep));
+    EXPECT_FALSE(FileExists(readOnly));
     EXPECT_TRUE(FileExists(keep));
     EXPECT_TRUE(FileExists(deepKeep));
     EXPECT_TRUE(FileExists(other));
+    ExpectReadOnlyAndUnchanged(readOnlyKeep);
+    ExpectReadOnlyAndUnchanged(readOnlyOpen);
     // Each file went the moment its row was handled; the one shell operation
     // at the end got nothing to remove.
     ASSERT_EQ(shell.lists.size(), 1u);
     EXPECT_EQ(shell.lists[0], std::string(1, '\0'));
     EXPECT_EQ(deepAtShellCall, std::vector<bool>{false});
-    EXPECT_EQ(positions, (std::vector<int>{25, 50, 75}));
+    EXPECT_EQ(positions, (std::vector<int>{15, 30, 45, 60, 75}));
     ExpectZeroTexts();
 }
 
 TEST_F(RemovalOnDisk, RecycleModeSendsTheCheckedFilesToTheBinInOneOperation) {
     const std::string one = File("bin-one.tmp"), two = File("Sub\\bin-two.tmp");
     const std::string keep = File("bin-keep.tmp"), gone = File("bin-gone.tmp");
-    Scan(4);
+    const std::string readOnly = ReadOnlyFile("bin-ro.tmp"), readOnlyKeep = ReadOnlyFile("bin-ro-keep.tmp");
+    Scan(6);
     Uncheck(keep);
+    Uncheck(readOnlyKeep);
     ASSERT_TRUE(::DeleteFileA(gone.c_str()));
 
     bool untouchedUntilTheListWasEmpty = false;
@@ -178,14 +201,23 @@ TEST_F(RemovalOnDisk, RecycleModeSendsTheCheckedFilesToTheBinInOneOperation) {
     EXPECT_EQ(shell.flags[0], 0x0550u);
     EXPECT_FALSE(FileExists(one));
     EXPECT_FALSE(FileExists(two));
+    EXPECT_FALSE(FileExists(readOnly));
     EXPECT_TRUE(FileExists(keep));
+    ExpectReadOnlyAndUnchanged(readOnlyKeep);
     ExpectZeroTexts();
 
     const std::string trash = TrashFolder();
     if (trash.empty()) return;  // no bin to look into on this system
     EXPECT_TRUE(FileExists(trash + "\\bin-one.tmp")) << trash;
     EXPECT_TRUE(FileExists(trash + "\\bin-two.tmp")) << trash;
+    EXPECT_TRUE(FileExists(trash + "\\bin-ro.tmp")) << trash;
     EXPECT_FALSE(FileExists(trash + "\\bin-keep.tmp")) << trash;
+    // Wine's emptying of the bin passes over read-only files; the bin is left
+    // as the later tests expect to find it.
+    ::SetFileAttributesA((trash + "\\bin-ro.tmp").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA((trash + "\\bin-ro.tmp").c_str());
+    const std::string info = trash.substr(0, trash.size() - 5) + "info\\bin-ro.tmp.trashinfo";
+    EXPECT_TRUE(::DeleteFileA(info.c_str())) << info;
 }
 
 TEST_F(RemovalOnDisk, ARowWhosePathHoldsAWildcardNeverTakesItsNeighbours) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -244,6 +245,66 @@ TEST_F(ScanOnDisk, DirectoryLinksEndTheWalkAndHideWhatIsBehindThem) {
     RemoveLink(loop);
     RemoveLink(away);
     EXPECT_TRUE(testing::FileExists(outside / "protected.tmp"));
+}
+
+// Made through the wide interface, so that the names on disk are exactly
+// these characters whatever the code page does with them.
+void MakeWide(const std::wstring& path) {
+    for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1))
+        ::CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, "abc", 3, &written, nullptr);
+    ::CloseHandle(file);
+}
+
+TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) {
+    // Without the manifest's UTF-8 code page these names come back as '?'.
+    ASSERT_EQ(::GetACP(), static_cast<UINT>(CP_UTF8));
+    const std::wstring wideRoot(root.begin(), root.end());  // the temporary folder's name is ASCII
+    struct Name {
+        const wchar_t* wide;
+        const char* utf8;
+        bool listed;
+    } names[] = {
+        // Greek folder and file; the filter's small alpha does not take a capital alpha.
+        {L"\x03a6\x03ac\x03ba\x03b5\x03bb\x03bf\x03c2\\\x03b1\x03b2.dat",
+         "\xce\xa6\xce\xac\xce\xba\xce\xb5\xce\xbb\xce\xbf\xcf\x82\\\xce\xb1\xce\xb2.dat", true},
+        {L"\x0391\x0392.dat", "\xce\x91\xce\x92.dat", false},
+        // Japanese, with the extension in capitals: A to Z still fold.
+        {L"\x30d5\x30a9\x30eb\x30c0\\\x30d5\x30a1\x30a4\x30eb.TMP",
+         "\xe3\x83\x95\xe3\x82\xa9\xe3\x83\xab\xe3\x83\x80\\\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab.TMP", true},
+        {L"\x6587\x4ef6\x5939\\\x6587\x4ef6.tmp", "\xe6\x96\x87\xe4\xbb\xb6\xe5\xa4\xb9\\\xe6\x96\x87\xe4\xbb\xb6.tmp", true},
+        {L"\xd83d\xde00\\\xd83d\xde00.tmp", "\xf0\x9f\x98\x80\\\xf0\x9f\x98\x80.tmp", true},
+        {L"\xd83d\xde00\\\x6587\x4ef6.txt", "", false},
+    };
+    std::vector<std::string> expected;
+    for (const Name& name : names) {
+        MakeWide(wideRoot + L"\\" + name.wide);
+        if (name.listed) expected.push_back(name.utf8);
+    }
+    AddFilterRow(model->profile.filters, "\xce\xb1*.dat", "", true, FilterType::Include);
+    AddLocation(root);
+    std::vector<std::string> statusTexts;
+    model->controls.SetObserver([&](int id, unsigned changes) {
+        if (id == IDC_SCAN_STATUS && (changes & kTextChanged)) statusTexts.push_back(Text(id));
+    });
+    model->OnStartScan();
+
+    std::vector<std::string> listed = Listed();
+    std::sort(listed.begin(), listed.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listed, expected);
+    for (int row = 0; row < model->results.RowCount(); ++row)
+        EXPECT_EQ(model->results.Cell(row, 1), Leaf(model->results.Cell(row, 2)));
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 4");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  12 Byte(s)");
+    // The status line named each folder on the way, as it is spelled.
+    const std::string greek = lowRoot + "\\\xce\xa6\xce\xac\xce\xba\xce\xb5\xce\xbb\xce\xbf\xcf\x82";
+    const std::string emoji = lowRoot + "\\\xf0\x9f\x98\x80";
+    for (const std::string& folder : {greek, emoji})
+        EXPECT_NE(std::find(statusTexts.begin(), statusTexts.end(), "Scaning: " + folder), statusTexts.end()) << folder;
 }
 
 // Stop Scan arrives as a window message and is handled by the drain after the
