@@ -5,6 +5,7 @@
 #include "app/main_dialog_model.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -23,7 +24,7 @@ std::string WithoutFieldMarks(std::string text) {
 
 // What the dialog handed back, as the main dialog's storage holds it.
 std::string TakenEntry(const std::string& handedBack) {
-    return WithoutFieldMarks(handedBack.substr(0, std::min(handedBack.size(), kMaxEntryChars)));
+    return WithoutFieldMarks(Utf8Prefix(handedBack, kMaxEntryChars));
 }
 
 // The longest start of `text` within `maxBytes` that ends on a character

@@ -3,6 +3,7 @@
 #include "app/main_dialog_model.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -126,7 +127,7 @@ void MainDialogModel::RemoveLocation() {
     const int row = list.FirstSelected();
     if (row < 0) return;
     std::string path = list.Cell(row, location_col::kPath);
-    if (path.size() >= kPathTextChars) path.resize(kPathTextChars - 1);
+    path = Utf8Prefix(path, kPathTextChars - 1);
     // A drive's name ends in its letter, colon and bracket: drives stay listed.
     const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
     if (!driveRow) list.DeleteRow(row);

@@ -1,6 +1,7 @@
 #include "app/main_dialog_model.h"
 
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -27,7 +28,7 @@ void MainDialogModel::InitializeState() {
     // The profile sits beside the executable. The separator is looked for from
     // the end of the path buffer down to index 1, as either kind of slash.
     std::string module = platform_.files ? platform_.files->ModulePath() : std::string();
-    if (module.size() >= kModulePathChars) module.resize(kModulePathChars - 1);
+    module = Utf8Prefix(module, kModulePathChars - 1);
     for (size_t i = module.size(); i-- > 1;) {
         if (module[i] == '\\' || module[i] == '/') {
             module.resize(i + 1);

@@ -24,9 +24,12 @@ bool MainDialogModel::ProfileFileUsable() {
 
 std::string MainDialogModel::ReadProfileValue(const std::string& key) {
     if (!platform_.files) return std::string();
-    const std::optional<std::string> text = platform_.files->ReadTextFile(profilePath);
-    if (!text) return std::string();
-    return config_file::FindValue(*text, key);
+    const std::optional<std::string> bytes = platform_.files->ReadTextFile(profilePath);
+    if (!bytes) return std::string();
+    // Where Windows ignores the manifest, the program holds the legacy code
+    // page's text like every program before, and so does the file.
+    if (!platform_.locale || !platform_.locale->UsesUtf8()) return config_file::FindValue(*bytes, key);
+    return config_file::FindValue(config_file::FileTextAsUtf8(*bytes, *platform_.locale), key);
 }
 
 void MainDialogModel::SaveProfile() {

@@ -6,6 +6,7 @@
 #include "scan/location_queue.h"
 #include "scan/unusable_name.h"
 #include "ui/size_text.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -120,7 +121,7 @@ void MainDialogModel::PrepareScanLists() {
     std::vector<std::string> checked;
     for (int row = 0; row < locations.RowCount(); ++row) {
         if (!locations.IsChecked(row)) continue;
-        std::string text = locations.Cell(row, location_col::kPath).substr(0, kMaxLocationChars);
+        std::string text = Utf8Prefix(locations.Cell(row, location_col::kPath), kMaxLocationChars);
         if (platform_.locale) text = platform_.locale->Lower(text);
         checked.push_back(NormaliseLocation(text));
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -123,7 +124,7 @@ void CMainDialog::BindControls() {
     for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char text[512] = {};
         ::GetWindowTextA(child, text, sizeof text);
-        controls.Seed(::GetDlgCtrlID(child), text);
+        controls.Seed(::GetDlgCtrlID(child), Utf8Prefix(text, sizeof text - 1));
     }
     for (int id : PictureButtonIds()) {
         const bool pushButton = id == IDC_START_SCAN || id == IDC_STOP_SCAN || id == IDC_BACK || id == IDC_NEXT ||

@@ -37,6 +37,12 @@ public:
     virtual std::string FormatModified(uint64_t fileTime) = 0;
     // The platform's multibyte-aware lower-casing.
     virtual std::string Lower(const std::string& text) = 0;
+    // True when the process code page, the one every ANSI call speaks, is
+    // UTF-8 (Windows honours the manifest's request for it from version 1903).
+    virtual bool UsesUtf8() = 0;
+    // Text in the system's legacy ANSI code page, the one that programs
+    // without a UTF-8 manifest use, turned into UTF-8.
+    virtual std::string LegacyAnsiToUtf8(const std::string& text) = 0;
 };
 
 }  // namespace velnor

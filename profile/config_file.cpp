@@ -1,5 +1,9 @@
 #include "profile/config_file.h"
 
+#include <algorithm>
+
+#include "ui/utf8.h"
+
 namespace velnor::config_file {
 
 namespace {
@@ -7,12 +11,24 @@ namespace {
 const char kSpace[] = " \t\n\v\f\r";
 
 // Where the entry that V starts with ends: the first ">". The entry's text runs
-// from index 1 to just before it; the first character is taken to be "<".
+// from its second character to just before it; the first is taken to be "<"
+// and dropped unseen, all of it even when it is not, so that no entry starts
+// with the broken-off end of a character.
 size_t EntryEnd(const std::string& v) { return v.find('>'); }
 
-std::string EntryText(const std::string& v, size_t end) { return v.substr(1, end - 1); }
+std::string EntryText(const std::string& v, size_t end) {
+    const size_t first = std::min(Utf8CharLengthAt(v, 0), end);
+    return v.substr(first, end - first);
+}
 
 }  // namespace
+
+std::string FileTextAsUtf8(const std::string& bytes, ILocale& locale) {
+    const std::string bom = kUtf8ByteOrderMark;
+    const std::string text = bytes.compare(0, bom.size(), bom) == 0 ? bytes.substr(bom.size()) : bytes;
+    if (IsValidUtf8(text)) return text;
+    return locale.LegacyAnsiToUtf8(text);
+}
 
 std::string TrimSpace(const std::string& text) {
     const size_t first = text.find_first_not_of(kSpace);
@@ -118,8 +134,10 @@ std::vector<std::string> ParseExclusions(const std::string& value) {
     std::string v = value;
     for (;;) {
         const size_t end = EntryEnd(v);
-        if (end == std::string::npos || end <= 2) break;
-        exclusions.push_back(EntryText(v, end));
+        if (end == std::string::npos) break;
+        std::string e = EntryText(v, end);
+        if (e.size() < 2) break;
+        exclusions.push_back(std::move(e));
         v.erase(0, end + 1);
     }
     return exclusions;
@@ -131,8 +149,9 @@ ParsedFilters ParseFilters(const std::string& value) {
     if (v.size() <= 4) return parsed;
     for (;;) {
         const size_t end = EntryEnd(v);
-        if (end == std::string::npos || end <= 4) break;
+        if (end == std::string::npos) break;
         std::string e = EntryText(v, end);
+        if (e.size() < 4) break;
         v.erase(0, end + 1);
         // An entry too long for the file's limit is dropped whole rather than
         // cut: a cut pattern would select files that the user never chose.
@@ -140,7 +159,7 @@ ParsedFilters ParseFilters(const std::string& value) {
         const bool checked = e[e.size() - 3] == '1';
         if (!checked) parsed.allChecked = false;
         const FilterType type = e.back() == '1' ? FilterType::Exclude : FilterType::Include;
-        e.resize(e.size() - 4);
+        e = Utf8WithoutLast(e, 4);
         if (e.size() < 2) break;
         const size_t bar = e.find('|');
         if (bar == std::string::npos || bar == 0) break;
@@ -160,8 +179,8 @@ std::vector<ParsedFolder> ParseFolders(const std::string& value) {
         v.erase(0, end + 1);
         // Too long for the file's limit: skipped whole, like a too-short one, so
         // that a cut path never points the scan at some other folder.
-        if (e.size() < 6 || e.size() > kMaxEntryChars) continue;
-        folders.push_back(ParsedFolder{e.substr(0, e.size() - 2), e.back() == '1'});
+        if (Utf8CharCount(e) < 6 || e.size() > kMaxEntryChars) continue;
+        folders.push_back(ParsedFolder{Utf8WithoutLast(e, 2), e.back() == '1'});
     }
     return folders;
 }

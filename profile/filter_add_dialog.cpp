@@ -1,6 +1,7 @@
 #include "profile/filter_add_dialog.h"
 
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -15,9 +16,7 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string ClampEntry(const std::string& text) {
-    return text.size() > kMaxEntryChars ? text.substr(0, kMaxEntryChars) : text;
-}
+std::string ClampEntry(const std::string& text) { return Utf8Prefix(text, kMaxEntryChars); }
 
 void FilterAddDialogModel::Open() {
     controls[IDC_FILTER_INCLUDE].SetButtonState(1);

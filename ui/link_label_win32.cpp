@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include "ui/utf8.h"
+
 namespace velnor {
 
 const RuntimeClass CLinkLabel::kRuntimeClass = {"CLinkLabel", &CWindow::kRuntimeClass};
@@ -186,8 +188,9 @@ void CLinkLabel::Paint(HDC dc) {
     PaintParentBackground(dc);
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    char text[512] = {};
-    ::GetWindowTextA(hwnd_, text, sizeof text);
+    char buffer[512] = {};
+    ::GetWindowTextA(hwnd_, buffer, sizeof buffer);
+    const std::string text = Utf8Prefix(buffer, sizeof buffer - 1);
 
     const LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_STYLE);
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
@@ -207,7 +210,7 @@ void CLinkLabel::Paint(HDC dc) {
     SelectedObject selected(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, state_ ? state_->TextColor() : ::GetSysColor(COLOR_WINDOWTEXT));
-    ::DrawTextA(dc, text, -1, &client, format);
+    ::DrawTextA(dc, text.c_str(), -1, &client, format);
 }
 
 }  // namespace velnor

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/utf8.h"
+
 namespace velnor {
 
 const RuntimeClass CMyHeaderCtrlEx::kRuntimeClass = {"CMyHeaderCtrlEx", &CWindow::kRuntimeClass};
@@ -32,6 +34,9 @@ UINT CheckState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 // its time there.
 constexpr DWORD kShowInterval = 500;
 constexpr UINT_PTR kShowTimer = 0x5601;
+
+// The longest heading text that a header item is drawn with.
+constexpr int kHeadingChars = 254;
 
 }  // namespace
 
@@ -84,12 +89,14 @@ void CMyHeaderCtrlEx::DrawItem(const DRAWITEMSTRUCT& draw) {
     ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
 
-    char text[255] = {};
+    char buffer[kHeadingChars + 1] = {};
     HDITEMA item = {};
     item.mask = HDI_TEXT | HDI_FORMAT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text - 1;
+    item.pszText = buffer;
+    item.cchTextMax = kHeadingChars;
     Header_GetItem(hwnd_, draw.itemID, &item);
+    // A heading longer than the buffer comes back cut wherever the buffer ends.
+    const std::string text = Utf8Prefix(buffer, kHeadingChars);
 
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
     if ((item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER)
@@ -109,7 +116,7 @@ void CMyHeaderCtrlEx::DrawItem(const DRAWITEMSTRUCT& draw) {
     if (textRect.right > textRect.left) {
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
-        ::DrawTextA(dc, text, -1, &textRect, format);
+        ::DrawTextA(dc, text.c_str(), -1, &textRect, format);
     }
 
     if (isSortColumn && !hideArrow) {

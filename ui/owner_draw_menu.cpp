@@ -1,5 +1,7 @@
 #include "ui/owner_draw_menu.h"
 
+#include "ui/utf8.h"
+
 namespace velnor {
 
 namespace {
@@ -17,7 +19,9 @@ int32_t MenuRecordId(int32_t platformId, bool topLevel) {
 
 MenuItemSize MeasureMenuItem(const MenuItemRecord& record) {
     MenuItemSize size{kItemWidth, kItemHeight};
-    const int chars = static_cast<int>(record.text.size());
+    // Characters, not bytes: a letter outside ASCII is no wider for taking
+    // two or three bytes of UTF-8.
+    const int chars = static_cast<int>(Utf8CharCount(record.text));
     if (record.id == kMenuSeparatorId) size.height = kSeparatorHeight;
     if (record.id == kMenuTopLevelSubmenuId) size.width = kTopLevelCharWidth * chars;
     if (record.id == kMenuSubmenuId) size.width = kSubmenuCharWidth * chars;

@@ -1,5 +1,7 @@
 #include "ui/owner_draw_menu_win32.h"
 
+#include "ui/utf8.h"
+
 namespace velnor {
 
 namespace {
@@ -59,7 +61,7 @@ void COwnerDrawMenu::MakeOwnerDrawn(HMENU menu, bool topLevel) {
         record->id = MenuRecordId(static_cast<int32_t>(::GetMenuItemID(menu, position)), topLevel);
         char text[kMaxItemText] = {};
         ::GetMenuStringA(menu, position, text, kMaxItemText, MF_BYPOSITION);
-        record->text = text;
+        record->text = Utf8Prefix(text, kMaxItemText - 1);
 
         const LPCSTR data = reinterpret_cast<LPCSTR>(record.get());
         HMENU submenu = ::GetSubMenu(menu, position);

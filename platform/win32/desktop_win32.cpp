@@ -7,6 +7,7 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 
 namespace velnor {
@@ -24,11 +25,9 @@ std::optional<std::string> BrowseForFolder(HWND owner) {
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
     if (!chosen) return std::nullopt;
-    char path[MAX_PATH] = {};
-    const BOOL ok = ::SHGetPathFromIDListA(chosen, path);
+    const std::optional<std::string> path = PathOfIdList(chosen);
     ::CoTaskMemFree(chosen);
-    if (!ok) return std::string();
-    return std::string(path);
+    return path.value_or(std::string());
 }
 
 std::optional<std::string> Win32Prompts::ChooseFolder() { return BrowseForFolder(owner_); }
@@ -89,6 +88,40 @@ std::string Win32Locale::Lower(const std::string& text) {
     buffer.push_back('\0');
     ::CharLowerA(buffer.data());
     return std::string(buffer.data());
+}
+
+namespace {
+
+// The code page of the system locale ("language for non-Unicode programs"):
+// what GetACP gave programs without a UTF-8 manifest. Under the manifest GetACP
+// says UTF-8, so the locale is asked instead. A locale without an ANSI code
+// page of its own (it reports none, or UTF-8) is read as Western.
+UINT LegacyAnsiCodePage() {
+    constexpr UINT kWestern = 1252;
+    DWORD codePage = 0;
+    const int got = ::GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                                     reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(WCHAR));
+    if (got == 0 || codePage == CP_ACP || codePage == CP_UTF8 || !::IsValidCodePage(codePage)) return kWestern;
+    return codePage;
+}
+
+}  // namespace
+
+bool Win32Locale::UsesUtf8() { return ::GetACP() == CP_UTF8; }
+
+std::string Win32Locale::LegacyAnsiToUtf8(const std::string& text) {
+    if (text.empty()) return std::string();
+    const UINT codePage = LegacyAnsiCodePage();
+    const int length = static_cast<int>(text.size());
+    const int wide = ::MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    if (wide <= 0) return std::string();
+    std::wstring buffer(static_cast<size_t>(wide), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), length, &buffer[0], wide);
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::string();
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, buffer.data(), wide, &utf8[0], bytes, nullptr, nullptr);
+    return utf8;
 }
 
 }  // namespace velnor

@@ -23,6 +23,19 @@ UniqueIdList SpecialFolderIdList(HWND owner, int csidl) {
 
 }  // namespace
 
+std::optional<std::string> PathOfIdList(LPCITEMIDLIST list) {
+    // The ANSI call would fill a buffer of MAX_PATH bytes; the wide one fills
+    // MAX_PATH characters, converted here into as many bytes as they need.
+    wchar_t wide[MAX_PATH] = {};
+    if (!::SHGetPathFromIDListW(list, wide)) return std::nullopt;
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return std::nullopt;
+    std::string path(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, &path[0], bytes, nullptr, nullptr);
+    path.resize(static_cast<size_t>(bytes) - 1);
+    return path;
+}
+
 int Win32Shell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
     // The shell reads up to the first empty entry; two more NULs keep a list
     // that came without its end from running on into memory.
@@ -53,9 +66,7 @@ long Win32Shell::EmptyRecycleBin(unsigned flags) {
 std::optional<std::string> Win32Shell::SpecialFolderPath(int csidl) {
     UniqueIdList list = SpecialFolderIdList(owner_, csidl);
     if (!list) return std::nullopt;
-    char path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(list.get(), path)) return std::nullopt;
-    return std::string(path);
+    return PathOfIdList(list.get());
 }
 
 std::optional<std::string> Win32Shell::DisplayName(const std::string& path) {

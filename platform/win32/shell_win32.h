@@ -1,10 +1,16 @@
 #pragma once
 // The real shell services of the Windows build.
 #include <windows.h>
+#include <shlobj.h>
 
 #include "platform/shell.h"
 
 namespace velnor {
+
+// The file-system path of a shell item in the process code page; none for an
+// item that is no file-system folder. Not limited to MAX_PATH bytes: in UTF-8
+// a path of MAX_PATH characters takes up to three times as many.
+std::optional<std::string> PathOfIdList(LPCITEMIDLIST list);
 
 class Win32Shell : public IShell {
 public:

@@ -53,6 +53,8 @@ public:
     std::optional<double> ParseDate(const std::string& text) override;
     std::string FormatModified(uint64_t fileTime) override;
     std::string Lower(const std::string& text) override;
+    bool UsesUtf8() override;
+    std::string LegacyAnsiToUtf8(const std::string& text) override;
 };
 
 // The shell's folder chooser, owned by a window; a path only for file-system folders.

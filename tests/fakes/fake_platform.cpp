@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "tests/fakes/windows_1252.h"
+
 namespace velnor::testing {
 
 namespace {
@@ -310,6 +312,8 @@ std::string FakeLocale::Lower(const std::string& text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
 }
+
+std::string FakeLocale::LegacyAnsiToUtf8(const std::string& text) { return Windows1252ToUtf8(text); }
 
 bool FakeUrlCache::Give(std::vector<uint8_t>& buffer, uint32_t& bufferSize, UrlCacheEntry& entry, uint32_t& error) {
     if (next_ >= entries.size()) {

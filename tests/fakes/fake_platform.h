@@ -135,12 +135,16 @@ public:
     }
 };
 
-// Dates as "mm/dd/yy hh:mm:ss", times formatted in UTC the same way.
+// Dates as "mm/dd/yy hh:mm:ss", times formatted in UTC the same way; the
+// legacy code page is Windows-1252.
 class FakeLocale : public ILocale {
 public:
+    bool utf8 = true;  // the process code page is UTF-8
+    bool UsesUtf8() override { return utf8; }
     std::optional<double> ParseDate(const std::string& text) override;
     std::string FormatModified(uint64_t fileTime) override;
     std::string Lower(const std::string& text) override;
+    std::string LegacyAnsiToUtf8(const std::string& text) override;
 };
 
 class FakeUrlCache : public IUrlCache {

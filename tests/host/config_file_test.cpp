@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_platform.h"
+
 namespace velnor::config_file {
 namespace {
 
@@ -28,6 +30,34 @@ TEST(ConfigFindValue, FirstLineWithTheExactKeyWins) {
     for (const Case& c : cases) EXPECT_EQ(FindValue(c.text, c.key), c.value) << c.text;
 }
 
+// The fake locale's legacy code page is Windows-1252.
+TEST(ConfigFileText, Utf8AsItIsAnythingElseFromTheLegacyCodePage) {
+    struct Case {
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"PathFolder=<C:\\Temp|1>\n", "PathFolder=<C:\\Temp|1>\n"},
+        {"PathFolder=<C:\\Donn\xC3\xA9" "es|1>\n", "PathFolder=<C:\\Donn\xC3\xA9" "es|1>\n"},
+        {"PathFolder=<C:\\Donn\xE9" "es|1>\n", "PathFolder=<C:\\Donn\xC3\xA9" "es|1>\n"},
+        {"Filter=<*.\x80|\x9F\xFF|1|0>", "Filter=<*.\xE2\x82\xAC|\xC5\xB8\xC3\xBF|1|0>"},
+        // One stray byte makes the whole file the old program's, its UTF-8-looking
+        // lines included; every line still ends where it did.
+        {"PathFolder=<\xC3\xA9|1>\nFilter=<\xE9||1|0>\n",
+         "PathFolder=<\xC3\x83\xC2\xA9|1>\nFilter=<\xC3\xA9||1|0>\n"},
+        // Overlong forms and surrogates are no UTF-8 either.
+        {"<\xC0\xAF>", "<\xC3\x80\xC2\xAF>"},
+        {"<\xED\xA0\x80>", "<\xC3\xAD\xC2\xA0\xE2\x82\xAC>"},
+        // An editor's byte-order mark is left out; alone it leaves nothing.
+        {"\xEF\xBB\xBFPathDrive=<C:|0>\n", "PathDrive=<C:|0>\n"},
+        {"\xEF\xBB\xBF", ""},
+        {"\xEF\xBB\xBFOption=<\xE9>", "Option=<\xC3\xA9>"},
+        {"", ""},
+    };
+    testing::FakeLocale locale;
+    for (const Case& c : cases)
+        EXPECT_EQ(FileTextAsUtf8(c.bytes, locale), c.text) << ::testing::PrintToString(c.bytes);
+}
+
 TEST(ConfigParseFilters, EntriesAsTheLoaderReadsThem) {
     struct Case {
         const char* value;
@@ -49,6 +79,11 @@ TEST(ConfigParseFilters, EntriesAsTheLoaderReadsThem) {
         {"<a|>", {}, true},      // 4 characters or fewer
         {"<a|1><b||1|0>", {}, true},      // ">" at index 4 or lower
         {"<ab|1|0><c||1|0>", {}, true},   // no bar before the flags
+        // An entry's first character is dropped whole, whatever it is, and the
+        // flags' place is cut by characters: no field keeps half a character.
+        {"<a||1|0>\xC3\xA9" "b|c|1|0>", {{"a", "", true, FilterType::Include}, {"b", "c", true, FilterType::Include}}, true},
+        {"<p|ab\xC3\xA9xy>", {{"p", "a", false, FilterType::Include}}, false},
+        {"<a||1|0>\xF0\x9F\x98\x80" "a>", {{"a", "", true, FilterType::Include}}, true},
         {"", {}, true},
     };
     for (const Case& c : cases) {
@@ -69,6 +104,8 @@ TEST(ConfigParseExclusions, StopsAtAnEntryOfFewerThanTwoCharacters) {
     EXPECT_EQ(ParseExclusions("<?:\\win*\\temp><*\\x>"), (std::vector<std::string>{"?:\\win*\\temp", "*\\x"}));
     EXPECT_EQ(ParseExclusions("<ab"), std::vector<std::string>{});
     EXPECT_EQ(ParseExclusions("<a>"), std::vector<std::string>{});  // 3 characters or fewer
+    // The first character goes whole, even when it is no "<".
+    EXPECT_EQ(ParseExclusions("<ab>\xE6\x97\xA5" "cd>\xE6\x97\xA5" "c><ef>"), (std::vector<std::string>{"ab", "cd"}));
 }
 
 TEST(ConfigParseFolders, SkipsShortEntriesAndGoesOn) {
@@ -79,6 +116,11 @@ TEST(ConfigParseFolders, SkipsShortEntriesAndGoesOn) {
     EXPECT_EQ(folders[1].path, "D:\\Work");
     EXPECT_TRUE(folders[1].checked);
     EXPECT_TRUE(ParseFolders(">C:\\Temp|1>").empty());  // ">" first ends the value
+    const std::vector<ParsedFolder> cut = ParseFolders("<C:\\Donn\xC3\xA9>");  // no "|" flag: its place is cut by characters
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(cut[0].path, "C:\\Don");
+    // Short is counted in characters: a path of fewer than four would not load again once saved.
+    EXPECT_TRUE(ParseFolders("<c\xC3\xBF\xC3\xBF" "0>").empty());
 }
 
 TEST(ConfigEntryLimit, OverlongEntriesAreDroppedWholeAndTheirNeighboursStay) {

@@ -33,6 +33,7 @@ TEST(MeasureMenuItem, CommandsSeparatorsAndSubmenus) {
         {-2, "Menu", 20, 20},      // 5 pixels per character
         {-2, "", 0, 20},
         {-1, "Recent", 60, 20},    // 10 pixels per character
+        {-1, "Ayuda \xE6\x97\xA5\xE6\x9C\xAC", 80, 20},  // characters, not UTF-8 bytes
     };
     for (const auto& c : cases) {
         const MenuItemSize size = MeasureMenuItem(MenuItemRecord{c.id, c.text});

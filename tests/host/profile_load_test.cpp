@@ -8,6 +8,7 @@
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 namespace {
@@ -252,6 +253,47 @@ TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {
     EXPECT_EQ(d.profile.filters.Cell(1, filter_col::kPattern), "*.b");
 }
 
+// The fake locale's legacy code page is Windows-1252.
+TEST_F(ProfileFile, AFileOfTheOldProgramLoadsInItsCodePageAndIsSavedBackInUtf8) {
+    const std::string donnees = "C:\\Donn\xC3\xA9" "es";
+    struct Case {
+        std::string bytes;
+        std::vector<std::string> folders;
+        std::vector<std::string> descriptions;
+        bool utf8Process = true;
+    } cases[] = {
+        {"PathFolder=<C:\\Donn\xE9" "es|1>\nFilter=<*.bak|Copie \x80|1|0>\n", {donnees},
+         {"Copie \xE2\x82\xAC"}},
+        {"PathFolder=<" + donnees + "|1>\nFilter=<*.bak|Copie \xE2\x82\xAC|1|0>\n", {donnees},
+         {"Copie \xE2\x82\xAC"}},
+        {"\xEF\xBB\xBFPathFolder=<" + donnees + "|1>\n", {donnees}, {}},
+        // Valid UTF-8 in one line and a stray byte in the next: the file is the
+        // old program's, and no entry runs into the one beside it.
+        {"PathFolder=<" + donnees + "|1><C:\\B|0>\nFilter=<*.\xE9|\xE9|1|0><*.b||1|0>\n",
+         {"C:\\Donn\xC3\x83\xC2\xA9" "es", "C:\\B"}, {"\xC3\xA9", ""}},
+        {"\xEF\xBB\xBF", {}, {}},
+        // Where Windows ignores the manifest the program speaks the legacy code
+        // page itself: the file's bytes are taken as they are, as always.
+        {"PathFolder=<C:\\Donn\xE9" "es|1>\n", {"C:\\Donn\xE9" "es"}, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.bytes));
+        fakes.files.SetText(kConfig, c.bytes);
+        fakes.locale.utf8 = c.utf8Process;
+        TestMainDialog& d = Start();
+        std::vector<std::string> folders, descriptions;
+        for (int i = 2; i < d.profile.locations.RowCount(); ++i)
+            folders.push_back(d.profile.locations.Cell(i, location_col::kPath));
+        for (int i = 0; i < d.profile.filters.RowCount(); ++i)
+            descriptions.push_back(d.profile.filters.Cell(i, filter_col::kDescription));
+        EXPECT_EQ(folders, c.folders);
+        EXPECT_EQ(descriptions, c.descriptions);
+        d.SaveProfile();
+        EXPECT_EQ(IsValidUtf8(Raw()), c.utf8Process);
+        if (!c.folders.empty()) EXPECT_NE(Raw().find("PathFolder=<" + c.folders[0] + "|1>"), std::string::npos);
+    }
+}
+
 // Random files, weighted towards the characters that matter to the loaders.
 // Nothing may crash or overflow (the suite runs under AddressSanitizer), and
 // what one start loads must come back unchanged from the file it saves.
@@ -297,6 +339,7 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
         for (int i = 2; i < first.profile.locations.RowCount(); ++i)
             folderLooksLikeDrive |= IsDriveRow(first.profile.locations.Cell(i, location_col::kPath));
         first.SaveProfile();
+        EXPECT_TRUE(IsValidUtf8(Raw()));
 
         const ScanProfile& a = first.profile;
         TestMainDialog second(fakes);

@@ -179,6 +179,16 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     EXPECT_EQ(ReadBytes(Config()), expected);
 }
 
+// Wine's default locale is English (United States), whose legacy code page is
+// Windows-1252: the one a profile of the program before UTF-8 is written in.
+TEST(Win32Locale, LegacyProfileTextIsReadInTheSystemCodePage) {
+    Win32Locale locale;
+    EXPECT_EQ(locale.LegacyAnsiToUtf8("PathFolder=<C:\\Donn\xE9" "es|1>\n<\x80\x9F\xFF>"),
+              "PathFolder=<C:\\Donn\xC3\xA9" "es|1>\n<\xE2\x82\xAC\xC5\xB8\xC3\xBF>");
+    EXPECT_EQ(locale.LegacyAnsiToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
+    EXPECT_EQ(locale.LegacyAnsiToUtf8(""), "");
+}
+
 TEST_F(ProfileOnDisk, AReadOnlyProfileCountsAsMissingAndIsNeverRewritten) {
     const std::string text = "PathDrive=<C:|0>\nFilter=<*.tmp|Temp|1|0>\nPathExclude=<?:\\x>\n";
     WriteBytes(Config(), text);

@@ -1,0 +1,99 @@
+// The matcher and the scan's prepared pattern lists against a plain
+// backtracking matcher of the same syntax. The input is NUL-separated: a text,
+// then up to eight patterns.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "scan/filter_set.h"
+#include "scan/wildcard.h"
+#include "tests/fuzz/fuzz_check.h"
+
+namespace {
+
+char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Whole text against whole pattern: `*` any run, `?` one byte, other bytes
+// themselves with A to Z folded. The memo keeps runs of stars from going
+// exponential; it changes nothing about the answer.
+class Reference {
+public:
+    Reference(const std::string& text, const std::string& pattern)
+        : text_(text), pattern_(pattern), memo_((text.size() + 1) * (pattern.size() + 1), kUnknown) {}
+    bool Match() { return MatchFrom(0, 0); }
+
+private:
+    static constexpr signed char kUnknown = -1;
+
+    bool MatchFrom(size_t t, size_t p) {
+        signed char& known = memo_[t * (pattern_.size() + 1) + p];
+        if (known != kUnknown) return known != 0;
+        bool result;
+        if (p == pattern_.size())
+            result = t == text_.size();
+        else if (pattern_[p] == '*')
+            result = MatchFrom(t, p + 1) || (t < text_.size() && MatchFrom(t + 1, p));
+        else if (t == text_.size())
+            result = false;
+        else if (pattern_[p] == '?' || Fold(pattern_[p]) == Fold(text_[t]))
+            result = MatchFrom(t + 1, p + 1);
+        else
+            result = false;
+        known = result ? 1 : 0;
+        return result;
+    }
+
+    const std::string& text_;
+    const std::string& pattern_;
+    std::vector<signed char> memo_;
+};
+
+bool ReferenceMatch(const std::string& text, const std::string& pattern) {
+    return Reference(text, pattern).Match();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    constexpr size_t kMaxPatterns = 8;
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] != 0) {
+            parts.back().push_back(static_cast<char>(data[i]));
+        } else if (parts.size() == kMaxPatterns + 1) {
+            break;
+        } else {
+            parts.emplace_back();
+        }
+    }
+    const std::string& text = parts[0];
+    const std::vector<std::string> patterns(parts.begin() + 1, parts.end());
+
+    std::vector<bool> matches;
+    for (const std::string& pattern : patterns) {
+        const bool expected = ReferenceMatch(text, pattern);
+        FUZZ_CHECK(velnor::MatchWildcard(text, pattern) == expected);
+        matches.push_back(expected);
+    }
+
+    // Every other pattern an include, the rest exceptions; all of them folder
+    // exclusions too. The lists group their patterns for speed, which must
+    // not change a single answer.
+    velnor::FilterSet set;
+    bool anyInclude = false, anyException = false, anyPattern = false;
+    for (size_t i = 0; i < patterns.size(); ++i) {
+        if (i % 2 == 0) {
+            set.AddInclude(patterns[i]);
+            anyInclude = anyInclude || matches[i];
+        } else {
+            set.AddException(patterns[i]);
+            anyException = anyException || matches[i];
+        }
+        set.AddFolderExclusion(patterns[i]);
+        anyPattern = anyPattern || matches[i];
+    }
+    FUZZ_CHECK(set.IsFileWanted(text) == (anyInclude && !anyException));
+    FUZZ_CHECK(set.IsFolderExcluded(text) == anyPattern);
+    return 0;
+}
