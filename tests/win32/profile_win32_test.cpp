@@ -181,12 +181,23 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
 
 // Wine's default locale is English (United States), whose legacy code page is
 // Windows-1252: the one a profile of the program before UTF-8 is written in.
-TEST(Win32Locale, LegacyProfileTextIsReadInTheSystemCodePage) {
-    Win32Locale locale;
-    EXPECT_EQ(locale.LegacyAnsiToUtf8("PathFolder=<C:\\Donn\xE9" "es|1>\n<\x80\x9F\xFF>"),
-              "PathFolder=<C:\\Donn\xC3\xA9" "es|1>\n<\xE2\x82\xAC\xC5\xB8\xC3\xBF>");
+TEST_F(ProfileOnDisk, AProfileOfTheOldProgramLoadsInTheSystemCodePageAndIsSavedInUtf8) {
+    EXPECT_EQ(locale.LegacyAnsiToUtf8("<\x80\x9F\xFF>"), "<\xE2\x82\xAC\xC5\xB8\xC3\xBF>");
     EXPECT_EQ(locale.LegacyAnsiToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
-    EXPECT_EQ(locale.LegacyAnsiToUtf8(""), "");
+
+    ASSERT_TRUE(locale.UsesUtf8());
+    WriteBytes(Config(), "PathFolder=<C:\\Donn\xE9" "es|1>\r\nFilter=<*.bak|Copie \x80|1|0>\r\n");
+    auto model = Start();
+    const ListModel& locations = model->profile.locations;
+    ASSERT_GT(locations.RowCount(), 0);
+    EXPECT_EQ(locations.Cell(locations.RowCount() - 1, location_col::kPath), "C:\\Donn\xC3\xA9" "es");
+    ASSERT_EQ(model->profile.filters.RowCount(), 1);
+    EXPECT_EQ(model->profile.filters.Cell(0, filter_col::kDescription), "Copie \xE2\x82\xAC");
+    model->SaveProfile();
+    const std::vector<std::string> lines = Lines(ReadBytes(Config()));
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[2], "PathFolder=<C:\\Donn\xC3\xA9" "es|1>");
+    EXPECT_EQ(lines[6], "Filter=<*.bak|Copie \xE2\x82\xAC|1|0>");
 }
 
 TEST_F(ProfileOnDisk, AReadOnlyProfileCountsAsMissingAndIsNeverRewritten) {
