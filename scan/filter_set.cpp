@@ -55,6 +55,7 @@ void PatternIndex::Add(const std::string& pattern) {
             entry.hasStar = true;
         else
             ++entry.minLength;
+        if (c == '?') entry.hasQuestion = true;
     }
     entries_.push_back(std::move(entry));
     Regroup();
@@ -83,7 +84,9 @@ void PatternIndex::Regroup() {
 }
 
 bool PatternIndex::Accepts(const Entry& e, const char* text, size_t length) const {
-    if (length < e.minLength || (!e.hasStar && length != e.minLength)) return false;
+    // A `?` may take a character of several bytes, so only a pattern of
+    // literal bytes alone fixes the length.
+    if (length < e.minLength || (!e.hasStar && !e.hasQuestion && length != e.minLength)) return false;
     if (!e.tail.empty() && std::memcmp(text + length - e.tail.size(), e.tail.data(), e.tail.size()) != 0)
         return false;
     return MatchPrepared(text, length, e.prepared.data(), e.prepared.size());

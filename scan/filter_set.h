@@ -23,6 +23,7 @@ private:
         std::string tail;      // the literal bytes at the pattern's end: every match ends in them
         size_t minLength = 0;  // bytes that are not `*`
         bool hasStar = false;
+        bool hasQuestion = false;
     };
     static constexpr int kByLastByte = 0;
     static constexpr int kByFirstByte = 256;

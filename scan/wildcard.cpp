@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ui/utf8.h"
+
 namespace velnor {
 
 namespace {
@@ -61,6 +63,43 @@ private:
     std::string heap_;
 };
 
+bool HasNonAsciiByte(const char* text, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
+    return false;
+}
+
+// The plain matcher for a `?` over text beyond ASCII, where one character can
+// take up to four bytes: `?` takes one whole character and `*` ends only
+// between characters. A failure goes back to the last `*` and lets it take one
+// character more, which finds a match whenever there is one.
+bool MatchByCharacters(const char* text, size_t n, const char* pattern, size_t m) {
+    size_t p = 0, t = 0;
+    size_t afterStar = 0, starText = 0;
+    bool haveStar = false;
+    while (t < n) {
+        if (p < m && pattern[p] == '*') {
+            haveStar = true;
+            afterStar = ++p;
+            starText = t;
+        } else if (p < m && pattern[p] == '?') {
+            t += Utf8CharLengthAt(text, n, t);
+            ++p;
+        } else if (p < m && pattern[p] == text[t]) {
+            ++p;
+            ++t;
+        } else if (haveStar) {
+            starText += Utf8CharLengthAt(text, n, starText);
+            t = starText;
+            p = afterStar;
+        } else {
+            return false;
+        }
+    }
+    while (p < m && pattern[p] == '*') ++p;
+    return p == m;
+}
+
 }  // namespace
 
 char LowerAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -82,6 +121,9 @@ std::string PreparePattern(const char* pattern) {
 
 bool MatchPrepared(const char* text, size_t n, const char* pattern, size_t m) {
     if (m == 0) return n == 0;
+    // Below, every byte is a character: true of any text in ASCII, and of the
+    // rest as long as no `?` has to take a character of several bytes.
+    if (std::memchr(pattern, '?', m) && HasNonAsciiByte(text, n)) return MatchByCharacters(text, n, pattern, m);
     size_t p = 0, t = 0;
     while (p < m) {
         const char c = pattern[p];

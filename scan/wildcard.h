@@ -5,8 +5,9 @@
 namespace velnor {
 
 // Anchored match of a whole text against a pattern of `*` (any run, also none)
-// and `?` (exactly one character); only A to Z are compared without regard to
-// case. A missing (null) text or pattern never matches.
+// and `?` (exactly one character, of however many UTF-8 bytes); only A to Z
+// are compared without regard to case. A missing (null) text or pattern never
+// matches.
 bool MatchWildcard(const char* text, const char* pattern);
 inline bool MatchWildcard(const std::string& text, const std::string& pattern) {
     return MatchWildcard(text.c_str(), pattern.c_str());

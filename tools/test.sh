@@ -30,7 +30,14 @@ mkdir -p "$logdir"
 rc=$?; grep -E '^\[  FAILED  \]|Failure|ERROR|runtime error' "$logdir/host.log" | head -40
 summarise host "$logdir/host.log" $rc
 
-# Further native suites (the fuzz targets) are run here.
+# The fuzz targets, for a bounded number of inputs; the script prints its own
+# summary line.
+bash tools/fuzz.sh >"$logdir/fuzz.log" 2>&1
+rc=$?
+fuzz_line=$(grep -E '^fuzz: ' "$logdir/fuzz.log" | tail -1)
+[ -n "$fuzz_line" ] || fuzz_line="fuzz: 0 passed, 1 failed"
+[ "$rc" -ne 0 ] && { status=1; tail -20 "$logdir/fuzz.log"; }
+summaries+=("$fuzz_line")
 
 run_wine_suite() { # suite name, exe, arguments...
   local suite=$1 exe=$2; shift 2

@@ -57,9 +57,11 @@ std::string Utf8Prefix(const std::string& text, size_t maxBytes) {
     return text.substr(0, end);
 }
 
-size_t Utf8CharLengthAt(const std::string& text, size_t at) {
+size_t Utf8CharLengthAt(const std::string& text, size_t at) { return Utf8CharLengthAt(text.data(), text.size(), at); }
+
+size_t Utf8CharLengthAt(const char* text, size_t textLength, size_t at) {
     const size_t length = SequenceLength(static_cast<unsigned char>(text[at]));
-    if (length <= 1 || text.size() - at < length) return 1;
+    if (length <= 1 || textLength - at < length) return 1;
     for (size_t k = 1; k < length; ++k)
         if (!IsContinuation(static_cast<unsigned char>(text[at + k]))) return 1;
     return length;

@@ -22,6 +22,7 @@ std::string Utf8Prefix(const std::string& text, size_t maxBytes);
 // Bytes of the character that starts at `at`: a whole well-formed sequence,
 // else the one byte.
 size_t Utf8CharLengthAt(const std::string& text, size_t at);
+size_t Utf8CharLengthAt(const char* text, size_t length, size_t at);
 
 // The text without its last `count` characters.
 std::string Utf8WithoutLast(const std::string& text, size_t count);

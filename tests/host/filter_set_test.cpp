@@ -74,10 +74,11 @@ bool OneByOneIsFileWanted(const FilterSet& set, const std::string& name) {
 
 TEST(IsFileWanted, AgreesWithTheOneByOneLoop) {
     std::mt19937 random(7);
-    const char bytes[] = {'a', 'B', '.', '~', '$', '\xe9', '?', '*'};
+    // Characters of one to four bytes, so that a `?` has to take each whole.
+    const std::vector<std::string> characters = {"a", "B", ".", "~", "$", "\xe9", "?", "*", "\u03b1", "\u65e5", "\U0001F600"};
     auto make = [&](int maxLength) {
-        std::string s(random() % (maxLength + 1), ' ');
-        for (char& c : s) c = bytes[random() % sizeof bytes];
+        std::string s;
+        for (int i = random() % (maxLength + 1); i > 0; --i) s += characters[random() % characters.size()];
         return s;
     };
     for (int round = 0; round < 300; ++round) {

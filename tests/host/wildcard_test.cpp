@@ -52,6 +52,16 @@ TEST(MatchWildcard, AnchoredStarAndQuestionMark) {
         {"?", "?", true},
         {"*", "*", true},
         {"a*b", "a?b", true},
+        // `?` is one character however many bytes it takes
+        {"\u03b1.tmp", "?.tmp", true},
+        {"\u65e5\u672c.txt", "??.txt", true},
+        {"\u65e5\u672c.txt", "?.txt", false},
+        {"\U0001F600.tmp", "?.tmp", true},
+        {"\U0001F600.tmp", "??.tmp", false},
+        {"x\u0391\u0392.dat", "*?\u0392.dat", true},
+        {"\u0391\u0392", "*?", true},
+        {"\u0391\u0392", "\u0391?*", true},
+        {"\u0391", "??", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchWildcard(c.text, c.pattern), c.match) << '"' << c.text << "\" against \"" << c.pattern << '"';
