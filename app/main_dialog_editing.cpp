@@ -27,23 +27,14 @@ std::string TakenEntry(const std::string& handedBack) {
     return WithoutFieldMarks(Utf8Prefix(handedBack, kMaxEntryChars));
 }
 
-// The longest start of `text` within `maxBytes` that ends on a character
-// boundary: a UTF-8 sequence is never cut in half.
-std::string CharacterPrefix(const std::string& text, size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
-}
-
 // The file drops a filter whose entry is longer than its limit, so a filter
 // is held within that limit when it is added: the description gives way
 // first, then the pattern.
 void FitFilterEntry(std::string& pattern, std::string& description) {
     const size_t marks = config_file::FilterEntry("", "", true, FilterType::Exclude).size();
     const size_t room = config_file::kMaxEntryChars - marks;
-    pattern = CharacterPrefix(pattern, room);
-    description = CharacterPrefix(description, room - pattern.size());
+    pattern = Utf8Prefix(pattern, room);
+    description = Utf8Prefix(description, room - pattern.size());
 }
 
 std::string AsciiLower(std::string text) {
