@@ -83,11 +83,20 @@ std::string Win32Locale::FormatModified(uint64_t fileTime) {
     return text;
 }
 
+// Lowered in UTF-16 and brought back at whatever length it then takes: a few
+// letters grow in UTF-8 when lowered (U+023A takes two bytes, its small form
+// three), and the ANSI call, which lowers in place, would cut the path short.
 std::string Win32Locale::Lower(const std::string& text) {
-    std::vector<char> buffer(text.begin(), text.end());
-    buffer.push_back('\0');
-    ::CharLowerA(buffer.data());
-    return std::string(buffer.data());
+    const int length = static_cast<int>(std::strlen(text.c_str()));
+    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, nullptr, 0);
+    if (wideLength <= 0) return text.substr(0, length);
+    std::wstring wide(wideLength, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), length, &wide[0], wideLength);
+    ::CharLowerBuffW(&wide[0], static_cast<DWORD>(wideLength));
+    const int lowerLength = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string lower(lowerLength, '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, &lower[0], lowerLength, nullptr, nullptr);
+    return lower;
 }
 
 namespace {

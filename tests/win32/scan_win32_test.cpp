@@ -286,6 +286,9 @@ TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) 
     }
     AddFilterRow(model->profile.filters, "\xce\xb1*.dat", "", true, FilterType::Include);
     AddLocation(root);
+    // Locations are lowered; a letter whose small form takes more bytes
+    // (U+023A, two, and U+2C65, three) must not cut the path short.
+    EXPECT_EQ(locale.Lower("C:\\\xc8\xba\\X"), "c:\\\xe2\xb1\xa5\\x");
     std::vector<std::string> statusTexts;
     model->controls.SetObserver([&](int id, unsigned changes) {
         if (id == IDC_SCAN_STATUS && (changes & kTextChanged)) statusTexts.push_back(Text(id));
