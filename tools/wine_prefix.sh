@@ -45,11 +45,10 @@ prepare_wine_prefix() {
     printf 'Windows Registry Editor Version 5.00\r\n\r\n'
     printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
     printf '"MS Shell Dlg"="MS Sans Serif"\r\n\r\n'
-    # Wine sets its own default dialog faces again in every process whose code
-    # pages differ from the ones it last recorded, and it records none for
-    # UTF-8: a program of ours (UTF-8 by its manifest) would put Tahoma back
-    # behind "MS Shell Dlg" on each start. Recording UTF-8 here keeps the
-    # mapping above for our programs.
+    # Wine sets its own default faces again (Tahoma behind "MS Shell Dlg") in
+    # every process whose code pages differ from the pair it last recorded.
+    # Our programs run with UTF-8 as both code pages (their manifest says so),
+    # so that pair is recorded here and the mapping above holds for them.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts]\r\n"Codepages"="65001,65001"\r\n\r\n'
     if [ -f "$VELNOR_CJK_FONT" ]; then
       local link; link=$(_velnor_reg_multi_sz "$(basename "$VELNOR_CJK_FONT"),WenQuanYi Micro Hei")
