@@ -79,51 +79,96 @@ struct ButtonSetup {
     int state, x, y, width, height;
     int first, second, third;
     const char* tooltip;
+    PictureRole role;
+    // The words painted on the picture, or the caption beside it.
+    const char* label;
+    int caption;
 };
 
 constexpr PictureKind P = PictureKind::Pic;
 constexpr PictureKind PX = PictureKind::PicEx;
+constexpr PictureRole Button = PictureRole::PushButton;
+constexpr PictureRole Tab = PictureRole::PageTab;
+constexpr PictureRole Check = PictureRole::CheckBox;
+constexpr PictureRole Radio = PictureRole::RadioButton;
 
 constexpr ButtonSetup kButtons[] = {
-    {IDC_PAGE_PATH, P, true, 0, 8, 170, 119, 27, 202, 203, 204, "Select paths you want to scan for junk files"},
+    {IDC_PAGE_PATH, P, true, 0, 8, 170, 119, 27, 202, 203, 204, "Select paths you want to scan for junk files",
+     Tab, "Path", 0},
     {IDC_PAGE_FILTERS, P, true, 0, 8, 200, 119, 27, 205, 206, 207,
-     "Select type of files you want to scan for junk files"},
+     "Select type of files you want to scan for junk files",
+     Tab, "Filters", 0},
     {IDC_PAGE_EXCEPTIONS, P, true, 0, 8, 230, 119, 27, 208, 209, 210,
-     "Select folders to be exclude you want to scan for junk files"},
-    {IDC_PAGE_OPTIONS, P, true, 0, 8, 260, 119, 27, 211, 212, 213, "Set your preferences"},
-    {IDC_PAGE_SCAN, P, true, 0, 8, 290, 119, 27, 214, 215, 216, "Scan for junk files on your drives"},
-    {IDC_PAGE_CLEAN, P, true, 0, 8, 320, 119, 27, 217, 219, 220, "Clean your junk files and more"},
-    {IDC_OPT_READ, P, false, 0, 220, 150, 16, 16, 157, 157, 158, ""},
-    {IDC_OPT_SYSTEM, P, false, 0, 220, 180, 16, 16, 157, 157, 158, ""},
-    {IDC_OPT_HIDE, P, false, 0, 220, 210, 16, 16, 157, 157, 158, ""},
-    {IDC_OPT_ZERO, P, false, 0, 220, 240, 16, 16, 157, 157, 158, ""},
-    {IDC_RECYCLE_MODE, P, false, 1, 220, 320, 16, 16, 155, 155, 156, ""},
-    {IDC_PERMANENT_MODE, P, false, 0, 220, 350, 16, 16, 155, 155, 156, ""},
-    {IDC_CLEAN_JUNK, P, false, 0, 170, 110, 16, 16, 157, 157, 158, ""},
-    {IDC_CLEAN_RECYCLE, P, false, 0, 170, 150, 16, 16, 157, 157, 158, ""},
-    {IDC_CLEAN_TEMP, P, false, 0, 170, 170, 16, 16, 157, 157, 158, ""},
-    {IDC_CLEAN_INTERNET, P, false, 0, 170, 190, 16, 16, 157, 157, 158, ""},
-    {IDC_CLEAN_HISTORY, P, false, 0, 170, 210, 16, 16, 157, 157, 158, ""},
-    {IDC_CLEAN_RECENT, P, false, 0, 170, 230, 16, 16, 157, 157, 158, ""},
-    {IDC_START_SCAN, PX, true, 1, 36, 410, 31, 31, 160, 161, 162, "Start Scan!"},
-    {IDC_STOP_SCAN, PX, true, 0, 78, 415, 31, 31, 163, 164, 165, "Stop Scan!"},
-    {IDC_BACK, PX, true, 0, 310, 420, 76, 26, 185, 187, 188, ""},
-    {IDC_NEXT, PX, true, 1, 390, 420, 76, 26, 189, 190, 191, "Path"},
-    {IDC_EXIT, PX, true, 1, 500, 420, 76, 26, 192, 193, 194, "Exit Velnor Disk Cleaner"},
-    {IDC_MINIMIZE, PX, true, 1, 594, 5, 18, 19, 195, 196, 197, ""},
-    {IDC_CLOSE, PX, true, 1, 615, 5, 18, 19, 198, 199, 200, ""},
-    {IDC_HELP_BUTTON, PX, true, 1, 529, 51, 48, 16, 182, 183, 184, "Open the Velnor Disk Cleaner user manual"},
-    {IDC_ABOUT_BUTTON, PX, true, 1, 576, 51, 48, 16, 179, 180, 181, "About Velnor Disk Cleaner"},
-    {IDC_ADD, PX, true, 1, 535, 110, 81, 32, 169, 171, 172, ""},
-    {IDC_REMOVE, PX, true, 1, 535, 150, 81, 32, 176, 177, 178, ""},
-    {IDC_DEFAULT, PX, true, 1, 535, 190, 81, 32, 173, 174, 175, ""},
-    {IDC_OPEN_RECYCLE, PX, true, 1, 550, 150, 16, 16, 225, 227, 226, ""},
-    {IDC_OPEN_TEMP, PX, true, 1, 550, 170, 16, 16, 225, 227, 226, ""},
-    {IDC_OPEN_INTERNET, PX, true, 1, 550, 190, 16, 16, 225, 227, 226, ""},
-    {IDC_OPEN_HISTORY, PX, true, 1, 550, 210, 16, 16, 225, 227, 226, ""},
-    {IDC_OPEN_RECENT, PX, true, 1, 550, 230, 16, 16, 225, 227, 226, ""},
-    {IDC_START_CLEAN, PX, true, 1, 495, 265, 92, 38, 246, 245, 246, "Start Clean"},
-    {IDC_COOKIES_BUTTON, PX, true, 1, 165, 355, 150, 25, 254, 253, 254, ""},
+     "Select folders to be exclude you want to scan for junk files",
+     Tab, "Exceptions", 0},
+    {IDC_PAGE_OPTIONS, P, true, 0, 8, 260, 119, 27, 211, 212, 213, "Set your preferences",
+     Tab, "Options", 0},
+    {IDC_PAGE_SCAN, P, true, 0, 8, 290, 119, 27, 214, 215, 216, "Scan for junk files on your drives",
+     Tab, "Scan", 0},
+    {IDC_PAGE_CLEAN, P, true, 0, 8, 320, 119, 27, 217, 219, 220, "Clean your junk files and more",
+     Tab, "Clean", 0},
+    {IDC_OPT_READ, P, false, 0, 220, 150, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_OPT_READ_CAPTION},
+    {IDC_OPT_SYSTEM, P, false, 0, 220, 180, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_OPT_SYSTEM_CAPTION},
+    {IDC_OPT_HIDE, P, false, 0, 220, 210, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_OPT_HIDE_CAPTION},
+    {IDC_OPT_ZERO, P, false, 0, 220, 240, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_OPT_ZERO_CAPTION},
+    {IDC_RECYCLE_MODE, P, false, 1, 220, 320, 16, 16, 155, 155, 156, "",
+     Radio, "", IDC_RECYCLE_CAPTION},
+    {IDC_PERMANENT_MODE, P, false, 0, 220, 350, 16, 16, 155, 155, 156, "",
+     Radio, "", IDC_PERMANENT_CAPTION},
+    {IDC_CLEAN_JUNK, P, false, 0, 170, 110, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_JUNK_CAPTION},
+    {IDC_CLEAN_RECYCLE, P, false, 0, 170, 150, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_CLEAN_RECYCLE_CAPTION},
+    {IDC_CLEAN_TEMP, P, false, 0, 170, 170, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_CLEAN_TEMP_CAPTION},
+    {IDC_CLEAN_INTERNET, P, false, 0, 170, 190, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_CLEAN_INTERNET_CAPTION},
+    {IDC_CLEAN_HISTORY, P, false, 0, 170, 210, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_CLEAN_HISTORY_CAPTION},
+    {IDC_CLEAN_RECENT, P, false, 0, 170, 230, 16, 16, 157, 157, 158, "",
+     Check, "", IDC_CLEAN_RECENT_CAPTION},
+    {IDC_START_SCAN, PX, true, 1, 36, 410, 31, 31, 160, 161, 162, "Start Scan!",
+     Button, "Start Scan", 0},
+    {IDC_STOP_SCAN, PX, true, 0, 78, 415, 31, 31, 163, 164, 165, "Stop Scan!",
+     Button, "Stop Scan", 0},
+    {IDC_BACK, PX, true, 0, 310, 420, 76, 26, 185, 187, 188, "",
+     Button, "Back", 0},
+    {IDC_NEXT, PX, true, 1, 390, 420, 76, 26, 189, 190, 191, "Path",
+     Button, "Next", 0},
+    {IDC_EXIT, PX, true, 1, 500, 420, 76, 26, 192, 193, 194, "Exit Velnor Disk Cleaner",
+     Button, "Exit", 0},
+    {IDC_MINIMIZE, PX, true, 1, 594, 5, 18, 19, 195, 196, 197, "",
+     Button, "Minimize", 0},
+    {IDC_CLOSE, PX, true, 1, 615, 5, 18, 19, 198, 199, 200, "",
+     Button, "Close", 0},
+    {IDC_HELP_BUTTON, PX, true, 1, 529, 51, 48, 16, 182, 183, 184, "Open the Velnor Disk Cleaner user manual",
+     Button, "Help", 0},
+    {IDC_ABOUT_BUTTON, PX, true, 1, 576, 51, 48, 16, 179, 180, 181, "About Velnor Disk Cleaner",
+     Button, "About", 0},
+    {IDC_ADD, PX, true, 1, 535, 110, 81, 32, 169, 171, 172, "",
+     Button, "Add", 0},
+    {IDC_REMOVE, PX, true, 1, 535, 150, 81, 32, 176, 177, 178, "",
+     Button, "Remove", 0},
+    {IDC_DEFAULT, PX, true, 1, 535, 190, 81, 32, 173, 174, 175, "",
+     Button, "Default", 0},
+    {IDC_OPEN_RECYCLE, PX, true, 1, 550, 150, 16, 16, 225, 227, 226, "",
+     Button, "Open Folder", 0},
+    {IDC_OPEN_TEMP, PX, true, 1, 550, 170, 16, 16, 225, 227, 226, "",
+     Button, "Open Folder", 0},
+    {IDC_OPEN_INTERNET, PX, true, 1, 550, 190, 16, 16, 225, 227, 226, "",
+     Button, "Open Folder", 0},
+    {IDC_OPEN_HISTORY, PX, true, 1, 550, 210, 16, 16, 225, 227, 226, "",
+     Button, "Open Folder", 0},
+    {IDC_OPEN_RECENT, PX, true, 1, 550, 230, 16, 16, 225, 227, 226, "",
+     Button, "Open Folder", 0},
+    {IDC_START_CLEAN, PX, true, 1, 495, 265, 92, 38, 246, 245, 246, "Start Clean",
+     Button, "Start Clean", 0},
+    {IDC_COOKIES_BUTTON, PX, true, 1, 165, 355, 150, 25, 254, 253, 254, "",
+     Button, "Cookies Cleaner", 0},
 };
 
 }  // namespace
@@ -143,6 +188,7 @@ void MainDialogModel::LayoutControls() {
         Control button = controls[b.id];
         button.SetHoverTracking(b.hoverTracking);
         button.Setup(b.kind, b.state, b.x, b.y, b.width, b.height, b.first, b.second, b.third, b.tooltip);
+        button.SetRole(b.role, b.label, b.caption);
     }
 }
 

@@ -179,7 +179,12 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
         if (CBitmapPic* picture = Picture(id)) picture->SetTooltip(state.tooltip);
     }
     if (changes & kTextChanged) ApplyText(id, control);
-    if (changes & kVisibilityChanged) ::ShowWindow(control, state.visible ? SW_SHOWNA : SW_HIDE);
+    if (changes & kVisibilityChanged) {
+        ::ShowWindow(control, state.visible ? SW_SHOWNA : SW_HIDE);
+        // A hidden control keeps the focus, and the keyboard with it, unless
+        // the focus moves on to a control that can still be seen.
+        if (!state.visible && ::GetFocus() == control) ::SendMessageA(hwnd_, WM_NEXTDLGCTL, 0, FALSE);
+    }
     if (changes & kProgressChanged) {
         ::SendMessageA(control, PBM_SETRANGE32, state.rangeMin, state.rangeMax);
         ::SendMessageA(control, PBM_SETPOS, state.position, 0);

@@ -1,6 +1,7 @@
 #include "clean/cookie_cleaner.h"
 
 #include "res/resource.h"
+#include "ui/picture_access.h"
 
 namespace velnor {
 
@@ -55,6 +56,8 @@ void CookieCleaner::Open() {
                                       IDB_DELETE, "");
     controls[IDC_COOKIE_CANCEL].Setup(PictureKind::PicEx, 1, 250, 255, 76, 26, IDB_CANCEL_OFF, IDB_CANCEL_HOVER,
                                       IDB_CANCEL, "");
+    controls[IDC_COOKIE_DELETE].SetRole(PictureRole::PushButton, "Delete");
+    controls[IDC_COOKIE_CANCEL].SetRole(PictureRole::PushButton, kCancelLabel);
     controls[IDC_COOKIE_LIST].Place(50, 50, 300, 200);
 
     list.SetStyles(true, true);

@@ -2,6 +2,7 @@
 
 #include "profile/filter_add_dialog.h"
 #include "res/resource.h"
+#include "ui/picture_access.h"
 
 namespace velnor {
 
@@ -16,6 +17,9 @@ void ExcludePathAddDialogModel::Open() {
                                        IDB_CANCEL, "");
     controls[IDC_EXCLUDE_BROWSE].Setup(PictureKind::PicEx, 1, 258, 90, 49, 21, IDB_BROWSE_OFF, IDB_BROWSE_HOVER,
                                        IDB_BROWSE, "");
+    controls[IDC_EXCLUDE_OK].SetRole(PictureRole::PushButton, kOkLabel);
+    controls[IDC_EXCLUDE_CANCEL].SetRole(PictureRole::PushButton, kCancelLabel);
+    controls[IDC_EXCLUDE_BROWSE].SetRole(PictureRole::PushButton, "Browse");
     controls[IDC_EXCLUDE_PATH].SetText("");
 }
 

@@ -1,6 +1,7 @@
 #include "profile/filter_add_dialog.h"
 
 #include "res/resource.h"
+#include "ui/picture_access.h"
 #include "ui/utf8.h"
 
 namespace velnor {
@@ -24,6 +25,8 @@ void FilterAddDialogModel::Open() {
     controls[IDC_FILTER_OK].Setup(PictureKind::PicEx, 0, 150, 210, 76, 26, IDB_OK_OFF, IDB_OK_HOVER, IDB_OK, "");
     controls[IDC_FILTER_CANCEL].Setup(PictureKind::PicEx, 1, 250, 210, 76, 26, IDB_CANCEL_OFF, IDB_CANCEL_HOVER,
                                       IDB_CANCEL, "");
+    controls[IDC_FILTER_OK].SetRole(PictureRole::PushButton, kOkLabel);
+    controls[IDC_FILTER_CANCEL].SetRole(PictureRole::PushButton, kCancelLabel);
     controls[IDC_FILTER_PATTERN].SetText("");
     controls[IDC_FILTER_DESCRIPTION].SetText("");
 }

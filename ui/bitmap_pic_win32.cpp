@@ -1,17 +1,37 @@
 #include "ui/bitmap_pic_win32.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include "ui/gdi_handles_win32.h"
+#include "ui/picture_accessible_win32.h"
 
 namespace velnor {
+
+namespace {
+// The dotted mark of the focused picture: the dark blue of the skin's
+// selected page ball, one dot in two, a pixel inside the picture's edge.
+constexpr COLORREF kFocusMarkColour = RGB(0, 60, 140);
+constexpr int kFocusMarkInset = 1;
+
+bool IsPressKey(WPARAM key) { return key == VK_SPACE || key == VK_RETURN; }
+}  // namespace
 
 const RuntimeClass CBitmapPic::kRuntimeClass = {"CBitmapPic", &CWindow::kRuntimeClass};
 const RuntimeClass CBitmapPicEx::kRuntimeClass = {"CBitmapPicEx", &CWindow::kRuntimeClass};
 
 CBitmapPic::~CBitmapPic() {
     if (tooltip_ && ::IsWindow(tooltip_)) ::DestroyWindow(tooltip_);
+}
+
+CBitmapPic* CBitmapPic::FromPicture(HWND hwnd) {
+    CWindow* window = CWindow::FromHandle(hwnd);
+    // Both kinds name the static control as their base, not each other.
+    if (!window || !(window->IsKindOf(&CBitmapPic::kRuntimeClass) || window->IsKindOf(&CBitmapPicEx::kRuntimeClass)))
+        return nullptr;
+    return static_cast<CBitmapPic*>(window);
 }
 
 bool CBitmapPic::Attach(HWND parent, int id, DialogModel& model) {
@@ -53,7 +73,115 @@ void CBitmapPic::SetTooltip(const std::string& text) {
     ::SendMessageA(tooltip_, TTM_ACTIVATE, text.empty() ? FALSE : TRUE, 0);
 }
 
+bool CBitmapPic::Describe(PictureAccess& access) const {
+    if (!model_ || !model_->Has(id_)) return false;
+    access = DescribePicture(*model_, id_);
+    return true;
+}
+
+LRESULT CBitmapPic::OnGetDialogCode(const MSG* key) const {
+    // Space and Enter press the picture, so Enter does not reach the dialog's
+    // default button; arrows are the picture's own, so that they move only
+    // between page tabs. Tab and Escape stay with the dialog.
+    if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) && IsPressKey(key->wParam))
+        return DLGC_WANTMESSAGE;
+    return DLGC_WANTARROWS;
+}
+
+void CBitmapPic::OnKeyDown(WPARAM key, LPARAM flags) {
+    const bool repeated = (flags & (1 << 30)) != 0;
+    if (IsPressKey(key)) {
+        if (!repeated) Press();
+        return;
+    }
+    if (!model_ || Button().State().role != PictureRole::PageTab) return;
+    if (key == VK_DOWN || key == VK_RIGHT) FocusNeighbourTab(true);
+    if (key == VK_UP || key == VK_LEFT) FocusNeighbourTab(false);
+}
+
+void CBitmapPic::Press() {
+    // What a click reports: the command handlers apply their own guards.
+    ::SendMessageA(::GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, STN_CLICKED), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void CBitmapPic::FocusNeighbourTab(bool forward) {
+    const UINT step = forward ? GW_HWNDNEXT : GW_HWNDPREV;
+    const HWND parent = ::GetParent(hwnd_);
+    HWND at = hwnd_;
+    for (;;) {
+        at = ::GetWindow(at, step);
+        if (!at) {
+            const HWND first = ::GetWindow(parent, GW_CHILD);
+            at = forward ? first : ::GetWindow(first, GW_HWNDLAST);
+        }
+        if (!at || at == hwnd_) return;
+        const CBitmapPic* picture = FromPicture(at);
+        if (!picture || !::IsWindowVisible(at)) continue;
+        if (picture->model_ == model_ && picture->Button().State().role == PictureRole::PageTab) {
+            ::SetFocus(at);
+            return;
+        }
+    }
+}
+
+void CBitmapPic::PaintFocusMark() {
+    if (::GetFocus() != hwnd_) return;
+    // Hidden until the keyboard is used, as the system does for its own controls.
+    if (::SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    RECT area;
+    ::GetClientRect(hwnd_, &area);
+    BITMAP picture;
+    const HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(::SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    if (shown && ::GetObjectA(shown, sizeof picture, &picture)) {
+        area.right = std::min<LONG>(area.right, picture.bmWidth);
+        area.bottom = std::min<LONG>(area.bottom, picture.bmHeight);
+    }
+    ::InflateRect(&area, -kFocusMarkInset, -kFocusMarkInset);
+    if (area.right <= area.left || area.bottom <= area.top) return;
+    // Drawn in one colour, not inverted, so that repainting a part of the
+    // picture never leaves half a mark.
+    HDC dc = ::GetDC(hwnd_);
+    for (LONG x = area.left; x < area.right; x += 2) {
+        ::SetPixelV(dc, x, area.top, kFocusMarkColour);
+        ::SetPixelV(dc, x, area.bottom - 1, kFocusMarkColour);
+    }
+    for (LONG y = area.top; y < area.bottom; y += 2) {
+        ::SetPixelV(dc, area.left, y, kFocusMarkColour);
+        ::SetPixelV(dc, area.right - 1, y, kFocusMarkColour);
+    }
+    ::ReleaseDC(hwnd_, dc);
+}
+
 bool CBitmapPic::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        result = OnGetDialogCode(reinterpret_cast<const MSG*>(lParam));
+        return true;
+    case WM_KEYDOWN:
+        OnKeyDown(wParam, lParam);
+        result = 0;
+        return true;
+    case WM_CHAR:
+        if (!IsPressKey(wParam)) return false;
+        result = 0;
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        result = Default();
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
+    case WM_PAINT:
+        result = Default();
+        PaintFocusMark();
+        return true;
+    case WM_GETOBJECT:
+        result = AnswerPictureAccessibility(hwnd_, wParam, lParam);
+        if (result == 0) result = Default();
+        return true;
+    default:
+        break;
+    }
     if (tooltip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
         MSG relay = {hwnd_, message, wParam, lParam, ::GetMessageTime(), {}};
         DWORD pos = ::GetMessagePos();

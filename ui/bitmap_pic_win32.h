@@ -5,6 +5,7 @@
 
 #include "ui/bitmap_pic.h"
 #include "ui/control_model.h"
+#include "ui/picture_access.h"
 #include "ui/window_win32.h"
 
 namespace velnor {
@@ -21,14 +22,24 @@ public:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void PreSubclassControl() override;
 
+    // The picture object behind a window, of either kind; null for any other.
+    static CBitmapPic* FromPicture(HWND hwnd);
+
     // Binds the template control `id` of `parent` to its state in `model`.
     bool Attach(HWND parent, int id, DialogModel& model);
     void ShowPicture(int resourceId);
     void SetTooltip(const std::string& text);
     HWND Tooltip() const { return tooltip_; }
+    // What a screen reader is told about the picture; false before it is bound.
+    bool Describe(PictureAccess& access) const;
 
 protected:
     Control Button() const { return (*model_)[id_]; }
+    LRESULT OnGetDialogCode(const MSG* key) const;
+    void OnKeyDown(WPARAM key, LPARAM flags);
+    void Press();
+    void FocusNeighbourTab(bool forward);
+    void PaintFocusMark();
     DialogModel* model_ = nullptr;
     int id_ = 0;
     HWND tooltip_ = nullptr;

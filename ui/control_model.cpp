@@ -79,6 +79,13 @@ void Control::SetTooltip(const std::string& text) {
 
 void Control::SetHoverTracking(bool on) { Mutable().hoverTracking = on; }
 
+void Control::SetRole(PictureRole role, const std::string& label, int captionId) {
+    ControlState& s = Mutable();
+    s.role = role;
+    s.label = label;
+    s.captionId = captionId;
+}
+
 void Control::SetRange(int low, int high) {
     ControlState& s = Mutable();
     s.rangeMin = low;

@@ -14,6 +14,11 @@ struct Placement {
 
 enum class PictureKind { None, Pic, PicEx };
 
+// What a picture control is to the keyboard and to a screen reader: the
+// pictures alone do not say whether a two-state picture is a page tab, a
+// check box or one of a radio pair.
+enum class PictureRole { PushButton, PageTab, CheckBox, RadioButton };
+
 // The portable state of one control of a dialog: what the window shows. The
 // Win32 dialog mirrors every change onto the real control; the host tests read
 // it directly.
@@ -29,6 +34,11 @@ struct ControlState {
     int shownPicture = 0;
     bool hoverTracking = true;
     std::string tooltip;
+    PictureRole role = PictureRole::PushButton;
+    // The words that name the picture: those painted on it, or the id of the
+    // caption beside it (0 for none); without either the tooltip names it.
+    std::string label;
+    int captionId = 0;
     // Progress bar.
     int rangeMin = 0, rangeMax = 100, position = 0;
 };
@@ -68,6 +78,7 @@ public:
     void SetStateAndPicture(int state);
     void SetTooltip(const std::string& text);
     void SetHoverTracking(bool on);
+    void SetRole(PictureRole role, const std::string& label, int captionId = 0);
     int Picture(int index) const { return State().pictures[index]; }
 
     void SetRange(int low, int high);

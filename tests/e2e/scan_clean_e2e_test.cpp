@@ -2,6 +2,7 @@
 // folder chosen in the shell's chooser, a scan of a generated tree full of
 // decoys, some rows unchecked, Start Clean in each removal mode, Exit, and the
 // profile on disk afterwards. Every file of the tree is hashed before and after.
+// The same steps once more with the keyboard alone.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -354,6 +355,98 @@ INSTANTIATE_TEST_SUITE_P(EachRemovalMode, ScanToClean, ::testing::Values(Mode::k
                          [](const ::testing::TestParamInfo<Mode>& info) {
                              return info.param == Mode::kRecycle ? std::string("RecycleBin") : std::string("Permanent");
                          });
+
+
+// The control of the program that has the keyboard focus.
+HWND FocusOf(const Program& program) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = ::GetWindowThreadProcessId(program.Window(), nullptr);
+    return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// A key pressed where the program's focus is, as the keyboard would send it;
+// true once `done` holds.
+template <typename F>
+bool Press(const Program& program, WPARAM key, F done) {
+    HWND focus = FocusOf(program);
+    if (!focus) return false;
+    ::PostMessageA(focus, WM_KEYDOWN, key, 1);
+    ::PostMessageA(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    return WaitUntil(done, kStepMs);
+}
+
+// Presses Tab until the control has the focus.
+bool TabTo(const Program& program, int id) {
+    HWND target = program.Control(id);
+    for (int i = 0; i < 60 && FocusOf(program) != target; ++i) {
+        HWND before = FocusOf(program);
+        if (!Press(program, VK_TAB, [&] { return FocusOf(program) != before; })) return false;
+    }
+    return FocusOf(program) == target;
+}
+
+TEST(KeyboardOnly, ScanUncheckCleanExit) {
+    Workspace workspace;
+    const std::string app = workspace / "App";
+    const std::string root = workspace / "Tree";
+    ::CreateDirectoryA(app.c_str(), nullptr);
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    WriteFileBytes(Widen(root + "\\one.tmp"), "1");
+    WriteFileBytes(Widen(root + "\\two.tmp"), "22");
+    // The folder comes from the profile: the shell's folder chooser is not
+    // the program's to make usable from the keyboard.
+    std::string drives;
+    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
+    WriteFileBytes(Widen(app + "\\config.ini"),
+                   "PathDrive=" + drives + "\r\nPathFolder=<" + root + "|1>\r\n"
+                   "Filter=<*.tmp|Temporary Files|1|0>\r\nOption=<remove|0><clean0|1>\r\n");
+    Program program(app);
+    ASSERT_TRUE(program.Started()) << program.Error();
+    ASSERT_EQ(OnlyInsideChecked(program, root), "");
+
+    // The first page tab has the focus; the arrows go down the tabs to Scan.
+    ASSERT_EQ(FocusOf(program), program.Control(IDC_PAGE_PATH));
+    for (int id : {IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS, IDC_PAGE_OPTIONS, IDC_PAGE_SCAN})
+        ASSERT_TRUE(Press(program, VK_DOWN, [&] { return FocusOf(program) == program.Control(id); })) << id;
+    HWND resultList = program.Control(IDC_RESULT_LIST);
+    ASSERT_TRUE(Press(program, VK_SPACE, [&] { return ::IsWindowVisible(resultList) != FALSE; }));
+
+    ASSERT_TRUE(TabTo(program, IDC_START_SCAN));
+    ASSERT_TRUE(Press(program, VK_RETURN, [&] { return program.Text(IDC_SCAN_STATUS) == kScanFinished; }))
+        << program.Text(IDC_SCAN_STATUS);
+    RemoteList results(program, IDC_RESULT_LIST);
+    ASSERT_EQ(results.Count(), 2);
+
+    // Space on the first row unchecks it, and the selected totals follow.
+    ASSERT_TRUE(TabTo(program, IDC_RESULT_LIST));
+    ASSERT_TRUE(Press(program, VK_HOME, [] { return true; }));
+    ASSERT_TRUE(Press(program, VK_SPACE, [&] { return !results.Checked(0); }));
+    EXPECT_TRUE(results.Checked(1));
+    EXPECT_TRUE(program.WaitForText(IDC_SELECTED_FILES, "Selected Files: 1", kStepMs))
+        << program.Text(IDC_SELECTED_FILES);
+    const std::string kept = results.Cell(0, 2);
+    const std::string removed = results.Cell(1, 2);
+
+    ASSERT_TRUE(TabTo(program, IDC_NEXT));
+    HWND startClean = program.Control(IDC_START_CLEAN);
+    ASSERT_TRUE(Press(program, VK_RETURN, [&] { return ::IsWindowVisible(startClean) != FALSE; }));
+    ASSERT_TRUE(TabTo(program, IDC_START_CLEAN));
+    ASSERT_TRUE(Press(program, VK_RETURN, [] { return true; }));
+    HWND box = program.WaitForMessageBox("Information", kStepMs);
+    ASSERT_NE(box, nullptr);
+    // Enter answers the question with its default, OK.
+    ASSERT_TRUE(WaitUntil([&] { return ::IsChild(box, FocusOf(program)) != FALSE; }, kStepMs));
+    ASSERT_TRUE(Press(program, VK_RETURN, [&] { return !::IsWindow(box); }));
+    ASSERT_TRUE(program.WaitForText(IDC_CLEAN_STATUS, kCleanCompleted, 60000)) << program.Text(IDC_CLEAN_STATUS);
+
+    ASSERT_TRUE(TabTo(program, IDC_EXIT));
+    ASSERT_TRUE(Press(program, VK_RETURN, [&] { return !program.Running(); }));
+    EXPECT_NE(::GetFileAttributesA(kept.c_str()), INVALID_FILE_ATTRIBUTES) << kept;
+    EXPECT_EQ(::GetFileAttributesA(removed.c_str()), INVALID_FILE_ATTRIBUTES) << removed;
+    // Exit saved the profile, in the program's own line format.
+    EXPECT_NE(ProfileValue(app + "\\config.ini", "Option").find("<clean0|1>"), std::string::npos);
+}
 
 }  // namespace
 }  // namespace velnor::e2e

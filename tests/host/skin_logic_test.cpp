@@ -3,6 +3,7 @@
 #include "ui/bitmap_pic.h"
 #include "ui/control_model.h"
 #include "ui/gradient.h"
+#include "ui/picture_access.h"
 
 namespace velnor {
 namespace {
@@ -109,6 +110,46 @@ TEST(ControlModel, StateAndPictureFollowTheKindOfButton) {
     d[2].Setup(PictureKind::Pic, 1, 0, 0, 1, 1, 20, 21, 22, "tip");
     EXPECT_EQ(d.StateOf(2).shownPicture, 22);
     EXPECT_EQ(d.StateOf(2).tooltip, "tip");
+}
+
+TEST(PictureAccess, NameRoleAndStateFollowTheKindAndState) {
+    DialogModel d;
+    d.Seed(20, "Include Hide Files");
+    d[1].Setup(PictureKind::PicEx, 1, 0, 0, 1, 1, 10, 11, 12, "Start Scan!");
+    d[1].SetRole(PictureRole::PushButton, "Start Scan");
+    d[2].Setup(PictureKind::PicEx, 1, 0, 0, 1, 1, 10, 11, 12, "Exit the program");
+    d[3].Setup(PictureKind::Pic, 0, 0, 0, 1, 1, 10, 11, 12, "Set your preferences");
+    d[3].SetRole(PictureRole::PageTab, "Options");
+    d[4].Setup(PictureKind::Pic, 0, 0, 0, 1, 1, 10, 11, 12, "");
+    d[4].SetRole(PictureRole::CheckBox, "", 20);
+    d[5].Setup(PictureKind::Pic, 0, 0, 0, 1, 1, 10, 11, 12, "");
+    d[5].SetRole(PictureRole::RadioButton, "Permanently");
+    struct Case {
+        int id, state;
+        const char* name;
+        PictureRole role;
+        bool checked, selected, unavailable;
+    } cases[] = {
+        {1, 1, "Start Scan", PictureRole::PushButton, false, false, false},
+        {1, 2, "Start Scan", PictureRole::PushButton, false, false, false},
+        {1, 0, "Start Scan", PictureRole::PushButton, false, false, true},
+        {1, 3, "Start Scan", PictureRole::PushButton, false, false, true},
+        {2, 1, "Exit the program", PictureRole::PushButton, false, false, false},
+        {3, 0, "Options", PictureRole::PageTab, false, false, false},
+        {3, 1, "Options", PictureRole::PageTab, false, true, false},
+        {4, 0, "Include Hide Files", PictureRole::CheckBox, false, false, false},
+        {4, 1, "Include Hide Files", PictureRole::CheckBox, true, false, false},
+        {5, 1, "Permanently", PictureRole::RadioButton, true, false, false},
+    };
+    for (const Case& c : cases) {
+        d[c.id].SetButtonState(c.state);
+        const PictureAccess a = DescribePicture(d, c.id);
+        EXPECT_EQ(a.name, c.name) << c.id << "/" << c.state;
+        EXPECT_EQ(a.role, c.role) << c.id << "/" << c.state;
+        EXPECT_EQ(a.checked, c.checked) << c.id << "/" << c.state;
+        EXPECT_EQ(a.selected, c.selected) << c.id << "/" << c.state;
+        EXPECT_EQ(a.unavailable, c.unavailable) << c.id << "/" << c.state;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -257,6 +258,18 @@ void Click(HWND control) {
     ::SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
 }
 
+// A key pressed on the focused control, through the dialog manager as the
+// program's message loops hand it on.
+void Key(HWND dialog, WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG msg = {::GetFocus(), message, key, message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001), 0, {}};
+        if (::IsDialogMessageA(dialog, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    PumpMessages();
+}
+
 TEST_F(MainWindow, TheCurrentPageKeepsItsSelectedPictureAndTheArrow) {
     dialog->ShowPage(kPagePath);
     PumpMessages();
@@ -391,16 +404,116 @@ TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClic
     EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).state, 0);
     EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).shownPicture, IDB_BACK_OFF);
 
-    // The clicks arrive as commands; their handlers refuse them.
+    // The clicks, and Space and Enter on the focused button, arrive as
+    // commands; their handlers refuse them.
     CommandsSeen seen(dialog->Hwnd());
     for (HWND button : {startButton, stopButton, backButton}) Click(button);
     EXPECT_TRUE(seen.Saw(IDC_START_SCAN));
     EXPECT_TRUE(seen.Saw(IDC_STOP_SCAN));
     EXPECT_TRUE(seen.Saw(IDC_BACK));
+    for (HWND button : {startButton, stopButton, backButton}) {
+        for (WPARAM key : {VK_SPACE, VK_RETURN}) {
+            g_commands.clear();
+            ::SetFocus(button);
+            Key(dialog->Hwnd(), key);
+            EXPECT_EQ(g_commands.size(), 1u) << ::GetDlgCtrlID(button) << " " << key;
+            EXPECT_TRUE(seen.Saw(::GetDlgCtrlID(button)));
+            ASSERT_TRUE(::IsWindow(dialog->Hwnd()));
+        }
+    }
     EXPECT_EQ(dialog->scanState, kScanIdle);
     EXPECT_FALSE(dialog->busy);
     EXPECT_EQ(dialog->currentPage, kPageAbout);
     EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 3);
+}
+
+TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs) {
+    dialog->ShowPage(kPageOptions);
+    PumpMessages();
+    const std::vector<int> expected = {
+        IDC_PAGE_PATH, IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS, IDC_PAGE_OPTIONS, IDC_PAGE_SCAN, IDC_PAGE_CLEAN,
+        IDC_OPT_READ, IDC_OPT_SYSTEM, IDC_OPT_HIDE, IDC_OPT_ZERO, IDC_RECYCLE_MODE, IDC_PERMANENT_MODE,
+        IDC_START_SCAN, IDC_STOP_SCAN, IDC_BACK, IDC_NEXT, IDC_EXIT,
+        IDC_HELP_BUTTON, IDC_ABOUT_BUTTON, IDC_MINIMIZE, IDC_CLOSE, IDC_PAGE_PATH};
+    ::SetFocus(dialog->Item(IDC_PAGE_PATH));
+    std::vector<int> reached = {::GetDlgCtrlID(::GetFocus())};
+    while (reached.size() < expected.size()) {
+        Key(dialog->Hwnd(), VK_TAB);
+        reached.push_back(::GetDlgCtrlID(::GetFocus()));
+    }
+    EXPECT_EQ(reached, expected);
+
+    // The page's own list comes after the tabs on a page that has one.
+    dialog->ShowPage(kPageFilters);
+    PumpMessages();
+    ::SetFocus(dialog->Item(IDC_PAGE_CLEAN));
+    Key(dialog->Hwnd(), VK_TAB);
+    EXPECT_EQ(::GetFocus(), dialog->Item(IDC_FILTER_LIST));
+
+    const std::pair<WPARAM, int> arrows[] = {
+        {VK_DOWN, IDC_PAGE_FILTERS}, {VK_RIGHT, IDC_PAGE_EXCEPTIONS}, {VK_UP, IDC_PAGE_FILTERS},
+        {VK_LEFT, IDC_PAGE_PATH},    {VK_UP, IDC_PAGE_CLEAN},         {VK_DOWN, IDC_PAGE_PATH},
+    };
+    ::SetFocus(dialog->Item(IDC_PAGE_PATH));
+    for (const auto& [key, id] : arrows) {
+        Key(dialog->Hwnd(), key);
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), id) << key;
+    }
+    // Arrows only move the focus; Space shows the page, as a click does.
+    EXPECT_EQ(dialog->currentPage, kPageFilters);
+    ::SetFocus(dialog->Item(IDC_PAGE_SCAN));
+    Key(dialog->Hwnd(), VK_SPACE);
+    EXPECT_EQ(dialog->currentPage, kPageScan);
+    // Arrows on a picture that is not a page tab go nowhere.
+    ::SetFocus(dialog->Item(IDC_NEXT));
+    Key(dialog->Hwnd(), VK_DOWN);
+    EXPECT_EQ(::GetFocus(), dialog->Item(IDC_NEXT));
+}
+
+TEST_F(MainWindow, ScreenReadersReadTheNameRoleAndStateOfEveryKindOfPicture) {
+    dialog->ShowPage(kPageOptions);
+    // The first start turns Include Hide Files on; the toggle turns it off.
+    dialog->OnToggleOption(IDC_OPT_HIDE);
+    PumpMessages();
+    struct Case {
+        int id;
+        const wchar_t* name;
+        LONG role;
+        LONG stateOn, stateOff;
+    } cases[] = {
+        {IDC_START_SCAN, L"Start Scan", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSABLE, STATE_SYSTEM_UNAVAILABLE},
+        {IDC_STOP_SCAN, L"Stop Scan", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE, 0},
+        {IDC_EXIT, L"Exit", ROLE_SYSTEM_PUSHBUTTON, 0, STATE_SYSTEM_UNAVAILABLE},
+        {IDC_PAGE_OPTIONS, L"Options", ROLE_SYSTEM_PAGETAB, STATE_SYSTEM_SELECTED, 0},
+        {IDC_PAGE_SCAN, L"Scan", ROLE_SYSTEM_PAGETAB, 0, STATE_SYSTEM_SELECTED},
+        {IDC_OPT_HIDE, L"Include Hide Files", ROLE_SYSTEM_CHECKBUTTON, 0, STATE_SYSTEM_CHECKED},
+        {IDC_OPT_READ, L"Include Read Files", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED, 0},
+        {IDC_RECYCLE_MODE, L"Send Junk Files To The Recycle Bin", ROLE_SYSTEM_RADIOBUTTON, STATE_SYSTEM_CHECKED, 0},
+        {IDC_PERMANENT_MODE, L"Delete Junk Files Permanently", ROLE_SYSTEM_RADIOBUTTON, 0, STATE_SYSTEM_CHECKED},
+    };
+    ::SetFocus(dialog->Item(IDC_EXIT));
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (const Case& c : cases) {
+        IAccessible* object = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(dialog->Item(c.id), OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&object)),
+                  S_OK)
+            << c.id;
+        BSTR name = nullptr;
+        EXPECT_EQ(object->get_accName(self, &name), S_OK) << c.id;
+        EXPECT_STREQ(name, c.name) << c.id;
+        ::SysFreeString(name);
+        VARIANT role, state;
+        ASSERT_EQ(object->get_accRole(self, &role), S_OK) << c.id;
+        EXPECT_EQ(role.lVal, c.role) << c.id;
+        ASSERT_EQ(object->get_accState(self, &state), S_OK) << c.id;
+        EXPECT_EQ(state.lVal & c.stateOn, c.stateOn) << c.id;
+        EXPECT_EQ(state.lVal & c.stateOff, 0) << c.id;
+        EXPECT_EQ((state.lVal & STATE_SYSTEM_FOCUSED) != 0, c.id == IDC_EXIT) << c.id;
+        object->Release();
+    }
 }
 
 TEST_F(MainWindow, TooltipsShowEvenWhenInactiveAndCarryTheirTexts) {
@@ -571,7 +684,7 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     EXPECT_NE(saved.find("Option=<read|1>"), std::string::npos) << saved;
 }
 
-TEST_F(MainWindowRun, StartAndStopScanClickedOnTheWindowRunTheWalk) {
+TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
     testing::WriteBytes(dir / "first.tmp", "123");
     testing::MakeFolder(dir / "Sub");
     testing::WriteBytes(dir / "Sub\\second.tmp", "4567");
@@ -584,46 +697,56 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOnTheWindowRunTheWalk) {
     HWND runner = ::CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(runner, nullptr);
 
-    CMainDialog window(platform);
-    std::function<void()> onlyTheFolder = [&] {
-        ListModel& locations = window.profile.locations;
-        for (int row = 0; row < locations.RowCount(); ++row)
-            locations.SetChecked(row, locations.Cell(row, location_col::kPath) == dir.Path());
-    };
-    int startDuringScan = -1, stopDuringScan = -1;
-    std::function<void()> duringScan = [&] {
-        startDuringScan = window.controls.StateOf(IDC_START_SCAN).state;
-        stopDuringScan = window.controls.StateOf(IDC_STOP_SCAN).state;
-    };
-    const bool ended = Run(window, [&](HWND hwnd) {
-        auto click = [&](int id) {
-            ::PostMessageA(::GetDlgItem(hwnd, id), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-            ::PostMessageA(::GetDlgItem(hwnd, id), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    // Enter on a focused picture presses it rather than closing the window,
+    // which the walk's results below could not survive.
+    for (UINT key : {0u, unsigned{VK_RETURN}, unsigned{VK_SPACE}}) {
+        CMainDialog window(platform);
+        std::function<void()> onlyTheFolder = [&] {
+            ListModel& locations = window.profile.locations;
+            for (int row = 0; row < locations.RowCount(); ++row)
+                locations.SetChecked(row, locations.Cell(row, location_col::kPath) == dir.Path());
         };
-        ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&onlyTheFolder));
-        click(IDC_START_SCAN);
-        // All of these arrive in the drain after the walk's first folder: a
-        // second Start Scan is refused, Stop Scan ends the walk.
-        ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&duringScan));
-        click(IDC_START_SCAN);
-        click(IDC_STOP_SCAN);
-        ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    });
+        int startDuringScan = -1, stopDuringScan = -1;
+        std::function<void()> duringScan = [&] {
+            startDuringScan = window.controls.StateOf(IDC_START_SCAN).state;
+            stopDuringScan = window.controls.StateOf(IDC_STOP_SCAN).state;
+        };
+        const bool ended = Run(window, [&](HWND hwnd) {
+            auto press = [&](int id) {
+                HWND button = ::GetDlgItem(hwnd, id);
+                if (key != 0) {
+                    ::PostMessageA(button, WM_KEYDOWN, key, 1);
+                    ::PostMessageA(button, WM_KEYUP, key, 0xC0000001);
+                    return;
+                }
+                ::PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+                ::PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+            };
+            ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&onlyTheFolder));
+            press(IDC_START_SCAN);
+            // All of these arrive in the drain after the walk's first folder: a
+            // second Start Scan is refused, Stop Scan ends the walk.
+            ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&duringScan));
+            press(IDC_START_SCAN);
+            press(IDC_STOP_SCAN);
+            ::PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_TRUE(ended) << key;
+        EXPECT_EQ(startDuringScan, 3) << key;
+        EXPECT_EQ(stopDuringScan, 1) << key;
+        EXPECT_EQ(window.currentPage, kPageScan) << key;
+        ASSERT_EQ(window.results.RowCount(), 1) << key;
+        EXPECT_EQ(window.results.Cell(0, 1), "first.tmp");
+        EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
+        EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_SIZE).text, "Total Size:  3 Byte(s)");
+        EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
+                  "Scaning: Scan Completed! Please Click 'Next' to Continue...");
+        EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
+        EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
+        EXPECT_EQ(window.scanState, kScanIdle);
+        EXPECT_FALSE(window.busy);
+    }
     ::DestroyWindow(runner);
-    EXPECT_TRUE(ended);
-    EXPECT_EQ(startDuringScan, 3);
-    EXPECT_EQ(stopDuringScan, 1);
-    EXPECT_EQ(window.currentPage, kPageScan);
-    ASSERT_EQ(window.results.RowCount(), 1);
-    EXPECT_EQ(window.results.Cell(0, 1), "first.tmp");
-    EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
-    EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_SIZE).text, "Total Size:  3 Byte(s)");
-    EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
-              "Scaning: Scan Completed! Please Click 'Next' to Continue...");
-    EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
-    EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
-    EXPECT_EQ(window.scanState, kScanIdle);
-    EXPECT_FALSE(window.busy);
 }
 
 TEST(GradientPixels, WideAndNarrowLabels) {
