@@ -68,7 +68,9 @@ TEST_F(AddFilterDialogWin32, OkStaysDisabledForBlanksAndHandsBackTheUntrimmedPat
         Type(::GetDlgItem(d, IDC_FILTER_DESCRIPTION), "Temp files");
         ::SendDlgItemMessageA(d, IDC_FILTER_EXCLUDE, BM_CLICK, 0, 0);
         excludeClearedInclude = Checked(d, IDC_FILTER_EXCLUDE) && !Checked(d, IDC_FILTER_INCLUDE);
-        Click(ok);
+        // Enter on the focused OK presses it; anywhere else it closes as Cancel.
+        ::SetFocus(ok);
+        ::PostMessageA(ok, WM_KEYDOWN, VK_RETURN, 1);
     });
     dialog.Run(owner.Hwnd(), values);
     ASSERT_TRUE(script.Ran());
@@ -89,6 +91,11 @@ TEST_F(AddFilterDialogWin32, EveryWayOutButOkHandsBackNothing) {
         {"Cancel", [](HWND d) { Click(::GetDlgItem(d, IDC_FILTER_CANCEL)); }},
         {"Escape", [](HWND d) { ::PostMessageA(::GetDlgItem(d, IDC_FILTER_PATTERN), WM_KEYDOWN, VK_ESCAPE, 1); }},
         {"Enter", [](HWND d) { ::PostMessageA(::GetDlgItem(d, IDC_FILTER_PATTERN), WM_KEYDOWN, VK_RETURN, 1); }},
+        {"Space on Cancel",
+         [](HWND d) {
+             ::SetFocus(::GetDlgItem(d, IDC_FILTER_CANCEL));
+             ::PostMessageA(::GetDlgItem(d, IDC_FILTER_CANCEL), WM_KEYDOWN, VK_SPACE, 1);
+         }},
         {"close box", [](HWND d) { ::PostMessageA(d, WM_CLOSE, 0, 0); }},
     };
     for (const Way& way : ways) {
