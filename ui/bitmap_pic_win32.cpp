@@ -17,6 +17,8 @@ constexpr COLORREF kFocusMarkColour = RGB(0, 60, 140);
 constexpr int kFocusMarkInset = 1;
 
 bool IsPressKey(WPARAM key) { return key == VK_SPACE || key == VK_RETURN; }
+
+bool IsDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
 }  // namespace
 
 const RuntimeClass CBitmapPic::kRuntimeClass = {"CBitmapPic", &CWindow::kRuntimeClass};
@@ -80,6 +82,7 @@ bool CBitmapPic::Describe(PictureAccess& access) const {
 }
 
 LRESULT CBitmapPic::OnGetDialogCode(const MSG* key) const {
+    if (key && key->message == WM_KEYDOWN) ShowFocusMarks(hwnd_);
     // Space and Enter press the picture, so Enter does not reach the dialog's
     // default button; arrows are the picture's own, so that they move only
     // between page tabs. Tab and Escape stay with the dialog.
@@ -126,8 +129,7 @@ void CBitmapPic::FocusNeighbourTab(bool forward) {
 
 void CBitmapPic::PaintFocusMark() {
     if (::GetFocus() != hwnd_) return;
-    // Hidden until the keyboard is used, as the system does for its own controls.
-    if (::SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    if (!FocusMarksShown(hwnd_)) return;
     RECT area;
     ::GetClientRect(hwnd_, &area);
     BITMAP picture;
@@ -166,8 +168,13 @@ bool CBitmapPic::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = 0;
         return true;
     case WM_SETFOCUS:
+        // Tab or an arrow from a list or an edit box brought the focus here.
+        if (IsDown(VK_TAB) || IsDown(VK_UP) || IsDown(VK_DOWN) || IsDown(VK_LEFT) || IsDown(VK_RIGHT))
+            ShowFocusMarks(hwnd_);
+        result = Default();
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
     case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
         result = Default();
         ::InvalidateRect(hwnd_, nullptr, FALSE);
         return true;

@@ -52,6 +52,19 @@ HandleMap<CDialog*>& Dialogs() {
 }
 }  // namespace
 
+namespace {
+constexpr char kFocusMarksShown[] = "VelnorFocusMarksShown";
+}  // namespace
+
+bool FocusMarksShown(HWND control) { return ::GetPropA(::GetAncestor(control, GA_ROOT), kFocusMarksShown) != nullptr; }
+
+void ShowFocusMarks(HWND control) {
+    const HWND dialog = ::GetAncestor(control, GA_ROOT);
+    if (!dialog || ::GetPropA(dialog, kFocusMarksShown)) return;
+    ::SetPropA(dialog, kFocusMarksShown, reinterpret_cast<HANDLE>(1));
+    if (HWND focus = ::GetFocus()) ::InvalidateRect(focus, nullptr, FALSE);
+}
+
 const RuntimeClass CWindow::kRuntimeClass = {"CWnd", nullptr};
 const RuntimeClass CDialog::kRuntimeClass = {"CDialog", &CWindow::kRuntimeClass};
 
@@ -195,6 +208,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     dialog = Dialogs().Get(hwnd);
     if (!dialog) return FALSE;
     if (message == WM_NCDESTROY) {
+        ::RemovePropA(hwnd, kFocusMarksShown);
         Dialogs().Erase(hwnd);
         dialog->hwnd_ = nullptr;
         return FALSE;

@@ -76,6 +76,11 @@ bool RouteMessage(T& window, const MessageMap<T> (&map)[N], UINT message, WPARAM
     return false;
 }
 
+// Focus marks stay hidden in a dialog until the keyboard is first used in it,
+// as the system does for its own controls where it keeps that state itself.
+bool FocusMarksShown(HWND control);
+void ShowFocusMarks(HWND control);
+
 class CWindow {
 public:
     static const RuntimeClass kRuntimeClass;
