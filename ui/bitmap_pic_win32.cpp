@@ -11,8 +11,8 @@
 namespace velnor {
 
 namespace {
-// The dotted mark of the focused picture: the dark blue of the skin's
-// selected page ball, one dot in two, a pixel inside the picture's edge.
+// The dotted mark of the focused picture, in the skin's dark blue: one dot in
+// two, a pixel inside the picture's edge.
 constexpr COLORREF kFocusMarkColour = RGB(0, 60, 140);
 constexpr int kFocusMarkInset = 1;
 
