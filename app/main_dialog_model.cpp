@@ -68,7 +68,7 @@ void MainDialogModel::SetupResultList() {
     results.SetHeaderCheckImage(1);
     if (platform_.locale) {
         ILocale* locale = platform_.locale;
-        results.SetDateParser([locale](const std::string& text) { return locale->ParseDate(text); });
+        results.SetTimeFormatter([locale](uint64_t time) { return locale->FormatModified(time); });
     }
 }
 

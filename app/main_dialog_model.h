@@ -10,6 +10,7 @@
 #include "ui/control_model.h"
 #include "ui/link_label.h"
 #include "ui/list_model.h"
+#include "ui/result_table.h"
 
 namespace velnor {
 
@@ -120,7 +121,7 @@ public:
     // State shared by the parts of the window.
     DialogModel controls;
     ScanProfile profile;
-    ListModel results;  // list 1082 on the Scan page
+    ResultTable results;  // list 1082 on the Scan page
     std::string profilePath;
     int currentPage = kPageAbout;
     int scanState = kScanIdle;
@@ -161,6 +162,7 @@ protected:
 
 private:
     void ProcessFolder(const std::string& path);
+    void ShowHits(std::vector<JunkItem>& hits);
     Control selectedFilesText_;
     Control selectedSizeText_;
 };

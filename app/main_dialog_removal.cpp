@@ -10,8 +10,6 @@ namespace velnor {
 namespace {
 
 constexpr int kJunkProgressShare = 75;
-constexpr int kResultLocationColumn = 2;
-constexpr int kResultSizeColumn = 3;
 
 const char kDeletingText[] = "Deleting: Junk Files ...";
 const char kTotalFilesZero[] = "Total Files: 0";
@@ -56,33 +54,36 @@ void MainDialogModel::RemoveJunkFiles() {
     totalCount = 0;
     totalSize = 0;
     std::vector<std::string> toRecycle;
+    const bool permanent = !OptionOn(ScanOptions::kRemove);
 
-    while (cleanBusy && results.RowCount() > 0) {
-        if (results.IsChecked(0)) {
-            ++k;
-            controls[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
-            if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+    // Rows leave the list from the top. Nothing else runs while the files go
+    // (the queue is not drained), so the rows taken are dropped together at
+    // the end and the list view is brought up to date once.
+    int taken = 0;
+    for (; cleanBusy && taken < results.RowCount(); ++taken) {
+        const JunkItem& item = results.Item(taken);
+        if (!item.checked) continue;
+        ++k;
+        controls[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
+        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
 
-            const uint64_t size = ParseByteCount(results.Cell(0, kResultSizeColumn));
-            const std::string path = results.Cell(0, kResultLocationColumn);
-            // Stale counters must not wrap round to huge numbers.
-            selectedSize -= std::min(selectedSize, size);
-            if (selectedCount > 0) --selectedCount;
+        // Stale counters must not wrap round to huge numbers.
+        selectedSize -= std::min(selectedSize, item.size);
+        if (selectedCount > 0) --selectedCount;
 
-            // A wildcard would make the shell remove every file it matches,
-            // checked or not, and a stand-in character would name another
-            // file; such a file stays, in either mode.
-            if (!UnsafeForShellList(path)) {
-                if (OptionOn(ScanOptions::kRemove))
-                    toRecycle.push_back(path);
-                else if (platform_.files)
-                    DeleteCheckedFile(*platform_.files, path);
-            }
-            controls[IDC_CLEAN_STATUS].SetText(kDeletingText);
-            if (platform_.prompts) platform_.prompts->EndWaitCursor();
+        // A wildcard would make the shell remove every file it matches,
+        // checked or not, and a stand-in character would name another file;
+        // such a file stays, in either mode.
+        if (!UnsafeForShellList(item.path)) {
+            if (!permanent)
+                toRecycle.push_back(item.path);
+            else if (platform_.files)
+                DeleteCheckedFile(*platform_.files, item.path);
         }
-        results.DeleteRow(0);
+        controls[IDC_CLEAN_STATUS].SetText(kDeletingText);
+        if (platform_.prompts) platform_.prompts->EndWaitCursor();
     }
+    results.EraseFront(taken);
     // A count that had gone stale (check boxes changed from the keyboard)
     // must not outlive the rows it counted.
     if (results.RowCount() == 0) {

@@ -25,6 +25,10 @@ constexpr int kScanPageControls[] = {
     IDC_SELECTED_SIZE, IDC_SCAN_STATUS, IDC_SCAN_STATUS_FRAME,
 };
 
+// A folder of very many entries still lets the window answer: the queue is
+// drained after this many entries as well as after every folder.
+constexpr int kEntriesPerDrain = 2000;
+
 // States of the Start Scan and Stop Scan pictures.
 constexpr int kDisabled = 0;
 constexpr int kNormal = 1;
@@ -74,7 +78,7 @@ void MainDialogModel::RunScan() {
     totalSize = 0;
     selectedCount = 0;
     selectedSize = 0;
-    results.DeleteAllRows();
+    results.Clear();
     results.SetHeaderCheckImage(1);
     results.LinkTotals(&selectedCount, &selectedSize, &selectedFilesText_, &selectedSizeText_);
 
@@ -101,7 +105,6 @@ void MainDialogModel::RunScan() {
         if (scanState == kScanStopRequested) break;
     }
 
-    results.FinishAppending();
     controls[IDC_SCAN_STATUS].SetText(kStatusFinished);
     busy = false;
     controls[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
@@ -154,12 +157,22 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
     // Entries are named from the pattern's folder part, so "c:" and "c:\temp\"
     // give "c:\name" and "c:\temp\name".
     const std::string folder = pattern.substr(0, pattern.find_last_of("\\/")) + "\\";
-    // Nothing is painted inside a folder, so its hits go into the list and
-    // the texts in one step when the folder is done, before the drain.
-    std::vector<ListRow> hits;
+    // Nothing is painted between two drains, so hits wait here and reach the
+    // table and the texts together just before the next drain: whatever runs
+    // in the drain (a check-strip click, a sort, Stop Scan) sees a table that
+    // agrees with the counters.
+    std::vector<JunkItem> hits;
+    int entriesSinceDrain = 0;
 
     platform_.files->Enumerate(pattern, [&](const FindData& entry) {
         if (scanState != kScanRunning) return false;
+        if (entriesSinceDrain == kEntriesPerDrain) {
+            entriesSinceDrain = 0;
+            ShowHits(hits);
+            if (platform_.pump) platform_.pump->Drain();
+            if (scanState != kScanRunning) return false;
+        }
+        ++entriesSinceDrain;
         if (entry.name == "." || entry.name == "..") return true;
         if (NamesNoFile(entry.name)) return true;
         const uint32_t a = entry.attributes;
@@ -176,22 +189,22 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
 
         ++totalCount;
         totalSize += entry.size;
-
-        ListRow row;
-        row.cells.resize(5);
-        row.cells[1] = entry.name;
-        row.cells[2] = folder + entry.name;
-        row.cells[3] = DecimalText(entry.size);
-        if (platform_.locale) row.cells[4] = platform_.locale->FormatModified(entry.lastWriteTime);
-        row.checked = true;
-        hits.push_back(std::move(row));
-
         ++selectedCount;
         selectedSize += entry.size;
+        JunkItem item;
+        item.name = entry.name;
+        item.path = folder + entry.name;
+        item.size = entry.size;
+        item.modified = entry.lastWriteTime;
+        hits.push_back(std::move(item));
         return true;
     });
+    ShowHits(hits);
+}
+
+void MainDialogModel::ShowHits(std::vector<JunkItem>& hits) {
     if (hits.empty()) return;
-    results.AppendRows(std::move(hits));
+    results.Append(hits);
     controls[IDC_TOTAL_FILES].SetText(kTotalFiles + DecimalText(totalCount));
     controls[IDC_TOTAL_SIZE].SetText(kTotalSize + SizeText(totalSize));
     selectedFilesText_.SetText(kSelectedFiles + DecimalText(selectedCount));

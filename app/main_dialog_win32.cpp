@@ -92,8 +92,8 @@ const CMainDialog::Map CMainDialog::kMap[] = {
 CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), MainDialogModel(platform) {}
 
 CMainDialog::~CMainDialog() {
-    for (ListModel* model : {&profile.locations, &profile.filters, &profile.exclusions, &results})
-        model->SetObserver(nullptr);
+    CheckListModel* const lists[] = {&profile.locations, &profile.filters, &profile.exclusions, &results};
+    for (CheckListModel* model : lists) model->SetObserver(nullptr);
     controls.SetObserver(nullptr);
 }
 

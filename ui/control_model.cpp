@@ -95,6 +95,7 @@ void Control::SetRange(int low, int high) {
 
 void Control::SetPosition(int position) {
     ControlState& s = Mutable();
+    if (s.position == position) return;
     s.position = position;
     dialog_->Notify(id_, kProgressChanged);
 }

@@ -3,6 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <string>
 #include <vector>
 
 #include "ui/utf8.h"
@@ -28,12 +31,27 @@ private:
 
 UINT CheckState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 
-// Appended rows reach the list view at most this often (milliseconds). Each
-// time it brings its scroll bar up to date, which costs far more than adding a
-// row, so a scan that adds rows in every folder would otherwise spend most of
-// its time there.
-constexpr DWORD kShowInterval = 500;
-constexpr UINT_PTR kShowTimer = 0x5601;
+// Copies a cell's text into the list view's buffer, cut short at a character
+// boundary when the buffer is too small.
+void CopyText(const std::string& text, char* buffer, int size) {
+    if (!buffer || size <= 0) return;
+    size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
+    if (n < text.size())
+        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+}
+
+void CopyText(const std::string& text, wchar_t* buffer, int size) {
+    if (!buffer || size <= 0) return;
+    std::wstring wide(text.size(), L'\0');
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                             static_cast<int>(wide.size()));
+    size_t n = std::min(static_cast<size_t>(std::max(length, 0)), static_cast<size_t>(size - 1));
+    if (n > 0 && n < static_cast<size_t>(length) && wide[n - 1] >= 0xD800 && wide[n - 1] <= 0xDBFF) --n;
+    std::wmemcpy(buffer, wide.data(), n);
+    buffer[n] = L'\0';
+}
 
 // The longest heading text that a header item is drawn with.
 constexpr int kHeadingChars = 254;
@@ -148,7 +166,6 @@ void CMyHeaderCtrlEx::DrawItem(const DRAWITEMSTRUCT& draw) {
 
 CMyListCtrlEx::~CMyListCtrlEx() {
     if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
-    if (showTimer_ && hwnd_) ::KillTimer(hwnd_, kShowTimer);
 }
 
 void CMyListCtrlEx::PreSubclassControl() {
@@ -157,25 +174,14 @@ void CMyListCtrlEx::PreSubclassControl() {
     header_.SubclassControl(ListView_GetHeader(hwnd_));
 }
 
-void CMyListCtrlEx::Bind(ListModel* model) {
+void CMyListCtrlEx::Bind(CheckListModel* model) {
     if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
     model_ = model;
-    pendingFrom_ = -1;
     if (!model_) return;
     model_->SetObserver(this);
     OnColumnsChanged();
     OnRowsReset();
     OnHeaderChanged();
-}
-
-void CMyListCtrlEx::BeginUpdate() {
-    if (updateDepth_++ == 0) ::SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-}
-
-void CMyListCtrlEx::EndUpdate() {
-    if (updateDepth_ == 0 || --updateDepth_ != 0) return;
-    ::SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CMyListCtrlEx::OnColumnsChanged() {
@@ -185,6 +191,8 @@ void CMyListCtrlEx::OnColumnsChanged() {
     if (model_->HasCheckBoxes()) styles |= LVS_EX_CHECKBOXES;
     if (model_->HasFullRowSelect()) styles |= LVS_EX_FULLROWSELECT;
     ListView_SetExtendedListViewStyleEx(hwnd_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, styles);
+    // The check boxes are the model's: the list view asks for them with the texts.
+    ListView_SetCallbackMask(hwnd_, model_->HasCheckBoxes() ? LVIS_STATEIMAGEMASK : 0);
 
     const std::vector<ListColumn>& columns = model_->Columns();
     const int shown = header_.ItemCount();
@@ -218,112 +226,47 @@ void CMyListCtrlEx::OnColumnsChanged() {
     }
 }
 
-void CMyListCtrlEx::WriteRow(int index, bool insert) {
-    const ListRow& row = model_->Row(index);
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = const_cast<char*>(row.cells.empty() ? "" : row.cells[0].c_str());
-    item.iImage = row.image;
-    item.lParam = static_cast<LPARAM>(row.itemData);
-    if (insert)
-        ListView_InsertItem(hwnd_, &item);
-    else
-        ListView_SetItem(hwnd_, &item);
-    for (size_t column = 1; column < row.cells.size(); ++column)
-        ListView_SetItemText(hwnd_, index, static_cast<int>(column), const_cast<char*>(row.cells[column].c_str()));
-    UINT state = row.selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-    UINT mask = LVIS_SELECTED | LVIS_FOCUSED;
-    if (model_->HasCheckBoxes()) {
-        state |= CheckState(row.checked);
-        mask |= LVIS_STATEIMAGEMASK;
-    }
-    ListView_SetItemState(hwnd_, index, state, mask);
-}
-
 void CMyListCtrlEx::OnRowsReset() {
     if (!hwnd_ || !model_) return;
-    pendingFrom_ = -1;
     SyncScope sync(syncing_);
-    BeginUpdate();
-    ListView_DeleteAllItems(hwnd_);
-    ListView_SetItemCount(hwnd_, model_->RowCount());
-    for (int i = 0; i < model_->RowCount(); ++i) WriteRow(i, true);
-    EndUpdate();
+    ListView_SetItemCountEx(hwnd_, model_->RowCount(), 0);
+    ShowSelection();
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void CMyListCtrlEx::OnRowInserted(int row) {
-    if (!hwnd_) return;
-    if (pendingFrom_ >= 0) {
-        // Inside the rows still to be shown, or before them.
-        if (row < pendingFrom_) {
-            SyncScope sync(syncing_);
-            WriteRow(row, true);
-            ++pendingFrom_;
-        }
-        ShowAppendedRows();
-        return;
-    }
+void CMyListCtrlEx::OnRowsAppended(int, int) {
+    if (!hwnd_ || !model_) return;
     SyncScope sync(syncing_);
-    WriteRow(row, true);
+    // The rows above did not change and whoever reads them keeps their place.
+    ListView_SetItemCountEx(hwnd_, model_->RowCount(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
 }
 
-void CMyListCtrlEx::OnRowsAppended(int first, int count) {
-    if (!hwnd_ || !model_ || count <= 0) return;
-    if (pendingFrom_ < 0) pendingFrom_ = first;
-    if (::GetTickCount() - lastShown_ >= kShowInterval) {
-        ShowAppendedRows();
-    } else if (!showTimer_) {
-        showTimer_ = ::SetTimer(hwnd_, kShowTimer, kShowInterval, nullptr) != 0;
-        if (!showTimer_) ShowAppendedRows();
-    }
-}
-
-void CMyListCtrlEx::OnAppendsFinished() { ShowAppendedRows(); }
-
-void CMyListCtrlEx::ShowAppendedRows() {
-    if (showTimer_) {
-        ::KillTimer(hwnd_, kShowTimer);
-        showTimer_ = false;
-    }
-    if (pendingFrom_ < 0 || !hwnd_ || !model_) return;
-    const int first = pendingFrom_;
-    pendingFrom_ = -1;
-    lastShown_ = ::GetTickCount();
-    if (first >= model_->RowCount()) return;
-    SyncScope sync(syncing_);
-    ListView_SetItemCount(hwnd_, model_->RowCount());
-    BeginUpdate();
-    for (int row = first; row < model_->RowCount(); ++row) WriteRow(row, true);
-    EndUpdate();
-}
-
-void CMyListCtrlEx::OnRowDeleted(int row) {
-    if (!hwnd_) return;
-    if (pendingFrom_ >= 0) {
-        // A row not shown yet needs nothing more than the rest being shown.
-        if (row < pendingFrom_) {
-            SyncScope sync(syncing_);
-            ListView_DeleteItem(hwnd_, row);
-            --pendingFrom_;
-        }
-        ShowAppendedRows();
-        return;
-    }
-    SyncScope sync(syncing_);
-    ListView_DeleteItem(hwnd_, row);
+// The list view keeps the selection and the focus of an owner-data list by
+// row number; after the rows moved they follow the model's selected row.
+void CMyListCtrlEx::ShowSelection() {
+    const int wanted = model_->FirstSelected();
+    const int selected = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+    const int focused = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED);
+    if (selected >= 0 && selected != wanted) ListView_SetItemState(hwnd_, selected, 0, LVIS_SELECTED);
+    if (focused >= 0 && focused != wanted) ListView_SetItemState(hwnd_, focused, 0, LVIS_FOCUSED);
+    if (wanted >= 0)
+        ListView_SetItemState(hwnd_, wanted, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void CMyListCtrlEx::OnRowChanged(int row) {
-    if (!hwnd_ || syncing_) return;
-    ShowAppendedRows();
-    SyncScope sync(syncing_);
-    WriteRow(row, false);
+    if (!hwnd_ || !model_) return;
+    if (!syncing_) {
+        SyncScope sync(syncing_);
+        const bool selected = model_->IsSelected(row);
+        if (((ListView_GetItemState(hwnd_, row, LVIS_SELECTED) & LVIS_SELECTED) != 0) != selected)
+            ListView_SetItemState(hwnd_, row, selected ? LVIS_SELECTED | LVIS_FOCUSED : 0,
+                                  selected ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED);
+    }
+    ListView_RedrawItems(hwnd_, row, row);
 }
 
 void CMyListCtrlEx::OnHeaderChanged() {
     if (!hwnd_ || !model_) return;
-    ShowAppendedRows();
     const HeaderState& state = model_->Header();
     header_.sortColumn = state.sortColumn;
     header_.sortAscending = state.sortAscending ? 1 : 0;
@@ -343,60 +286,67 @@ void CMyListCtrlEx::OnHeaderChanged() {
     ::InvalidateRect(header_.Hwnd(), nullptr, TRUE);
 }
 
+// The list view asks for what it paints, and for what LVM_GETITEMTEXT and
+// LVM_GETITEMSTATE read back.
+template <typename Item>
+void CMyListCtrlEx::FillItem(Item& item) {
+    if (item.iItem < 0 || item.iItem >= model_->RowCount()) return;
+    if (item.mask & LVIF_TEXT) CopyText(model_->CellText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+    if (item.mask & LVIF_IMAGE) item.iImage = model_->RowImage(item.iItem);
+    if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK) && model_->HasCheckBoxes())
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | CheckState(model_->IsChecked(item.iItem));
+}
+
+void CMyListCtrlEx::OnItemChanged(const NMLISTVIEW& change) {
+    if (syncing_ || !(change.uChanged & LVIF_STATE) || change.iItem >= model_->RowCount()) return;
+    SyncScope sync(syncing_);
+    const UINT changed = change.uNewState ^ change.uOldState;
+    // Row -1 stands for every row.
+    const int first = change.iItem < 0 ? 0 : change.iItem;
+    const int last = change.iItem < 0 ? model_->RowCount() - 1 : change.iItem;
+    if ((changed & LVIS_STATEIMAGEMASK) && model_->HasCheckBoxes()) {
+        const UINT image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
+        if (image != 0)
+            for (int row = first; row <= last; ++row) model_->SetChecked(row, image == 2);
+    }
+    if (changed & LVIS_SELECTED) {
+        const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+        if (change.iItem >= 0)
+            model_->SetSelected(change.iItem, selected);
+        else if (!selected)
+            for (int row = model_->FirstSelected(); row >= 0; row = model_->FirstSelected())
+                model_->SetSelected(row, false);
+    }
+}
+
 bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
     if (!model_) return false;
     switch (header->code) {
+    case LVN_GETDISPINFOA:
+        FillItem(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
+        result = 0;
+        return true;
+    case LVN_GETDISPINFOW:
+        FillItem(reinterpret_cast<NMLVDISPINFOW*>(header)->item);
+        result = 0;
+        return true;
     case LVN_COLUMNCLICK: {
         const NMLISTVIEW* nm = reinterpret_cast<NMLISTVIEW*>(header);
         model_->OnColumnClick(nm->iSubItem);
         result = 0;
         return true;
     }
-    case LVN_ITEMCHANGED: {
-        const NMLISTVIEW* nm = reinterpret_cast<NMLISTVIEW*>(header);
-        if (syncing_ || !(nm->uChanged & LVIF_STATE)) return false;
-        if (nm->iItem == -1) {
-            // One change for every row at once (all deselected, all checked);
-            // its state fields need not say what each row was before.
-            TakeRowStatesFromView();
-            result = 0;
-            return true;
-        }
-        if (nm->iItem < 0 || nm->iItem >= model_->RowCount()) return false;
-        SyncScope sync(syncing_);
-        const UINT changed = nm->uNewState ^ nm->uOldState;
-        if ((changed & LVIS_STATEIMAGEMASK) && model_->HasCheckBoxes()) {
-            const UINT image = (nm->uNewState & LVIS_STATEIMAGEMASK) >> 12;
-            if (image != 0) model_->SetChecked(nm->iItem, image == 2);
-        }
-        if (changed & LVIS_SELECTED) model_->SetSelected(nm->iItem, (nm->uNewState & LVIS_SELECTED) != 0);
+    case LVN_ITEMCHANGED:
+        OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
         result = 0;
         return true;
-    }
     default:
         return false;
     }
 }
 
-void CMyListCtrlEx::TakeRowStatesFromView() {
-    SyncScope sync(syncing_);
-    // Rows still waiting to be shown are not in the view and keep their state.
-    const int shown = std::min(ListView_GetItemCount(hwnd_), model_->RowCount());
-    for (int row = 0; row < shown; ++row) {
-        const UINT state = ListView_GetItemState(hwnd_, row, LVIS_SELECTED | LVIS_STATEIMAGEMASK);
-        const UINT image = (state & LVIS_STATEIMAGEMASK) >> 12;
-        if (model_->HasCheckBoxes() && image != 0) model_->SetChecked(row, image == 2);
-        model_->SetSelected(row, (state & LVIS_SELECTED) != 0);
-    }
-}
-
-bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_TIMER:
-        if (wParam != kShowTimer) return false;
-        ShowAppendedRows();
-        result = 0;
-        return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:

@@ -26,9 +26,10 @@ public:
     int sortAscending = 1;
 };
 
-// The one list control of the program: a report list view that displays a
-// ListModel. Check boxes and selections the user changes go back into the
-// model; everything the model changes is shown here.
+// The one list control of the program: a report list view with owner data
+// (LVS_OWNERDATA) that displays a CheckListModel. The list view keeps no rows:
+// it asks the model for the texts, images and check boxes of the rows it
+// paints. Check boxes and selections the user changes go back into the model.
 class CMyListCtrlEx : public CWindow, private ListObserver {
 public:
     static const RuntimeClass kRuntimeClass;
@@ -40,43 +41,29 @@ public:
     bool OnReflectedNotify(NMHDR* header, LRESULT& result) override;
 
     // Shows a model; the model must outlive the binding.
-    void Bind(ListModel* model);
-    ListModel* Model() const { return model_; }
+    void Bind(CheckListModel* model);
+    CheckListModel* Model() const { return model_; }
     CMyHeaderCtrlEx& Header() { return header_; }
-
-    // Adds rows in bulk without repainting in between (the scan appends many).
-    void BeginUpdate();
-    void EndUpdate();
 
 private:
     void OnColumnsChanged() override;
     void OnRowsReset() override;
-    void OnRowInserted(int row) override;
     void OnRowsAppended(int first, int count) override;
-    void OnAppendsFinished() override;
-    void OnRowDeleted(int row) override;
     void OnRowChanged(int row) override;
     void OnHeaderChanged() override;
 
-    void WriteRow(int row, bool insert);
-    void ShowAppendedRows();
-    void ApplyHeaderImage();
-    // Brings the model's check boxes and selection up to what the view shows.
-    void TakeRowStatesFromView();
+    void ShowSelection();
+    template <typename Item>
+    void FillItem(Item& item);
+    void OnItemChanged(const NMLISTVIEW& change);
 
-    ListModel* model_ = nullptr;
+    CheckListModel* model_ = nullptr;
     CMyHeaderCtrlEx header_;
     UniqueImageList rowImages_;
     UniqueImageList headerImages_;
     int rowImagesId_ = 0;
     int headerImagesId_ = 0;
     int syncing_ = 0;  // set while the control is changed from the model
-    int updateDepth_ = 0;
-    // Rows appended to the model from this one on are not in the list view
-    // yet; -1 when there are none.
-    int pendingFrom_ = -1;
-    DWORD lastShown_ = 0;
-    bool showTimer_ = false;
 };
 
 }  // namespace velnor

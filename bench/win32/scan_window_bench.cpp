@@ -5,15 +5,23 @@
 // process. Also measures how long the window goes without handling a message:
 // a second thread posts a time-stamped probe to a window of the user-interface
 // thread, waits until it has been handled and posts the next.
+// With the hits listed, it sorts them by size with a click on the heading and
+// times the click until the list has repainted; then it copies the hits twice
+// (same folders, names and sizes) beside ROOT, scans the first copy and times
+// Start Clean in permanent mode on it against a bare DeleteFileA loop over the
+// second.
 // Usage: scan_window_bench ROOT [EXPECTED_ROWS]
 #include <windows.h>
 #include <psapi.h>
+#include <commctrl.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <memory>
+#include <set>
+#include <vector>
 #include <string>
 
 #include "app/main_dialog_win32.h"
@@ -101,6 +109,56 @@ DWORD WINAPI ProbeThread(LPVOID window) {
     return 0;
 }
 
+// Start Clean asks first; the benchmark says OK.
+class ConfirmingPrompts : public velnor::Win32Prompts {
+public:
+    int MessageBox(const std::string&, const std::string&, unsigned) override { return IDOK; }
+};
+
+// A click on a heading of the list, handled to the end, then the repaint.
+double TimedHeadingClick(HWND list, int column) {
+    HWND header = ListView_GetHeader(list);
+    RECT r;
+    Header_GetItemRect(header, column, &r);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const double start = Seconds();
+    ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(header, WM_LBUTTONUP, 0, at);
+    PumpMessages();
+    ::UpdateWindow(list);
+    return Seconds() - start;
+}
+
+struct Hit {
+    std::string relative;  // below the scanned root, with its leading backslash
+    unsigned long long size;
+};
+
+// Writes the hits below a new root: the same folders, names and sizes (the
+// files are sparse). Returns the full paths.
+std::vector<std::string> CopyHits(const std::vector<Hit>& hits, const std::string& root) {
+    std::vector<std::string> paths;
+    std::set<std::string> made;
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    for (const Hit& hit : hits) {
+        const std::string path = root + hit.relative;
+        for (size_t slash = path.find('\\', root.size() + 1); slash != std::string::npos;
+             slash = path.find('\\', slash + 1)) {
+            const std::string folder = path.substr(0, slash);
+            if (made.insert(folder).second) ::CreateDirectoryA(folder.c_str(), nullptr);
+        }
+        HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) continue;
+        LARGE_INTEGER end;
+        end.QuadPart = static_cast<LONGLONG>(hit.size);
+        ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+        ::SetEndOfFile(file);
+        ::CloseHandle(file);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
 std::string ScratchFolder() {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
@@ -129,7 +187,7 @@ int main(int argc, char** argv) {
     const std::string scratch = ScratchFolder();
     ScratchFileSystem files(scratch);
     velnor::Win32Locale locale;
-    velnor::Win32Prompts prompts;
+    ConfirmingPrompts prompts;
     TimedPump pump;
     velnor::Platform services;
     services.files = &files;
@@ -147,9 +205,12 @@ int main(int argc, char** argv) {
 
     // A fresh profile: the defaults of the first start, only the tree checked.
     velnor::ListModel& locations = dialog->profile.locations;
-    for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-    dialog->AddLocationRow(locations.RowCount(), root, "", "", velnor::kFolderImage, true);
-    PumpMessages();
+    const auto scanOnly = [&](const std::string& location) {
+        for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
+        dialog->AddLocationRow(locations.RowCount(), location, "", "", velnor::kFolderImage, true);
+        PumpMessages();
+    };
+    scanOnly(root);
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ProbeProc;
@@ -200,9 +261,49 @@ int main(int argc, char** argv) {
     std::printf("scan_1m_longest_between_drains_ms: %.1f (%lld drains)\n", pump.longestGap * 1000.0, pump.drains);
     std::fflush(stdout);
 
+    const double sortSeconds = TimedHeadingClick(list, 3);
+    std::printf("sort_50k_ms: %.1f (%d rows)\n", sortSeconds * 1000.0, dialog->results.RowCount());
+    std::fflush(stdout);
+
+    // Start Clean against a bare DeleteFileA loop, each on its own copy of the hits.
+    std::vector<Hit> hits;
+    for (int row = 0; row < rows; ++row) {
+        const velnor::JunkItem& item = dialog->results.Item(row);
+        hits.push_back({item.path.substr(root.size()), item.size});
+    }
+    const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
+    const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");
+    scanOnly(root + "-clean");
+    dialog->OnStartScan();
+    PumpMessages();
+    const int cleanRows = dialog->results.RowCount();
+
+    const double deleteStart = Seconds();
+    for (const std::string& path : deleteCopy) ::DeleteFileA(path.c_str());
+    const double deleteSeconds = Seconds() - deleteStart;
+
+    dialog->OnPermanentMode();
+    dialog->SetOption(velnor::ScanOptions::kClean0, true);
+    for (auto area : {velnor::ScanOptions::kClean1, velnor::ScanOptions::kClean2, velnor::ScanOptions::kClean3,
+                      velnor::ScanOptions::kClean4, velnor::ScanOptions::kClean5})
+        dialog->SetOption(area, false);
+    const double cleanStart = Seconds();
+    dialog->OnStartClean();
+    PumpMessages();
+    const double cleanSeconds = Seconds() - cleanStart;
+    unsigned long long left = 0;
+    for (const std::string& path : cleanCopy) left += ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+
+    std::printf("clean_50k_rows: %d (%zu files copied, %llu left after the clean)\n", cleanRows, cleanCopy.size(),
+                left);
+    std::printf("delete_50k_seconds: %.3f\n", deleteSeconds);
+    std::printf("clean_50k_seconds: %.3f\n", cleanSeconds);
+    std::printf("clean_50k_vs_delete: %.3f\n", cleanSeconds / deleteSeconds);
+    std::fflush(stdout);
+
     ::DeleteFileA((scratch + "\\config.ini").c_str());
     ::RemoveDirectoryA(scratch.c_str());
-    const bool ok = rows == shownRows && (expectedRows < 0 || rows == expectedRows);
+    const bool ok = rows == shownRows && (expectedRows < 0 || rows == expectedRows) && cleanRows == rows && left == 0;
     if (expectedRows >= 0 && rows != expectedRows)
         std::fprintf(stderr, "the scan listed %d rows, the tree holds %lld junk names\n", rows, expectedRows);
     // Tearing the window down with every row in it takes long and measures nothing.

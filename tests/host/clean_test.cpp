@@ -84,10 +84,12 @@ protected:
     }
     void AddJunk(const std::string& path, uint64_t size, bool checked = true) {
         fakes.files.AddFile(path, size);
-        ListRow row;
-        row.cells = {"", path.substr(path.find_last_of('\\') + 1), path, std::to_string(size), ""};
-        row.checked = checked;
-        dialog->results.InsertRow(dialog->results.RowCount(), std::move(row));
+        JunkItem item;
+        item.name = path.substr(path.find_last_of('\\') + 1);
+        item.path = path;
+        item.size = size;
+        item.checked = checked;
+        dialog->results.Append(item);
         dialog->totalCount += 1;
         dialog->totalSize += size;
         if (checked) {
@@ -128,7 +130,7 @@ TEST_F(Clean, ProgressRangeFollowsEveryCombinationOfCheckedItems) {
         EXPECT_EQ(dialog->results.RowCount(), junk ? 0 : 1);
         EXPECT_FALSE(dialog->cleanBusy);
         EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
-        dialog->results.DeleteAllRows();
+        dialog->results.Clear();
         dialog->selectedCount = 0;
         dialog->selectedSize = 0;
     }
@@ -144,8 +146,7 @@ TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
     dialog->OnStartClean();
 
     const Log expected = {
-        "bar 0",  // range set
-        "bar 0",
+        "bar 0",  // range set; the position is at 0 already
         "bar 75",
         "status Deleting: Junk Files ...",
         "delete C:\\Junk\\a.tmp",  // the recycle list of the removal, after the rows

@@ -1,4 +1,5 @@
 #include "ui/list_model.h"
+#include "ui/result_table.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace {
 
 // A result list as the Scan page has it, with its totals linked.
 struct ResultList {
-    ListModel list;
+    ResultTable list;
     DialogModel dialog;
     Control files = dialog[1171];
     Control size = dialog[1172];
@@ -19,30 +20,40 @@ struct ResultList {
     ResultList() {
         for (const char* heading : {"", "File Name", "Location", "Size(Bytes)", "Modified"}) list.InsertColumn(heading, 50);
         list.SetStyles(true, true);
-        list.SetColumnType(1, ColumnType::Text);
-        list.SetColumnType(3, ColumnType::Integer);
-        list.SetColumnType(4, ColumnType::DateTime);
         list.SetHeaderCheckImage(1);
+        list.SetTimeFormatter([](uint64_t time) { return "t" + std::to_string(time); });
         list.LinkTotals(&count, &bytes, &files, &size);
     }
-    void Add(const std::string& name, const std::string& bytesText, const std::string& modified = "") {
-        const int row = list.AppendItem("", 0);
-        list.SetCell(row, 1, name);
-        list.SetCell(row, 3, bytesText);
-        list.SetCell(row, 4, modified);
-        list.SetChecked(row, true);
+    void Add(const std::string& name, uint64_t size, uint64_t modified = 0) {
+        JunkItem item;
+        item.name = name;
+        item.path = "c:\\junk\\" + name;
+        item.size = size;
+        item.modified = modified;
+        list.Append(item);
     }
     std::vector<std::string> Column(int column) const {
         std::vector<std::string> cells;
-        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(list.Cell(i, column));
+        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(list.CellText(i, column));
         return cells;
     }
 };
 
-TEST(ListModel, FirstHeadingTogglesEveryCheckBoxAndRecountsTotals) {
+TEST(ResultTable, CellsAreFormattedFromTheData) {
     ResultList r;
-    r.Add("a.tmp", "900");
-    r.Add("b.tmp", "3000000000");
+    r.Add("a.tmp", 3000000000ull, 42);
+    EXPECT_EQ(r.Column(0), (std::vector<std::string>{""}));
+    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"a.tmp"}));
+    EXPECT_EQ(r.Column(2), (std::vector<std::string>{"c:\\junk\\a.tmp"}));
+    EXPECT_EQ(r.Column(3), (std::vector<std::string>{"3000000000"}));
+    EXPECT_EQ(r.Column(4), (std::vector<std::string>{"t42"}));
+    EXPECT_EQ(r.list.CellText(1, 1), "");
+}
+
+TEST(ResultTable, FirstHeadingTogglesEveryCheckBoxAndRecountsTotals) {
+    ResultList r;
+    r.Add("a.tmp", 900);
+    r.Add("b.tmp", 3000000000ull);
     r.list.OnColumnClick(0);
     EXPECT_EQ(r.list.HeaderCheckImage(), 2);
     EXPECT_FALSE(r.list.IsChecked(0));
@@ -59,51 +70,92 @@ TEST(ListModel, FirstHeadingTogglesEveryCheckBoxAndRecountsTotals) {
     EXPECT_EQ(r.Column(1), (std::vector<std::string>{"a.tmp", "b.tmp"}));
 }
 
-TEST(ListModel, SortsIntegersBeyondThirtyTwoBitsNumericallyBothWays) {
+TEST(ResultTable, SortsEachColumnByItsKindAndCheckBoxesStayWithTheirRows) {
     ResultList r;
-    r.Add("x", "3000000000");
-    r.Add("y", "900");
-    r.Add("z", "10000");
+    r.Add("x", 3000000000ull, 30);
+    r.Add("Y", 900, 10);
+    r.Add("z", 10000, 20);
+    r.list.SetChecked(1, false);
     r.list.OnColumnClick(3);
     EXPECT_EQ(r.Column(3), (std::vector<std::string>{"900", "10000", "3000000000"}));
     EXPECT_EQ(r.list.Header().sortColumn, 3);
     EXPECT_TRUE(r.list.Header().sortAscending);
     EXPECT_TRUE(r.list.Header().IsOwnerDrawn(3));
+    EXPECT_FALSE(r.list.IsChecked(0));  // "Y" went first with its check box
+    EXPECT_TRUE(r.list.IsChecked(1));
     r.list.OnColumnClick(3);
     EXPECT_EQ(r.Column(3), (std::vector<std::string>{"3000000000", "10000", "900"}));
-    // Another column starts ascending again.
+    EXPECT_FALSE(r.list.IsChecked(2));
+    // Another column starts ascending again; names ignore case.
     r.list.OnColumnClick(1);
-    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"x", "y", "z"}));
+    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"x", "Y", "z"}));
+    r.list.OnColumnClick(4);
+    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"Y", "z", "x"}));
+    r.list.OnColumnClick(2);
+    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"x", "Y", "z"}));
+    EXPECT_FALSE(r.list.IsChecked(1));
+}
+
+TEST(ResultTable, EraseFrontTakesTheTopRowsAndClearGivesEverythingBack) {
+    ResultList r;
+    for (const char* name : {"a", "b", "c"}) r.Add(name, 1);
+    r.list.EraseFront(2);
+    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"c"}));
+    r.list.EraseFront(5);
+    EXPECT_EQ(r.list.RowCount(), 0);
+    r.Add("d", 1);
+    r.list.Clear();
+    EXPECT_EQ(r.list.RowCount(), 0);
+}
+
+// A text list, as the profile pages have them, sorted by the kinds of its columns.
+struct TextList {
+    ListModel list;
+    explicit TextList(const std::vector<std::vector<std::string>>& rows) {
+        for (const char* heading : {"", "Name", "When"}) list.InsertColumn(heading, 50);
+        list.SetColumnType(1, ColumnType::Text);
+        list.SetColumnType(2, ColumnType::DateTime);
+        for (const auto& cells : rows) {
+            ListRow row;
+            row.cells = cells;
+            list.InsertRow(list.RowCount(), row);
+        }
+    }
+};
+
+std::vector<std::string> Names(const ListModel& list) {
+    std::vector<std::string> names;
+    for (int i = 0; i < list.RowCount(); ++i) names.push_back(list.Cell(i, 1));
+    return names;
 }
 
 TEST(ListModel, TextSortIgnoresCaseAndDatesUseTheParser) {
-    ResultList r;
-    r.list.SetDateParser([](const std::string& t) -> std::optional<double> {
+    TextList t({{"", "beta", "30"}, {"", "Alpha", "10"}, {"", "alpha2", "20"}});
+    ListModel& list = t.list;
+    list.SetDateParser([](const std::string& t) -> std::optional<double> {
         if (t.empty()) return std::nullopt;
         return std::stod(t);
     });
-    r.Add("beta", "1", "30");
-    r.Add("Alpha", "2", "10");
-    r.Add("alpha2", "3", "20");
-    r.list.OnColumnClick(1);
-    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"Alpha", "alpha2", "beta"}));
-    r.list.OnColumnClick(4);
-    EXPECT_EQ(r.Column(4), (std::vector<std::string>{"10", "20", "30"}));
+    list.OnColumnClick(1);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Alpha", "alpha2", "beta"}));
+    list.OnColumnClick(2);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Alpha", "alpha2", "beta"}));
+    list.OnColumnClick(2);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"beta", "alpha2", "Alpha"}));
 }
 
 TEST(ListModel, UnparsableDatesCompareEqualAndKeepTheirOrder) {
-    ResultList r;
-    r.list.SetDateParser([](const std::string&) { return std::nullopt; });
-    r.Add("first", "1", "bad");
-    r.Add("second", "2", "worse");
-    r.list.OnColumnClick(4);
-    EXPECT_EQ(r.Column(1), (std::vector<std::string>{"first", "second"}));
+    TextList t({{"", "first", "bad"}, {"", "second", "worse"}});
+    ListModel& list = t.list;
+    list.SetDateParser([](const std::string&) { return std::nullopt; });
+    list.OnColumnClick(2);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"first", "second"}));
 }
 
-TEST(ListModel, CheckStripRecountsOnlyInsideItsRectangle) {
+TEST(ResultTable, CheckStripRecountsOnlyInsideItsRectangle) {
     ResultList r;
-    r.Add("a", "100");
-    r.Add("b", "200");
+    r.Add("a", 100);
+    r.Add("b", 200);
     r.list.RecountSelection();
     // A check box toggled from the keyboard changes nothing until a click.
     r.list.SetChecked(0, false);
@@ -158,7 +210,6 @@ TEST(ListModel, LeadingIntegerReadsSignAndSaturates) {
     EXPECT_EQ(LeadingInteger(""), 0);
     EXPECT_EQ(LeadingInteger("99999999999999999999999"), INT64_MAX);
     EXPECT_EQ(LeadingInteger("-99999999999999999999999"), INT64_MIN);
-    EXPECT_EQ(ParseByteCount("18446744073709551615"), UINT64_MAX);
 }
 
 }  // namespace

@@ -53,11 +53,12 @@ protected:
     void Rows(const std::vector<JunkRow>& rows, bool createFiles = true) {
         for (const JunkRow& r : rows) {
             if (createFiles) fakes.files.AddFile(r.path, r.size);
-            ListRow row;
-            const size_t slash = r.path.find_last_of('\\');
-            row.cells = {"", r.path.substr(slash + 1), r.path, std::to_string(r.size), "01/02/24 10:00:00"};
-            row.checked = r.checked;
-            dialog->results.InsertRow(dialog->results.RowCount(), std::move(row));
+            JunkItem item;
+            item.name = r.path.substr(r.path.find_last_of('\\') + 1);
+            item.path = r.path;
+            item.size = r.size;
+            item.checked = r.checked;
+            dialog->results.Append(item);
             dialog->totalCount += 1;
             dialog->totalSize += r.size;
             if (r.checked) {
@@ -215,11 +216,13 @@ TEST_F(Removal, ProgressStaysWithinItsShareWhenTheSelectedCountIsStale) {
         std::vector<int> positions;
     } cases[] = {
         {1, 1, {75}},
-        {3, 0, {75, 75, 75}},
-        {4, 2, {37, 75, 75, 75}},
+        {3, 0, {75}},
+        {4, 2, {37, 75}},
         {2, 10, {7, 15}},
     };
     for (const Case& c : cases) {
+        // The bar is told only what changes what it shows.
+        dialog->controls[IDC_CLEAN_PROGRESS].SetPosition(0);
         positions.clear();
         std::vector<JunkRow> rows;
         for (int i = 0; i < c.checkedRows; ++i) rows.push_back({"C:\\Junk\\f" + std::to_string(i), 100, true});

@@ -85,7 +85,7 @@ protected:
     }
     std::vector<std::string> Locations() const {
         std::vector<std::string> paths;
-        for (int row = 0; row < dialog.results.RowCount(); ++row) paths.push_back(dialog.results.Cell(row, 2));
+        for (int row = 0; row < dialog.results.RowCount(); ++row) paths.push_back(dialog.results.Item(row).path);
         return paths;
     }
     std::string Text(int id) { return dialog.controls[id].Text(); }
@@ -111,12 +111,12 @@ TEST_F(ScanWalk, BreadthFirstOverAllLocationsWithRowsAndTotals) {
 
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\one\\First.TMP", "c:\\two\\second.tmp",
                                                      "c:\\one\\Sub\\mid.tmp", "c:\\one\\Sub\\Deeper\\deep.tmp"}));
-    const ListModel& r = dialog.results;
-    EXPECT_EQ(r.Cell(0, 0), "");
-    EXPECT_EQ(r.Cell(0, 1), "First.TMP");
-    EXPECT_EQ(r.Cell(0, 3), "1000");
-    EXPECT_EQ(r.Cell(0, 4), "01/02/70 00:00:00");
-    EXPECT_EQ(r.Cell(2, 3), "5000000000");
+    const ResultTable& r = dialog.results;
+    EXPECT_EQ(r.CellText(0, 0), "");
+    EXPECT_EQ(r.CellText(0, 1), "First.TMP");
+    EXPECT_EQ(r.CellText(0, 3), "1000");
+    EXPECT_EQ(r.CellText(0, 4), "01/02/70 00:00:00");
+    EXPECT_EQ(r.CellText(2, 3), "5000000000");
     for (int row = 0; row < r.RowCount(); ++row) EXPECT_TRUE(r.IsChecked(row));
 
     EXPECT_EQ(dialog.totalCount, 4u);
@@ -185,8 +185,34 @@ TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
     EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
 }
 
+// A folder of very many entries lets the window answer while it is read.
+// Whatever runs then finds the hits so far in the table and in the totals, and
+// may sort them or stop the scan.
+TEST_F(ScanWalk, ABigFolderIsDrainedEveryTwoThousandEntriesWithItsHitsListed) {
+    for (int i = 0; i < 4500; ++i) files.AddFile("C:\\Big\\f" + std::to_string(10000 + i) + ".tmp", 1);
+    AddLocation("C:\\Big");
+    std::vector<int> rows;
+    fakes.pump.onDrain = [&](int drain) {
+        rows.push_back(dialog.results.RowCount());
+        EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: " + std::to_string(dialog.results.RowCount()));
+        if (drain == 1) {
+            dialog.results.OnColumnClick(1);
+            dialog.results.OnColumnClick(1);
+        }
+        if (drain == 2) dialog.OnStopScan();
+    };
+    dialog.OnStartScan();
+    // "." and ".." count as entries; the stop abandons the rest of the folder.
+    EXPECT_EQ(rows, (std::vector<int>{1998, 3998, 3998}));
+    EXPECT_EQ(dialog.results.CellText(0, 1), "f11997.tmp");
+    EXPECT_EQ(dialog.results.CellText(1997, 1), "f10000.tmp");
+    EXPECT_EQ(dialog.results.CellText(1998, 1), "f11998.tmp");
+    EXPECT_EQ(dialog.totalCount, 3998u);
+    EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
+}
+
 TEST_F(ScanWalk, EmptyQueueEndsAtOnceWithResetTotals) {
-    dialog.results.AppendItem("", 0);
+    dialog.results.Append(JunkItem{});
     dialog.totalCount = 9;
     dialog.controls[IDC_TOTAL_FILES].SetText("Total Files: 9");
     AddLocation("C:\\Unchecked", false);
@@ -327,7 +353,7 @@ TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
             std::vector<std::string> expected = {"c:\\root\\plain.tmp"};
             if (on) expected = {"c:\\root\\marked.tmp", "c:\\root\\plain.tmp", "c:\\root\\Marked\\plain.tmp"};
             std::vector<std::string> got;
-            for (int i = 0; i < d.results.RowCount(); ++i) got.push_back(d.results.Cell(i, 2));
+            for (int i = 0; i < d.results.RowCount(); ++i) got.push_back(d.results.Item(i).path);
             EXPECT_EQ(got, expected) << "attribute " << c.attribute << (on ? " on" : " off");
         }
     }

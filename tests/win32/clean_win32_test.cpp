@@ -388,10 +388,11 @@ TEST_F(FoldersOnDisk, AllSixItemsEndAtOneHundred) {
     ASSERT_TRUE(AddPage("http://all-six.velnor.example/"));
     const std::string junk = dir / "junk.bak";
     Put(junk, 77);
-    ListRow row;
-    row.cells = {"", "junk.bak", junk, "77", ""};
-    row.checked = true;
-    model->results.InsertRow(0, std::move(row));
+    JunkItem item;
+    item.name = "junk.bak";
+    item.path = junk;
+    item.size = 77;
+    model->results.Append(item);
     model->totalCount = model->selectedCount = 1;
     model->totalSize = model->selectedSize = 77;
     model->SetOption(ScanOptions::kRemove, false);  // permanently, not into the bin

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,13 +36,11 @@ protected:
     }
 
     void AddRow(const std::string& name, const std::string& bytes) {
-        ListModel& r = model->results;
-        const int row = r.AppendItem("", 0);
-        r.SetCell(row, 1, name);
-        r.SetCell(row, 2, "c:\\temp\\" + name);
-        r.SetCell(row, 3, bytes);
-        r.SetCell(row, 4, "12/07/26 10:00:00");
-        r.SetChecked(row, true);
+        JunkItem item;
+        item.name = name;
+        item.path = "c:\\temp\\" + name;
+        item.size = std::stoull(bytes);
+        model->results.Append(item);
     }
 
     // A real click: the header turns it into a column click for the list view.
@@ -213,51 +212,106 @@ TEST_F(ResultListOnScreen, HeaderWidthsSurviveTheArchiveOnlyForTheSameColumns) {
     EXPECT_EQ(ListView_GetColumnWidth(list.Hwnd(), 1), 100);
 }
 
-// A scan appends a folder's hits in one step; the list view may show them a
-// little later, but never out of step with the model.
-TEST_F(ResultListOnScreen, AppendedRowsReachTheListViewInOrderWhateverHappensMeanwhile) {
-    ListModel& r = model->results;
-    auto rows = [](std::initializer_list<const char*> names) {
-        std::vector<ListRow> out;
-        for (const char* name : names) {
-            ListRow row;
-            row.cells = {"", name, std::string("c:\\junk\\") + name, "10", ""};
-            row.checked = true;
-            out.push_back(row);
+// The list view keeps no rows: whatever the table does, what it paints and
+// what it reads back come from the table.
+TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggles) {
+    AddRow("c.tmp", "300");
+    AddRow("a.tmp", "100");
+    AddRow("b.tmp", "200");
+    auto expectShown = [&](std::vector<std::string> names) {
+        ASSERT_EQ(ListView_GetItemCount(list.Hwnd()), static_cast<int>(names.size()));
+        for (int row = 0; row < static_cast<int>(names.size()); ++row) {
+            SCOPED_TRACE(row);
+            EXPECT_EQ(TextOnScreen(row, 1), names[row]);
+            EXPECT_EQ(TextOnScreen(row, 2), "c:\\temp\\" + names[row]);
+            EXPECT_EQ(CheckedOnScreen(row), model->results.IsChecked(row));
         }
-        return out;
     };
-    r.AppendRows(rows({"a.tmp", "b.tmp"}));
-    r.AppendRows(rows({"c.tmp", "d.tmp", "e.tmp"}));
-    r.AppendRows(rows({"f.tmp"}));
-    // Changing, deleting and inserting rows, shown or not yet shown.
-    r.SetChecked(4, false);
-    r.DeleteRow(1);
-    r.AppendRows(rows({"g.tmp"}));
-    r.DeleteRow(r.RowCount() - 1);
-    r.FinishAppending();
+    ClickHeading(1);
+    expectShown({"a.tmp", "b.tmp", "c.tmp"});
+    EXPECT_EQ(TextOnScreen(2, 3), "300");
 
-    ASSERT_EQ(ListView_GetItemCount(list.Hwnd()), r.RowCount());
-    ASSERT_EQ(r.RowCount(), 5);
-    for (int row = 0; row < r.RowCount(); ++row) {
-        SCOPED_TRACE(row);
-        EXPECT_EQ(TextOnScreen(row, 1), r.Cell(row, 1));
-        EXPECT_EQ(TextOnScreen(row, 2), r.Cell(row, 2));
-        EXPECT_EQ(CheckedOnScreen(row), r.IsChecked(row));
-    }
-    EXPECT_EQ(TextOnScreen(3, 1), "e.tmp");
-    EXPECT_FALSE(CheckedOnScreen(3));
+    // A check box clicked on screen goes with its row through the next sort.
+    RECT r = {};
+    r.left = LVIR_BOUNDS;
+    ListView_GetItemRect(list.Hwnd(), 0, &r, LVIR_BOUNDS);
+    RECT icon = {};
+    ListView_GetItemRect(list.Hwnd(), 0, &icon, LVIR_ICON);
+    ClickAt(icon.left > 8 ? icon.left / 2 : 8, (r.top + r.bottom) / 2);
+    ASSERT_FALSE(model->results.IsChecked(0));
+    ClickHeading(3);
+    ClickHeading(3);
+    expectShown({"c.tmp", "b.tmp", "a.tmp"});
+    EXPECT_FALSE(CheckedOnScreen(2));
+    EXPECT_EQ(model->selectedCount, 2u);
 
-    // Rows left pending show up by themselves once the batch time has passed.
-    r.AppendRows(rows({"h.tmp"}));
-    r.AppendRows(rows({"i.tmp"}));
-    const DWORD start = ::GetTickCount();
-    while (ListView_GetItemCount(list.Hwnd()) != 7 && ::GetTickCount() - start < 3000) {
-        PumpMessages();
-        ::Sleep(10);
+    model->results.SetChecked(0, false);
+    EXPECT_FALSE(CheckedOnScreen(0));
+    model->results.EraseFront(1);
+    expectShown({"b.tmp", "a.tmp"});
+    AddRow("d.tmp", "1");
+    expectShown({"b.tmp", "a.tmp", "d.tmp"});
+    model->results.Clear();
+    expectShown({});
+}
+
+// The pump of a scan that runs a step of the test in its first drain.
+struct StepPump : IMessagePump {
+    std::function<void()> step;
+    void Drain() override {
+        if (!step) return;
+        std::function<void()> once = std::move(step);
+        step = nullptr;
+        once();
     }
-    EXPECT_EQ(ListView_GetItemCount(list.Hwnd()), 7);
-    EXPECT_EQ(TextOnScreen(6, 1), "i.tmp");
+};
+
+// A check box clicked while a scan reads a big folder (the queue is drained
+// inside it) lands on the row under the pointer and stays with that row; the
+// totals then agree with the table to the end of the scan.
+TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
+    testing::TempDir dir;
+    for (int i = 0; i < 2100; ++i) testing::WriteBytes(dir / ("f" + std::to_string(i) + ".tmp"), "12");
+    Win32FileSystem files;
+    StepPump pump;
+    services.files = &files;
+    services.pump = &pump;
+    list.Bind(nullptr);
+    model = std::make_unique<MainDialogModel>(services);
+    model->LayoutControls();
+    model->SetupResultList();
+    list.Bind(&model->results);
+    AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
+    ListRow location;
+    location.cells = {"", dir.Path(), "", ""};
+    location.checked = true;
+    model->profile.locations.InsertRow(0, location);
+
+    std::string clicked;
+    pump.step = [&] {
+        ASSERT_GT(ListView_GetItemCount(list.Hwnd()), 3);
+        ASSERT_LT(model->results.RowCount(), 2100);
+        RECT r = {};
+        r.left = LVIR_BOUNDS;
+        ListView_GetItemRect(list.Hwnd(), 3, &r, LVIR_BOUNDS);
+        RECT icon = {};
+        ListView_GetItemRect(list.Hwnd(), 3, &icon, LVIR_ICON);
+        clicked = TextOnScreen(3, 1);
+        ClickAt(icon.left > 8 ? icon.left / 2 : 8, (r.top + r.bottom) / 2);
+        ClickHeading(1);
+        ClickHeading(1);
+    };
+    model->OnStartScan();
+
+    ASSERT_EQ(model->results.RowCount(), 2100);
+    ASSERT_FALSE(clicked.empty());
+    for (int row = 0; row < model->results.RowCount(); ++row) {
+        const bool isClicked = model->results.Item(row).name == clicked;
+        EXPECT_EQ(model->results.IsChecked(row), !isClicked) << row;
+        EXPECT_EQ(CheckedOnScreen(row), !isClicked) << row;
+    }
+    EXPECT_EQ(model->selectedCount, 2099u);
+    EXPECT_EQ(model->selectedSize, 2 * 2099u);
 }
 
 }  // namespace

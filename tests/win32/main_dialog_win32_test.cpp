@@ -671,7 +671,7 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     EXPECT_TRUE(scanRunning);
     // The walk saw the stop request after its first folder and finished in order.
     ASSERT_EQ(window.results.RowCount(), 1);
-    EXPECT_EQ(window.results.Cell(0, 1), "top.tmp");
+    EXPECT_EQ(window.results.CellText(0, 1), "top.tmp");
     EXPECT_EQ(window.scanState, kScanIdle);
     EXPECT_FALSE(window.busy);
     EXPECT_FALSE(window.cleanBusy);

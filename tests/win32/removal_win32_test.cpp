@@ -96,7 +96,7 @@ protected:
     }
     int RowOf(const std::string& path) {
         for (int row = 0; row < model->results.RowCount(); ++row)
-            if (lstrcmpiA(model->results.Cell(row, 2).c_str(), path.c_str()) == 0) return row;
+            if (lstrcmpiA(model->results.CellText(row, 2).c_str(), path.c_str()) == 0) return row;
         ADD_FAILURE() << path << " not listed";
         return -1;
     }
@@ -106,13 +106,15 @@ protected:
         if (row < 0) return;
         model->results.SetChecked(row, false);
         model->selectedCount -= 1;
-        model->selectedSize -= std::stoull(model->results.Cell(row, 3));
+        model->selectedSize -= model->results.Item(row).size;
     }
     void AddRow(const std::string& path, bool checked) {
-        ListRow row;
-        row.cells = {"", path.substr(path.find_last_of('\\') + 1), path, "4", "01/02/24 10:00:00"};
-        row.checked = checked;
-        model->results.InsertRow(model->results.RowCount(), std::move(row));
+        JunkItem item;
+        item.name = path.substr(path.find_last_of('\\') + 1);
+        item.path = path;
+        item.size = 4;
+        item.checked = checked;
+        model->results.Append(item);
         model->totalCount += 1;
         model->totalSize += 4;
         if (checked) {

@@ -107,7 +107,7 @@ protected:
     std::vector<std::string> Listed() const {
         std::vector<std::string> paths;
         for (int row = 0; row < model->results.RowCount(); ++row) {
-            std::string path = model->results.Cell(row, 2);
+            std::string path = model->results.CellText(row, 2);
             EXPECT_EQ(path.compare(0, lowRoot.size(), lowRoot), 0) << path;
             paths.push_back(path.substr(std::min(path.size(), lowRoot.size() + 1)));
         }
@@ -208,13 +208,13 @@ TEST_F(ScanOnDisk, SizesAboveFourGigabytesAndTheModifiedText) {
     AddLocation(root);
     model->OnStartScan();
     ASSERT_EQ(model->results.RowCount(), 1);
-    EXPECT_EQ(model->results.Cell(0, 1), "big.tmp");
-    EXPECT_EQ(model->results.Cell(0, 3), "5368709243");
+    EXPECT_EQ(model->results.CellText(0, 1), "big.tmp");
+    EXPECT_EQ(model->results.CellText(0, 3), "5368709243");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  5120.00 MB");
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  5120.00 MB");
     EXPECT_EQ(model->totalSize, 5368709243ull);
 
-    const std::string modified = model->results.Cell(0, 4);
+    const std::string modified = model->results.CellText(0, 4);
     int mo, d, y, h, mi, s;
     char rest;
     EXPECT_EQ(std::sscanf(modified.c_str(), "%2d/%2d/%2d %2d:%2d:%2d%c", &mo, &d, &y, &h, &mi, &s, &rest), 6)
