@@ -31,6 +31,14 @@ private:
 
 UINT CheckState(bool checked) { return INDEXTOSTATEIMAGEMASK(checked ? 2 : 1); }
 
+// A new row count makes the list view redraw its scroll bars there and then,
+// which costs more (tens of milliseconds under Wine) than reading a folder.
+// Rows appended one folder after another reach the count at most this often
+// (milliseconds); before the list view handles anything else it is brought up
+// to date, so it never paints, answers or hit-tests with a stale count.
+constexpr DWORD kCountInterval = 1000;
+constexpr UINT_PTR kCountTimer = 0x5601;
+
 // Copies a cell's text into the list view's buffer, cut short at a character
 // boundary when the buffer is too small.
 void CopyText(const std::string& text, char* buffer, int size) {
@@ -166,6 +174,7 @@ void CMyHeaderCtrlEx::DrawItem(const DRAWITEMSTRUCT& draw) {
 
 CMyListCtrlEx::~CMyListCtrlEx() {
     if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
+    if (countTimer_ && hwnd_) ::KillTimer(hwnd_, kCountTimer);
 }
 
 void CMyListCtrlEx::PreSubclassControl() {
@@ -177,6 +186,7 @@ void CMyListCtrlEx::PreSubclassControl() {
 void CMyListCtrlEx::Bind(CheckListModel* model) {
     if (model_ && model_->Observer() == this) model_->SetObserver(nullptr);
     model_ = model;
+    countBehind_ = false;
     if (!model_) return;
     model_->SetObserver(this);
     OnColumnsChanged();
@@ -229,6 +239,7 @@ void CMyListCtrlEx::OnColumnsChanged() {
 void CMyListCtrlEx::OnRowsReset() {
     if (!hwnd_ || !model_) return;
     SyncScope sync(syncing_);
+    countBehind_ = false;
     ListView_SetItemCountEx(hwnd_, model_->RowCount(), 0);
     ShowSelection();
     ::InvalidateRect(hwnd_, nullptr, TRUE);
@@ -236,6 +247,23 @@ void CMyListCtrlEx::OnRowsReset() {
 
 void CMyListCtrlEx::OnRowsAppended(int, int) {
     if (!hwnd_ || !model_) return;
+    countBehind_ = true;
+    if (::GetTickCount() - countShown_ >= kCountInterval) {
+        ShowRowCount();
+    } else if (!countTimer_) {
+        countTimer_ = ::SetTimer(hwnd_, kCountTimer, kCountInterval, nullptr) != 0;
+        if (!countTimer_) ShowRowCount();
+    }
+}
+
+void CMyListCtrlEx::ShowRowCount() {
+    if (countTimer_) {
+        ::KillTimer(hwnd_, kCountTimer);
+        countTimer_ = false;
+    }
+    if (!countBehind_ || !model_) return;
+    countBehind_ = false;
+    countShown_ = ::GetTickCount();
     SyncScope sync(syncing_);
     // The rows above did not change and whoever reads them keeps their place.
     ListView_SetItemCountEx(hwnd_, model_->RowCount(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
@@ -255,6 +283,7 @@ void CMyListCtrlEx::ShowSelection() {
 
 void CMyListCtrlEx::OnRowChanged(int row) {
     if (!hwnd_ || !model_) return;
+    if (countBehind_) ShowRowCount();
     if (!syncing_) {
         SyncScope sync(syncing_);
         const bool selected = model_->IsSelected(row);
@@ -297,26 +326,37 @@ void CMyListCtrlEx::FillItem(Item& item) {
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | CheckState(model_->IsChecked(item.iItem));
 }
 
+// Selections the user makes; the list view of an owner-data list keeps
+// them by row number and tells each change.
 void CMyListCtrlEx::OnItemChanged(const NMLISTVIEW& change) {
     if (syncing_ || !(change.uChanged & LVIF_STATE) || change.iItem >= model_->RowCount()) return;
+    if (!((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) return;
     SyncScope sync(syncing_);
-    const UINT changed = change.uNewState ^ change.uOldState;
-    // Row -1 stands for every row.
-    const int first = change.iItem < 0 ? 0 : change.iItem;
-    const int last = change.iItem < 0 ? model_->RowCount() - 1 : change.iItem;
-    if ((changed & LVIS_STATEIMAGEMASK) && model_->HasCheckBoxes()) {
-        const UINT image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
-        if (image != 0)
-            for (int row = first; row <= last; ++row) model_->SetChecked(row, image == 2);
-    }
-    if (changed & LVIS_SELECTED) {
-        const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-        if (change.iItem >= 0)
-            model_->SetSelected(change.iItem, selected);
-        else if (!selected)
-            for (int row = model_->FirstSelected(); row >= 0; row = model_->FirstSelected())
-                model_->SetSelected(row, false);
-    }
+    const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+    if (change.iItem >= 0)
+        model_->SetSelected(change.iItem, selected);
+    else if (!selected)  // row -1: every row
+        for (int row = model_->FirstSelected(); row >= 0; row = model_->FirstSelected())
+            model_->SetSelected(row, false);
+}
+
+// The row whose check box lies under a point; -1 for none.
+int CMyListCtrlEx::CheckBoxAt(int x, int y) {
+    if (!model_ || !model_->HasCheckBoxes()) return -1;
+    LVHITTESTINFO hit = {};
+    hit.pt = POINT{x, y};
+    const int row = ListView_HitTest(hwnd_, &hit);
+    return row >= 0 && row < model_->RowCount() && (hit.flags & LVHT_ONITEMSTATEICON) ? row : -1;
+}
+
+// The list view of an owner-data list leaves its check boxes to the owner:
+// a press on a check box and the space bar on the focused row turn it over
+// where the list view itself would. The new state is taken before the list
+// view runs, so that a list view which reports the change itself agrees.
+void CMyListCtrlEx::ToggleAfterDefault(int row, LRESULT& result) {
+    const bool checked = row >= 0 && !model_->IsChecked(row);
+    result = Default();
+    if (row >= 0) model_->SetChecked(row, checked);
 }
 
 bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
@@ -345,14 +385,27 @@ bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
     }
 }
 
-bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (countBehind_) ShowRowCount();
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kCountTimer) return false;
+        ShowRowCount();
+        result = 0;
+        return true;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-        // The list view toggles the check box first; the totals follow from it.
-        result = Default();
-        if (model_) model_->OnMouseButton(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_LBUTTONDBLCLK: {
+        // The check box turns over first; the totals follow from it.
+        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        if (!model_) return false;
+        ToggleAfterDefault(message == WM_LBUTTONDOWN ? CheckBoxAt(x, y) : -1, result);
+        model_->OnMouseButton(x, y);
+        return true;
+    }
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE || !model_ || !model_->HasCheckBoxes()) return false;
+        ToggleAfterDefault(ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED), result);
         return true;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:

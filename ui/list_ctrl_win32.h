@@ -53,9 +53,12 @@ private:
     void OnHeaderChanged() override;
 
     void ShowSelection();
+    void ShowRowCount();
     template <typename Item>
     void FillItem(Item& item);
     void OnItemChanged(const NMLISTVIEW& change);
+    int CheckBoxAt(int x, int y);
+    void ToggleAfterDefault(int row, LRESULT& result);
 
     CheckListModel* model_ = nullptr;
     CMyHeaderCtrlEx header_;
@@ -64,6 +67,10 @@ private:
     int rowImagesId_ = 0;
     int headerImagesId_ = 0;
     int syncing_ = 0;  // set while the control is changed from the model
+    // Rows appended to the model that the list view's count does not hold yet.
+    bool countBehind_ = false;
+    DWORD countShown_ = 0;
+    bool countTimer_ = false;
 };
 
 }  // namespace velnor
