@@ -223,8 +223,11 @@ void MainDialogModel::OnStartClean() {
     cleanBusy = true;
     int position = 0;
     if (cleanJunk) {
-        // The removal moves the bar through the junk share itself.
+        // The removal moves the bar through the junk share itself, under one
+        // wait cursor from its first file to its last.
+        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
         RemoveJunkFiles();
+        if (platform_.prompts) platform_.prompts->EndWaitCursor();
         status.SetText(kJunkDoneText);
         position = kJunkProgressShare;
     }

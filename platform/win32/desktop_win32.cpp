@@ -32,9 +32,11 @@ std::optional<std::string> BrowseForFolder(HWND owner) {
 
 std::optional<std::string> Win32Prompts::ChooseFolder() { return BrowseForFolder(owner_); }
 
+// Only the outermost pair changes the cursor: setting it is a request to the
+// window server each time (under Wine it costs more than deleting a file), and
+// a removal asks for it around every file.
 void Win32Prompts::BeginWaitCursor() {
-    HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
-    if (waitDepth_++ == 0) previous_ = previous;
+    if (waitDepth_++ == 0) previous_ = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
 }
 
 void Win32Prompts::EndWaitCursor() {
