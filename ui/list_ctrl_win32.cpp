@@ -240,7 +240,9 @@ void CMyListCtrlEx::OnRowsReset() {
     if (!hwnd_ || !model_) return;
     SyncScope sync(syncing_);
     countBehind_ = false;
-    ListView_SetItemCountEx(hwnd_, model_->RowCount(), 0);
+    // A sort or a check-all keeps the count, and the scroll bars need no redraw.
+    if (ListView_GetItemCount(hwnd_) != model_->RowCount())
+        ListView_SetItemCountEx(hwnd_, model_->RowCount(), LVSICF_NOSCROLL);
     ShowSelection();
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -326,18 +328,29 @@ void CMyListCtrlEx::FillItem(Item& item) {
         item.state = (item.state & ~LVIS_STATEIMAGEMASK) | CheckState(model_->IsChecked(item.iItem));
 }
 
-// Selections the user makes; the list view of an owner-data list keeps
-// them by row number and tells each change.
+// What the list view tells of the rows' states. It keeps the selection of an
+// owner-data list itself and tells each change; a check box is told only when
+// something set it through the view (a press and the space bar are handled
+// below). Row -1 stands for every row at once, and then the old and new states
+// need not say what each row was: the selection is taken from the view.
 void CMyListCtrlEx::OnItemChanged(const NMLISTVIEW& change) {
     if (syncing_ || !(change.uChanged & LVIF_STATE) || change.iItem >= model_->RowCount()) return;
-    if (!((change.uNewState ^ change.uOldState) & LVIS_SELECTED)) return;
     SyncScope sync(syncing_);
-    const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-    if (change.iItem >= 0)
-        model_->SetSelected(change.iItem, selected);
-    else if (!selected)  // row -1: every row
-        for (int row = model_->FirstSelected(); row >= 0; row = model_->FirstSelected())
-            model_->SetSelected(row, false);
+    const UINT image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
+    const bool setsCheckBoxes = image != 0 && model_->HasCheckBoxes();
+    if (change.iItem < 0) {
+        const int selected = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+        if (selected >= 0)
+            model_->SetSelected(selected, true);
+        else
+            for (int row = model_->FirstSelected(); row >= 0; row = model_->FirstSelected())
+                model_->SetSelected(row, false);
+        if (setsCheckBoxes) model_->SetAllChecked(image == 2);
+        return;
+    }
+    const UINT changed = change.uNewState ^ change.uOldState;
+    if ((changed & LVIS_STATEIMAGEMASK) && setsCheckBoxes) model_->SetChecked(change.iItem, image == 2);
+    if (changed & LVIS_SELECTED) model_->SetSelected(change.iItem, (change.uNewState & LVIS_SELECTED) != 0);
 }
 
 // The row whose check box lies under a point; -1 for none.

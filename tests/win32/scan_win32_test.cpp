@@ -300,7 +300,7 @@ TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) 
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(listed, expected);
     for (int row = 0; row < model->results.RowCount(); ++row)
-        EXPECT_EQ(model->results.Cell(row, 1), Leaf(model->results.Cell(row, 2)));
+        EXPECT_EQ(model->results.CellText(row, 1), Leaf(model->results.CellText(row, 2)));
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 4");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  12 Byte(s)");
     // The status line named each folder on the way, as it is spelled.
