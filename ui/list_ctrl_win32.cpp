@@ -43,11 +43,9 @@ constexpr UINT_PTR kCountTimer = 0x5601;
 // boundary when the buffer is too small.
 void CopyText(const std::string& text, char* buffer, int size) {
     if (!buffer || size <= 0) return;
-    size_t n = std::min(text.size(), static_cast<size_t>(size - 1));
-    if (n < text.size())
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
+    const std::string shown = Utf8Prefix(text, static_cast<size_t>(size - 1));
+    std::memcpy(buffer, shown.data(), shown.size());
+    buffer[shown.size()] = '\0';
 }
 
 void CopyText(const std::string& text, wchar_t* buffer, int size) {
