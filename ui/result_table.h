@@ -43,7 +43,7 @@ public:
     bool IsSelected(int row) const override { return ValidRow(row) && items_[row].selected; }
 
     const JunkItem& Item(int row) const { return items_[row]; }
-    // Appends rows at the end in one step.
+    // Appends rows at the end in one step; takes them out of `items`.
     void Append(std::vector<JunkItem>& items);
     void Append(JunkItem item);
     // Takes the first `count` rows off the list in one step.
