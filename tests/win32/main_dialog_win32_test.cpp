@@ -736,7 +736,7 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
         EXPECT_EQ(stopDuringScan, 1) << key;
         EXPECT_EQ(window.currentPage, kPageScan) << key;
         ASSERT_EQ(window.results.RowCount(), 1) << key;
-        EXPECT_EQ(window.results.Cell(0, 1), "first.tmp");
+        EXPECT_EQ(window.results.CellText(0, 1), "first.tmp");
         EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
         EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_SIZE).text, "Total Size:  3 Byte(s)");
         EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
