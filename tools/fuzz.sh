@@ -25,7 +25,8 @@ command -v ccache >/dev/null 2>&1 && launcher=(ccache)
 # target name, longest input, sources...
 targets=(
   "config_file_fuzz 4000 tests/fuzz/config_file_fuzz.cpp profile/config_file.cpp profile/profile.cpp
-   ui/list_model.cpp ui/control_model.cpp ui/size_text.cpp ui/utf8.cpp tests/fakes/windows_1252.cpp"
+   ui/list_model.cpp ui/check_list_model.cpp ui/control_model.cpp ui/size_text.cpp ui/utf8.cpp
+   tests/fakes/windows_1252.cpp"
   "wildcard_fuzz 300 tests/fuzz/wildcard_fuzz.cpp scan/wildcard.cpp scan/filter_set.cpp ui/utf8.cpp"
 )
 
