@@ -2,11 +2,39 @@
 
 #include "ui/bitmap_pic.h"
 #include "ui/control_model.h"
+#include "ui/display_scale.h"
 #include "ui/gradient.h"
 #include "ui/picture_access.h"
 
 namespace velnor {
 namespace {
+
+TEST(DisplayScale, DrawnScaleLengthsFontsAndPictureIds) {
+    // A display between two drawn scales takes the lower one; below 96 DPI
+    // nothing shrinks.
+    const struct {
+        int dpi, percent, stepId;
+    } scales[] = {{72, 100, 131}, {96, 100, 131}, {119, 100, 131}, {120, 125, 1131},
+                  {144, 150, 2131}, {167, 150, 2131}, {168, 175, 3131}, {192, 200, 4131}, {288, 200, 4131}};
+    for (const auto& s : scales) {
+        const DisplayScale scale = DisplayScale::ForDpi(s.dpi);
+        EXPECT_EQ(scale.Percent(), s.percent) << s.dpi;
+        EXPECT_EQ(scale.PictureId(131), s.stepId) << s.dpi;
+    }
+    // Each length rounds half up on its own: 119 px at 125 % is 148.75, 27 is
+    // 33.75, 30 is 37.5; negatives mirror positives.
+    const DisplayScale at125 = DisplayScale::ForDpi(120), at150 = DisplayScale::ForDpi(144);
+    EXPECT_EQ(at125.Px(119), 149);
+    EXPECT_EQ(at125.Px(27), 34);
+    EXPECT_EQ(at125.Px(30), 38);
+    EXPECT_EQ(at125.Px(-30), -38);
+    EXPECT_EQ(at150.Px(7), 11);
+    EXPECT_EQ(DisplayScale::ForDpi(96).Px(613), 613);
+    // Font heights round as MulDiv(points, dpi, 72) does.
+    const int eightPoint[] = {-11, -13, -16, -19, -21};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(DisplayScale::ForDpi(kDrawnScales[i] * kBaseDpi / 100).FontHeight(8), eightPoint[i]);
+}
 
 TEST(GradientBands, WideLabelStartsAtTheStartColourAndStopsShortOfTheEnd) {
     const Rgb start{145, 140, 167}, end{230, 230, 230};
