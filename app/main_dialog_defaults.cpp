@@ -4,7 +4,7 @@
 namespace velnor {
 
 void MainDialogModel::FillDefaultFilters() {
-    ListModel& filters = profile.filters;
+    FilterTable& filters = profile.filters;
     filters.SetSortImage(filter_col::kPattern, true, true);
     filters.DeleteAllRows();
     for (const DefaultFilter& f : kDefaultFilters) AddFilterRow(filters, f.pattern, f.description, f.checked, f.type);
@@ -13,7 +13,7 @@ void MainDialogModel::FillDefaultFilters() {
 }
 
 void MainDialogModel::FillDefaultExclusions() {
-    ListModel& exclusions = profile.exclusions;
+    ExclusionTable& exclusions = profile.exclusions;
     exclusions.SetSortImage(exclude_col::kPattern, true, true);
     exclusions.DeleteAllRows();
     for (const char* pattern : kDefaultExclusions) AddExclusionRow(exclusions, pattern);

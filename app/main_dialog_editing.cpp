@@ -72,9 +72,9 @@ void MainDialogModel::OnAddEntry() {
             return platform_.locale ? platform_.locale->Lower(text) : AsciiLower(text);
         };
         const std::string wanted = lower(pattern);
-        ListModel& filters = profile.filters;
+        FilterTable& filters = profile.filters;
         for (int row = 0; row < filters.RowCount(); ++row)
-            if (lower(filters.Cell(row, filter_col::kPattern)) == wanted) return;
+            if (lower(filters.At(row).pattern) == wanted) return;
         AddFilterRow(filters, pattern, description, true, filterDialogValues.type);
         SaveProfile();
         break;
@@ -84,9 +84,9 @@ void MainDialogModel::OnAddEntry() {
         RunAddExcludeDialog(excludeDialogValue);
         const std::string pattern = TakenEntry(excludeDialogValue);
         if (pattern.empty()) return;
-        ListModel& exclusions = profile.exclusions;
+        ExclusionTable& exclusions = profile.exclusions;
         for (int row = 0; row < exclusions.RowCount(); ++row)
-            if (exclusions.Cell(row, exclude_col::kPattern) == pattern) return;
+            if (exclusions.At(row).pattern == pattern) return;
         AddExclusionRow(exclusions, pattern);
         SaveProfile();
         break;
@@ -103,7 +103,7 @@ void MainDialogModel::OnRemoveEntry() {
         RemoveLocation();
         break;
     case kPageFilters: {
-        ListModel& filters = profile.filters;
+        FilterTable& filters = profile.filters;
         const int row = filters.FirstSelected();
         if (row < 0) return;
         filters.DeleteRow(row);
@@ -112,7 +112,7 @@ void MainDialogModel::OnRemoveEntry() {
         break;
     }
     case kPageExceptions: {
-        ListModel& exclusions = profile.exclusions;
+        ExclusionTable& exclusions = profile.exclusions;
         const int row = exclusions.FirstSelected();
         if (row < 0) return;
         exclusions.DeleteRow(row);
@@ -151,13 +151,13 @@ void MainDialogModel::OnToggleOption(int pictureId) {
 // The Recycle Bin and permanent-deletion pictures are a radio pair: clicking
 // the checked one never unchecks it.
 void MainDialogModel::OnRecycleMode() {
-    if (controls.StateOf(IDC_RECYCLE_MODE).state == 1) return;
+    if (OptionOn(ScanOptions::kRemove)) return;
     SetOption(ScanOptions::kRemove, true);
     controls[IDC_JUNK_CAPTION].SetText(kRecycleCaption);
 }
 
 void MainDialogModel::OnPermanentMode() {
-    if (controls.StateOf(IDC_PERMANENT_MODE).state == 1) return;
+    if (!OptionOn(ScanOptions::kRemove)) return;
     SetOption(ScanOptions::kRemove, false);
     controls[IDC_JUNK_CAPTION].SetText(kPermanentCaption);
 }

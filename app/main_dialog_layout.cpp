@@ -190,6 +190,8 @@ void MainDialogModel::LayoutControls() {
         button.Setup(b.kind, b.state, b.x, b.y, b.width, b.height, b.first, b.second, b.third, b.tooltip);
         button.SetRole(b.role, b.label, b.caption);
     }
+    // The option pictures show the profile's options from the start.
+    SetOptions(profile.options);
 }
 
 }  // namespace velnor

@@ -74,19 +74,20 @@ void MainDialogModel::SetupResultList() {
 
 int MainDialogModel::OptionPicture(ScanOptions::Flag flag) { return kOptionPictures[flag]; }
 
-bool MainDialogModel::OptionOn(ScanOptions::Flag flag) const {
-    return controls.StateOf(kOptionPictures[flag]).state == 1;
-}
+bool MainDialogModel::OptionOn(ScanOptions::Flag flag) const { return profile.options[flag]; }
 
+// The one way an option changes, so that its picture always shows it.
 void MainDialogModel::SetOption(ScanOptions::Flag flag, bool on) {
+    profile.options[flag] = on;
     controls[kOptionPictures[flag]].SetStateAndPicture(on ? 1 : 0);
     if (flag == ScanOptions::kRemove) controls[IDC_PERMANENT_MODE].SetStateAndPicture(on ? 0 : 1);
 }
 
-ScanOptions MainDialogModel::Options() const {
-    ScanOptions options;
-    for (int i = 0; i < ScanOptions::kCount; ++i) options.flags[i] = OptionOn(static_cast<ScanOptions::Flag>(i));
-    return options;
+void MainDialogModel::SetOptions(const ScanOptions& options) {
+    for (int i = 0; i < ScanOptions::kCount; ++i) {
+        const auto flag = static_cast<ScanOptions::Flag>(i);
+        SetOption(flag, options[flag]);
+    }
 }
 
 void MainDialogModel::OnExitCommand() {

@@ -31,7 +31,7 @@ struct FilterDialogValues {
 
 // The behaviour of the main window, free of the platform's window code: every
 // control of template 102 is a ControlState in `controls`, the four lists are
-// ListModels, and the Win32 dialog (CMainDialog) derives from this class and
+// tables of records, and the Win32 dialog (CMainDialog) derives from this class and
 // mirrors the models onto the real controls. Handlers keep the names of the
 // commands they answer, so the dialog's message map points straight at them.
 class MainDialogModel {
@@ -71,8 +71,7 @@ public:
     void ListFixedDrives();
     void LoadDriveChecks();
     void LoadFolders();
-    void AddLocationRow(int index, const std::string& path, const std::string& capacity, const std::string& free,
-                        int image, bool checked);
+    void AddLocationRow(int index, LocationEntry location);
     void AddFolderLocation();
     void RemoveLocation();
 
@@ -112,10 +111,11 @@ public:
     // Exit
     void OnExitCommand();
 
-    // Options are the states of their pictures.
+    // The options are the profile's; the option pictures show them.
     bool OptionOn(ScanOptions::Flag flag) const;
     void SetOption(ScanOptions::Flag flag, bool on);
-    ScanOptions Options() const;
+    void SetOptions(const ScanOptions& options);
+    const ScanOptions& Options() const { return profile.options; }
     static int OptionPicture(ScanOptions::Flag flag);
 
     // State shared by the parts of the window.

@@ -8,7 +8,7 @@ namespace {
 
 constexpr size_t kDriveStringChars = 500;
 
-void ShowRestored(ListModel& list) {
+void ShowRestored(CheckListModel& list) {
     if (ListObserver* observer = list.Observer()) {
         observer->OnColumnsChanged();
         observer->OnRowsReset();
@@ -37,7 +37,7 @@ void MainDialogModel::SaveProfile() {
     // The file system writes a new file beside config.ini and swaps it in, so a
     // failed save leaves the old profile whole; a read-only or locked file is
     // not written at all.
-    platform_.files->ReplaceTextFile(profilePath, config_file::ProfileText(profile, Options()));
+    platform_.files->ReplaceTextFile(profilePath, config_file::ProfileText(profile));
 }
 
 void MainDialogModel::WriteDefaultProfile() {
@@ -48,8 +48,8 @@ void MainDialogModel::WriteDefaultProfile() {
 
     // The text is made from the filled lists, but the lists keep the defaults
     // only when the file could be written: without a file they stay as they were.
-    const ListModel filtersBefore = profile.filters;
-    const ListModel exclusionsBefore = profile.exclusions;
+    const FilterTable filtersBefore = profile.filters;
+    const ExclusionTable exclusionsBefore = profile.exclusions;
     FillDefaultFilters();
     FillDefaultExclusions();
     const std::string text = config_file::FirstStartText(fixedDrives, profile.exclusions, profile.filters);
@@ -61,7 +61,7 @@ void MainDialogModel::WriteDefaultProfile() {
 }
 
 void MainDialogModel::LoadExclusions() {
-    ListModel& list = profile.exclusions;
+    ExclusionTable& list = profile.exclusions;
     list.SetStyles(false, true);
     list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
     list.InsertColumn("Exclude Folders", 360);
@@ -76,7 +76,7 @@ void MainDialogModel::LoadExclusions() {
 }
 
 void MainDialogModel::LoadFilters() {
-    ListModel& list = profile.filters;
+    FilterTable& list = profile.filters;
     list.SetStyles(true, true);
     list.InsertColumn("", 35);
     list.InsertColumn("File Name", 90);
@@ -101,11 +101,7 @@ void MainDialogModel::LoadFilters() {
 
 void MainDialogModel::LoadOptions() {
     if (!ProfileFileUsable()) return;
-    const ScanOptions options = config_file::ParseOptions(ReadProfileValue("Option"));
-    for (int i = 0; i < ScanOptions::kCount; ++i) {
-        const auto flag = static_cast<ScanOptions::Flag>(i);
-        SetOption(flag, options[flag]);
-    }
+    SetOptions(config_file::ParseOptions(ReadProfileValue("Option")));
 }
 
 }  // namespace velnor

@@ -120,29 +120,29 @@ void MainDialogModel::PrepareScanLists() {
     includeHidden = OptionOn(ScanOptions::kHide);
     findZeroSize = OptionOn(ScanOptions::kZero);
 
-    const ListModel& locations = profile.locations;
+    const LocationTable& locations = profile.locations;
     std::vector<std::string> checked;
     for (int row = 0; row < locations.RowCount(); ++row) {
-        if (!locations.IsChecked(row)) continue;
-        std::string text = Utf8Prefix(locations.Cell(row, location_col::kPath), kMaxLocationChars);
+        const LocationEntry& location = locations.At(row);
+        if (!location.checked) continue;
+        std::string text = Utf8Prefix(location.path, kMaxLocationChars);
         if (platform_.locale) text = platform_.locale->Lower(text);
         checked.push_back(NormaliseLocation(text));
     }
     for (std::string& location : UncoveredLocations(checked)) locationQueue.push_back(std::move(location));
 
-    const ListModel& filters = profile.filters;
+    const FilterTable& filters = profile.filters;
     for (int row = 0; row < filters.RowCount(); ++row) {
-        if (!filters.IsChecked(row)) continue;
-        const std::string& pattern = filters.Cell(row, filter_col::kPattern);
-        if (IsExcludeRow(filters, row))
-            filterSet.AddException(pattern);
+        const FilterEntry& filter = filters.At(row);
+        if (!filter.checked) continue;
+        if (filter.type == FilterType::Exclude)
+            filterSet.AddException(filter.pattern);
         else
-            filterSet.AddInclude(pattern);
+            filterSet.AddInclude(filter.pattern);
     }
 
-    const ListModel& exclusions = profile.exclusions;
-    for (int row = 0; row < exclusions.RowCount(); ++row)
-        filterSet.AddFolderExclusion(exclusions.Cell(row, exclude_col::kPattern));
+    const ExclusionTable& exclusions = profile.exclusions;
+    for (int row = 0; row < exclusions.RowCount(); ++row) filterSet.AddFolderExclusion(exclusions.At(row).pattern);
 }
 
 void MainDialogModel::ProcessFolder(const std::string& path) {

@@ -52,29 +52,29 @@ std::string FindValue(const std::string& text, const std::string& key) {
     return std::string();
 }
 
-std::string DriveLine(const ListModel& locations) {
+std::string DriveLine(const LocationTable& locations) {
     std::string line = "PathDrive=";
     for (int i = 0; i < locations.RowCount(); ++i) {
-        const std::string& path = locations.Cell(i, location_col::kPath);
-        if (!IsDriveRow(path)) continue;
-        line += "<" + DriveOfRow(path) + (locations.IsChecked(i) ? "|1" : "|0") + ">";
+        const LocationEntry& location = locations.At(i);
+        if (location.kind != LocationKind::Drive) continue;
+        line += "<" + location.drive + (location.checked ? "|1" : "|0") + ">";
     }
     return line;
 }
 
-std::string FolderLine(const ListModel& locations) {
+std::string FolderLine(const LocationTable& locations) {
     std::string line = "PathFolder=";
     for (int i = 0; i < locations.RowCount(); ++i) {
-        const std::string& path = locations.Cell(i, location_col::kPath);
-        if (IsDriveRow(path)) continue;
-        line += "<" + path + (locations.IsChecked(i) ? "|1" : "|0") + ">";
+        const LocationEntry& location = locations.At(i);
+        if (location.kind != LocationKind::Folder) continue;
+        line += "<" + location.path + (location.checked ? "|1" : "|0") + ">";
     }
     return line;
 }
 
-std::string ExcludeLine(const ListModel& exclusions) {
+std::string ExcludeLine(const ExclusionTable& exclusions) {
     std::string line = "PathExclude=";
-    for (int i = 0; i < exclusions.RowCount(); ++i) line += "<" + exclusions.Cell(i, exclude_col::kPattern) + ">";
+    for (int i = 0; i < exclusions.RowCount(); ++i) line += "<" + exclusions.At(i).pattern + ">";
     return line;
 }
 
@@ -82,14 +82,11 @@ std::string FilterEntry(const std::string& pattern, const std::string& descripti
     return pattern + "|" + description + (checked ? "|1|" : "|0|") + (type == FilterType::Exclude ? "1" : "0");
 }
 
-std::string FilterLine(const ListModel& filters) {
+std::string FilterLine(const FilterTable& filters) {
     std::string line = "Filter=";
     for (int i = 0; i < filters.RowCount(); ++i) {
-        const FilterType type = IsExcludeRow(filters, i) ? FilterType::Exclude : FilterType::Include;
-        line += "<" +
-                FilterEntry(filters.Cell(i, filter_col::kPattern), filters.Cell(i, filter_col::kDescription),
-                            filters.IsChecked(i), type) +
-                ">";
+        const velnor::FilterEntry& filter = filters.At(i);
+        line += "<" + FilterEntry(filter.pattern, filter.description, filter.checked, filter.type) + ">";
     }
     return line;
 }
@@ -103,10 +100,10 @@ std::string OptionLine(const ScanOptions& options) {
     return line;
 }
 
-std::string ProfileText(const ScanProfile& profile, const ScanOptions& options) {
+std::string ProfileText(const ScanProfile& profile) {
     const std::string lines[] = {
         DriveLine(profile.locations), FolderLine(profile.locations), ExcludeLine(profile.exclusions),
-        FilterLine(profile.filters),  OptionLine(options),
+        FilterLine(profile.filters),  OptionLine(profile.options),
     };
     std::string text;
     for (const std::string& line : lines) text += line + "\n\n";
@@ -122,8 +119,8 @@ std::string FirstStartDriveLine(const std::vector<std::string>& fixedDrives) {
     return line;
 }
 
-std::string FirstStartText(const std::vector<std::string>& fixedDrives, const ListModel& exclusions,
-                           const ListModel& filters) {
+std::string FirstStartText(const std::vector<std::string>& fixedDrives, const ExclusionTable& exclusions,
+                           const FilterTable& filters) {
     return FirstStartDriveLine(fixedDrives) + "\n" + "PathFolder=\n" + ExcludeLine(exclusions) + "\n" +
            FilterLine(filters) + "\n";
 }

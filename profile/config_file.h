@@ -32,21 +32,21 @@ std::string TrimSpace(const std::string& text);
 std::string FindValue(const std::string& text, const std::string& key);
 
 // The five lines of a saved profile, each with its key and "=", without a line end.
-std::string DriveLine(const ListModel& locations);
-std::string FolderLine(const ListModel& locations);
-std::string ExcludeLine(const ListModel& exclusions);
-std::string FilterLine(const ListModel& filters);
+std::string DriveLine(const LocationTable& locations);
+std::string FolderLine(const LocationTable& locations);
+std::string ExcludeLine(const ExclusionTable& exclusions);
+std::string FilterLine(const FilterTable& filters);
 // One filter as "Filter=" holds it, the text between its "<" and ">".
 std::string FilterEntry(const std::string& pattern, const std::string& description, bool checked, FilterType type);
 std::string OptionLine(const ScanOptions& options);
 
 // The whole file as SaveProfile writes it: five lines, each followed by an empty
 // line (LF here; the file system writes CR LF).
-std::string ProfileText(const ScanProfile& profile, const ScanOptions& options);
+std::string ProfileText(const ScanProfile& profile);
 
 // The four-line file of the first start: every fixed drive checked, no folders.
-std::string FirstStartText(const std::vector<std::string>& fixedDrives, const ListModel& exclusions,
-                           const ListModel& filters);
+std::string FirstStartText(const std::vector<std::string>& fixedDrives, const ExclusionTable& exclusions,
+                           const FilterTable& filters);
 // "PathDrive=" with each drive ("C:") checked.
 std::string FirstStartDriveLine(const std::vector<std::string>& fixedDrives);
 

@@ -1,5 +1,7 @@
 #include "profile/profile.h"
 
+#include <cstdio>
+
 namespace velnor {
 
 namespace {
@@ -7,9 +9,10 @@ const char* const kTokens[ScanOptions::kCount] = {
     "read", "system", "hide", "zero", "remove", "clean0", "clean1", "clean2", "clean3", "clean4", "clean5",
 };
 
-std::string Lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// Bytes as megabytes: whole kilobytes first, then a real division.
+std::string MegabyteText(double megabytes) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", megabytes);
     return text;
 }
 }  // namespace
@@ -37,40 +40,59 @@ ScanOptions ScanOptions::CreationStates() {
     return o;
 }
 
-bool IsDriveRow(const std::string& pathText) {
-    return pathText.size() >= 3 && pathText.compare(pathText.size() - 2, 2, ":)") == 0;
+LocationEntry MakeLocation(const std::string& path, int image, bool checked) {
+    LocationEntry entry;
+    entry.path = path;
+    if (path.size() >= 3 && path.compare(path.size() - 2, 2, ":)") == 0) {
+        entry.kind = LocationKind::Drive;
+        entry.drive = path.substr(path.size() - 3, 2);
+    }
+    entry.checked = checked;
+    entry.image = image;
+    return entry;
 }
 
-std::string DriveOfRow(const std::string& pathText) {
-    if (!IsDriveRow(pathText)) return std::string();
-    return pathText.substr(pathText.size() - 3, 2);
+std::string CapacityText(uint64_t bytes) { return MegabyteText(static_cast<double>(bytes / 1024) / 1024); }
+
+// Free space goes through single precision, so a drive with much room shows
+// its free megabytes rounded in the last digits.
+std::string FreeText(uint64_t bytes) {
+    const float megabytes = static_cast<float>(static_cast<double>(bytes / 1024) / 1024);
+    return MegabyteText(megabytes);
 }
 
-LocationEntry LocationAt(const ListModel& locations, int row) {
-    LocationEntry e;
-    e.pathText = locations.Cell(row, location_col::kPath);
-    e.capacityText = locations.Cell(row, location_col::kCapacity);
-    e.freeText = locations.Cell(row, location_col::kFree);
-    e.checked = locations.IsChecked(row);
-    e.image = locations.Row(row).image;
-    return e;
+std::string RecordCell(const LocationEntry& entry, int column) {
+    switch (column) {
+    case location_col::kPath:
+        return entry.path;
+    case location_col::kCapacity:
+        return entry.totalBytes ? CapacityText(*entry.totalBytes) : std::string();
+    case location_col::kFree:
+        return entry.freeBytes ? FreeText(*entry.freeBytes) : std::string();
+    default:
+        return std::string();
+    }
 }
 
-bool IsExcludeRow(const ListModel& filters, int row) {
-    return Lower(filters.Cell(row, filter_col::kExclude)) == "yes";
+int RecordImage(const LocationEntry& entry) { return entry.image; }
+
+std::string RecordCell(const FilterEntry& entry, int column) {
+    switch (column) {
+    case filter_col::kPattern:
+        return entry.pattern;
+    case filter_col::kType:
+        return FilterTypeCell(entry.pattern);
+    case filter_col::kDescription:
+        return entry.description;
+    case filter_col::kExclude:
+        return entry.type == FilterType::Exclude ? "Yes" : "";
+    default:
+        return std::string();
+    }
 }
 
-FilterEntry FilterAt(const ListModel& filters, int row) {
-    FilterEntry e;
-    e.pattern = filters.Cell(row, filter_col::kPattern);
-    e.description = filters.Cell(row, filter_col::kDescription);
-    e.type = IsExcludeRow(filters, row) ? FilterType::Exclude : FilterType::Include;
-    e.checked = filters.IsChecked(row);
-    return e;
-}
-
-ExcludeEntry ExclusionAt(const ListModel& exclusions, int row) {
-    return ExcludeEntry{exclusions.Cell(row, exclude_col::kPattern)};
+std::string RecordCell(const ExcludeEntry& entry, int column) {
+    return column == exclude_col::kPattern ? entry.pattern : std::string();
 }
 
 std::string FilterTypeCell(const std::string& pattern) {
@@ -79,21 +101,13 @@ std::string FilterTypeCell(const std::string& pattern) {
     return pattern.substr(dot);
 }
 
-void AddFilterRow(ListModel& filters, const std::string& pattern, const std::string& description,
-                  bool checked, FilterType type) {
-    ListRow row;
-    row.cells.resize(5);
-    row.cells[filter_col::kPattern] = pattern;
-    row.cells[filter_col::kType] = FilterTypeCell(pattern);
-    row.cells[filter_col::kDescription] = description;
-    row.cells[filter_col::kExclude] = type == FilterType::Exclude ? "Yes" : "";
-    row.image = static_cast<int>(type);
-    row.checked = checked;
-    filters.InsertRow(filters.RowCount(), std::move(row));
+void AddFilterRow(FilterTable& filters, const std::string& pattern, const std::string& description, bool checked,
+                  FilterType type) {
+    filters.AppendRow(FilterEntry{pattern, description, type, checked});
 }
 
-void AddExclusionRow(ListModel& exclusions, const std::string& pattern) {
-    exclusions.AppendItem(pattern, kExclusionImage);
+void AddExclusionRow(ExclusionTable& exclusions, const std::string& pattern) {
+    exclusions.AppendRow(ExcludeEntry{pattern});
 }
 
 }  // namespace velnor

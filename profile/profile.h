@@ -1,8 +1,10 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "ui/list_model.h"
+#include "ui/record_table.h"
 
 namespace velnor {
 
@@ -18,13 +20,29 @@ constexpr int kDriveImage = 1;
 constexpr int kFolderImage = 2;
 constexpr int kExclusionImage = 3;
 
+enum class LocationKind { Drive, Folder };
+
+// One row of the location list. The kind is told by the path text when the
+// entry is made (a drive's display name ends in its letter and colon in
+// brackets) and kept with the entry from then on.
 struct LocationEntry {
-    std::string pathText;
-    std::string capacityText;
-    std::string freeText;
+    std::string path;   // the drive's display name, or the folder's path
+    LocationKind kind = LocationKind::Folder;
+    std::string drive;  // "C:" for a drive, empty for a folder
+    // A drive's size in bytes, when it could be read; folders have none.
+    std::optional<uint64_t> totalBytes;
+    std::optional<uint64_t> freeBytes;
     bool checked = false;
     int image = kFolderImage;
 };
+
+// A location row made from its path text; the text decides the kind. A drive
+// listed from the machine's fixed drives shows kDriveImage whatever its text.
+LocationEntry MakeLocation(const std::string& path, int image, bool checked);
+
+// The "Capacity(MB)" and "Free Space(MB)" cells.
+std::string CapacityText(uint64_t bytes);
+std::string FreeText(uint64_t bytes);
 
 struct FilterEntry {
     std::string pattern;
@@ -53,34 +71,44 @@ struct ScanOptions {
     static ScanOptions CreationStates();
 };
 
-// The profile: the rows of the three page lists are its entries, so a list and
-// its piece of the profile cannot differ. The options live in the option
-// pictures of the main window; this struct carries them where no window is.
+// How each record shows in its list.
+std::string RecordCell(const LocationEntry& entry, int column);
+int RecordImage(const LocationEntry& entry);
+inline bool RecordChecked(const LocationEntry& entry) { return entry.checked; }
+inline void SetRecordChecked(LocationEntry& entry, bool checked) { entry.checked = checked; }
+
+std::string RecordCell(const FilterEntry& entry, int column);
+inline int RecordImage(const FilterEntry& entry) { return static_cast<int>(entry.type); }
+inline bool RecordChecked(const FilterEntry& entry) { return entry.checked; }
+inline void SetRecordChecked(FilterEntry& entry, bool checked) { entry.checked = checked; }
+
+// An exclusion always applies: it has no check box.
+std::string RecordCell(const ExcludeEntry& entry, int column);
+inline int RecordImage(const ExcludeEntry&) { return kExclusionImage; }
+inline bool RecordChecked(const ExcludeEntry&) { return false; }
+inline void SetRecordChecked(ExcludeEntry&, bool) {}
+
+using LocationTable = RecordTable<LocationEntry>;
+using FilterTable = RecordTable<FilterEntry>;
+using ExclusionTable = RecordTable<ExcludeEntry>;
+
+// The profile. Each list is a table of the profile's own records, which the
+// list view displays, so a list and its piece of the profile cannot differ;
+// the option pictures show `options` and change only through it.
 struct ScanProfile {
-    ListModel locations;   // list 1000 on the Path page
-    ListModel filters;     // list 1029 on the Filters page
-    ListModel exclusions;  // list 1046 on the Exceptions page
+    LocationTable locations;   // list 1000 on the Path page
+    FilterTable filters;       // list 1029 on the Filters page
+    ExclusionTable exclusions; // list 1046 on the Exceptions page
+    ScanOptions options = ScanOptions::CreationStates();
 };
-
-// A location row is a drive when its path text ends in ":)"; the drive is the two
-// characters before the bracket.
-bool IsDriveRow(const std::string& pathText);
-std::string DriveOfRow(const std::string& pathText);
-
-LocationEntry LocationAt(const ListModel& locations, int row);
-FilterEntry FilterAt(const ListModel& filters, int row);
-ExcludeEntry ExclusionAt(const ListModel& exclusions, int row);
-// True when a filter row's "Exclude" cell reads "yes" in any letter case.
-bool IsExcludeRow(const ListModel& filters, int row);
 
 // The "Type" cell of a filter: the pattern from its first "." when that dot
 // stands after the first character, else empty.
 std::string FilterTypeCell(const std::string& pattern);
 
-// The one way a filter row is made: appended at the end, cells filled from the
-// pattern, description and type.
-void AddFilterRow(ListModel& filters, const std::string& pattern, const std::string& description,
-                  bool checked, FilterType type);
-void AddExclusionRow(ListModel& exclusions, const std::string& pattern);
+// The one way a filter row is made: appended at the end.
+void AddFilterRow(FilterTable& filters, const std::string& pattern, const std::string& description, bool checked,
+                  FilterType type);
+void AddExclusionRow(ExclusionTable& exclusions, const std::string& pattern);
 
 }  // namespace velnor

@@ -67,16 +67,16 @@ void ListModel::DeleteAllRows() {
     ShowRowsReset();
 }
 
-int ListModel::Compare(const std::string& a, const std::string& b, ColumnType type) const {
+int CompareCellTexts(const std::string& a, const std::string& b, ColumnType type, const DateParser& dateParser) {
     switch (type) {
     case ColumnType::Text:
         return CompareNoCase(a, b);
     case ColumnType::Integer:
         return Order(LeadingInteger(a), LeadingInteger(b));
     case ColumnType::DateTime: {
-        if (!dateParser_) return 0;
-        const std::optional<double> da = dateParser_(a);
-        const std::optional<double> db = dateParser_(b);
+        if (!dateParser) return 0;
+        const std::optional<double> da = dateParser(a);
+        const std::optional<double> db = dateParser(b);
         if (!da || !db) return 0;
         return Order(*da, *db);
     }
@@ -90,7 +90,7 @@ void ListModel::SortRows(int column, ColumnType type, bool ascending) {
     std::stable_sort(rows_.begin(), rows_.end(), [&](const ListRow& x, const ListRow& y) {
         const std::string& a = column < static_cast<int>(x.cells.size()) ? x.cells[column] : kEmpty;
         const std::string& b = column < static_cast<int>(y.cells.size()) ? y.cells[column] : kEmpty;
-        const int order = Compare(a, b, type);
+        const int order = CompareCellTexts(a, b, type, dateParser_);
         return ascending ? order < 0 : order > 0;
     });
 }

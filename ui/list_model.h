@@ -50,12 +50,15 @@ protected:
     void SortRows(int column, ColumnType type, bool ascending) override;
 
 private:
-    int Compare(const std::string& a, const std::string& b, ColumnType type) const;
     size_t CellsPerRow() const;
 
     std::vector<ListRow> rows_;
     DateParser dateParser_;
 };
+
+// The order of two cell texts by their column's kind; a date column without a
+// parser, or a text that is no date, leaves the two in place.
+int CompareCellTexts(const std::string& a, const std::string& b, ColumnType type, const DateParser& dateParser);
 
 // Number written at the start of a text: optional sign, then decimal digits.
 // Saturates instead of overflowing.

@@ -36,10 +36,7 @@ public:
             const auto flag = static_cast<velnor::ScanOptions::Flag>(i);
             model_->SetOption(flag, options[flag]);
         }
-        velnor::ListRow row;
-        row.cells = {"", root, "", ""};
-        row.checked = true;
-        model_->profile.locations.InsertRow(0, row);
+        model_->profile.locations.InsertRow(0, velnor::MakeLocation(root, velnor::kFolderImage, true));
     }
     int Run() {
         model_->OnStartScan();

@@ -204,10 +204,10 @@ int main(int argc, char** argv) {
     PumpMessages();
 
     // A fresh profile: the defaults of the first start, only the tree checked.
-    velnor::ListModel& locations = dialog->profile.locations;
+    auto& locations = dialog->profile.locations;
     const auto scanOnly = [&](const std::string& location) {
         for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-        dialog->AddLocationRow(locations.RowCount(), location, "", "", velnor::kFolderImage, true);
+        dialog->AddLocationRow(locations.RowCount(), velnor::MakeLocation(location, velnor::kFolderImage, true));
         PumpMessages();
     };
     scanOnly(root);

@@ -36,15 +36,9 @@ void CheckField(const std::string& field) {
     FUZZ_CHECK(field.find('>') == std::string::npos);
 }
 
-ListModel FilterList() {
-    ListModel filters;
-    for (const char* heading : {"", "File Name", "Type", "Description", "Exclude"}) filters.InsertColumn(heading, 60);
-    return filters;
-}
-
 void CheckFilters(const std::string& value) {
     const config_file::ParsedFilters parsed = config_file::ParseFilters(value);
-    ListModel list = FilterList();
+    FilterTable list;
     for (const config_file::ParsedFilter& f : parsed.filters) {
         CheckField(f.pattern);
         CheckField(f.description);
@@ -66,28 +60,22 @@ void CheckFilters(const std::string& value) {
 
 void CheckFolders(const std::string& value) {
     const std::vector<config_file::ParsedFolder> folders = config_file::ParseFolders(value);
-    ListModel list;
-    list.InsertColumn("", 20);
-    list.InsertColumn("Path", 200);
+    LocationTable list;
     for (const config_file::ParsedFolder& folder : folders) {
         CheckField(folder.path);
         FUZZ_CHECK(folder.path.size() + 2 <= config_file::kMaxEntryChars);
-        ListRow row;
-        row.cells = {"", folder.path};
-        row.checked = folder.checked;
-        list.InsertRow(list.RowCount(), row);
+        list.AppendRow(MakeLocation(folder.path, kFolderImage, folder.checked));
     }
     const std::string line = config_file::FolderLine(list);
     const std::vector<config_file::ParsedFolder> again = config_file::ParseFolders(line.substr(line.find('=') + 1));
     // A folder whose text ends like a drive row is written under "PathDrive".
     size_t asFolders = 0;
-    for (const config_file::ParsedFolder& folder : folders) asFolders += !IsDriveRow(folder.path);
+    for (int i = 0; i < list.RowCount(); ++i) asFolders += list.At(i).kind == LocationKind::Folder;
     FUZZ_CHECK(again.size() == asFolders);
 }
 
 void CheckExclusions(const std::string& value) {
-    ListModel list;
-    list.InsertColumn("Exclude Folders", 360);
+    ExclusionTable list;
     for (const std::string& pattern : config_file::ParseExclusions(value)) {
         CheckField(pattern);
         FUZZ_CHECK(pattern.size() >= 2);
@@ -96,7 +84,7 @@ void CheckExclusions(const std::string& value) {
     const std::string line = config_file::ExcludeLine(list);
     const std::vector<std::string> again = config_file::ParseExclusions(line.substr(line.find('=') + 1));
     FUZZ_CHECK(static_cast<int>(again.size()) == list.RowCount());
-    for (size_t i = 0; i < again.size(); ++i) FUZZ_CHECK(again[i] == list.Cell(static_cast<int>(i), 0));
+    for (size_t i = 0; i < again.size(); ++i) FUZZ_CHECK(again[i] == list.At(static_cast<int>(i)).pattern);
 }
 
 }  // namespace

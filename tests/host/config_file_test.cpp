@@ -173,17 +173,15 @@ TEST(ConfigOptionLine, ElevenTokensInTheFixedOrder) {
 }
 
 TEST(ConfigFirstStart, FourLinesWithoutEmptyLinesOrOptions) {
-    ListModel exclusions;
-    exclusions.InsertColumn("Exclude Folders", 360);
+    ExclusionTable exclusions;
     AddExclusionRow(exclusions, "?:\\x");
-    ListModel filters;
-    for (const char* h : {"", "File Name", "Type", "Description", "Exclude"}) filters.InsertColumn(h, 60);
+    FilterTable filters;
     AddFilterRow(filters, "*.tmp", "Temp", true, FilterType::Include);
     AddFilterRow(filters, "*.bak", "", false, FilterType::Exclude);
     EXPECT_EQ(FirstStartText({"C:\\", "D:\\"}, exclusions, filters),
               "PathDrive=<C:|1><D:|1>\nPathFolder=\nPathExclude=<?:\\x>\n"
               "Filter=<*.tmp|Temp|1|0><*.bak||0|1>\n");
-    EXPECT_EQ(FirstStartText({}, ListModel(), ListModel()), "PathDrive=\nPathFolder=\nPathExclude=\nFilter=\n");
+    EXPECT_EQ(FirstStartText({}, ExclusionTable(), FilterTable()), "PathDrive=\nPathFolder=\nPathExclude=\nFilter=\n");
 }
 
 }  // namespace

@@ -64,27 +64,27 @@ TEST_F(FillDefaults, FilterListIsReplacedAndOnlyIt) {
     dialog.profile.filters.SetSortImage(3, false, false);
     dialog.FillDefaultFilters();
 
-    const ListModel& filters = dialog.profile.filters;
+    const auto& filters = dialog.profile.filters;
     ASSERT_EQ(filters.RowCount(), 84);
     int checked = 0;
     for (int row = 0; row < filters.RowCount(); ++row) {
         checked += filters.IsChecked(row);
-        EXPECT_EQ(filters.Cell(row, filter_col::kPattern), kDefaultFilters[row].pattern);
-        EXPECT_EQ(filters.Cell(row, filter_col::kExclude), row >= 57 ? "Yes" : "");
+        EXPECT_EQ(filters.CellText(row, filter_col::kPattern), kDefaultFilters[row].pattern);
+        EXPECT_EQ(filters.CellText(row, filter_col::kExclude), row >= 57 ? "Yes" : "");
     }
     EXPECT_EQ(checked, 76);
     EXPECT_FALSE(filters.IsChecked(10));
-    EXPECT_EQ(filters.Cell(0, filter_col::kType), ".$$$");
-    EXPECT_EQ(filters.Cell(41, filter_col::kType), ".txt");
-    EXPECT_EQ(filters.Cell(42, filter_col::kType), ".*");
-    EXPECT_EQ(filters.Cell(79, filter_col::kType), "");
+    EXPECT_EQ(filters.CellText(0, filter_col::kType), ".$$$");
+    EXPECT_EQ(filters.CellText(41, filter_col::kType), ".txt");
+    EXPECT_EQ(filters.CellText(42, filter_col::kType), ".*");
+    EXPECT_EQ(filters.CellText(79, filter_col::kType), "");
     EXPECT_EQ(filters.HeaderCheckImage(), 2);
     EXPECT_EQ(filters.Header().sortColumn, filter_col::kPattern);
     EXPECT_TRUE(filters.Header().sortAscending);
     EXPECT_TRUE(filters.Header().hideArrow);
 
     ASSERT_EQ(dialog.profile.exclusions.RowCount(), 1);
-    EXPECT_EQ(dialog.profile.exclusions.Cell(0, 0), "c:\\keep");
+    EXPECT_EQ(dialog.profile.exclusions.CellText(0, 0), "c:\\keep");
 }
 
 TEST_F(FillDefaults, ExclusionListIsReplacedInOrder) {
@@ -92,11 +92,11 @@ TEST_F(FillDefaults, ExclusionListIsReplacedInOrder) {
     AddFilterRow(dialog.profile.filters, "*.mine", "", true, FilterType::Include);
     dialog.FillDefaultExclusions();
 
-    const ListModel& exclusions = dialog.profile.exclusions;
+    const auto& exclusions = dialog.profile.exclusions;
     ASSERT_EQ(exclusions.RowCount(), 31);
     for (int row = 0; row < exclusions.RowCount(); ++row) {
-        EXPECT_EQ(exclusions.Cell(row, exclude_col::kPattern), kDefaultExclusions[row]);
-        EXPECT_EQ(exclusions.Row(row).image, kExclusionImage);
+        EXPECT_EQ(exclusions.CellText(row, exclude_col::kPattern), kDefaultExclusions[row]);
+        EXPECT_EQ(exclusions.RowImage(row), kExclusionImage);
     }
     EXPECT_EQ(exclusions.Header().sortColumn, exclude_col::kPattern);
     EXPECT_TRUE(exclusions.Header().hideArrow);

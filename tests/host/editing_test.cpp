@@ -24,9 +24,9 @@ const char kProfile[] =
     "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0>"
     "<clean5|0>\n\n";
 
-std::vector<std::string> Column(const ListModel& list, int column) {
+std::vector<std::string> Column(const CheckListModel& list, int column) {
     std::vector<std::string> cells;
-    for (int row = 0; row < list.RowCount(); ++row) cells.push_back(list.Cell(row, column));
+    for (int row = 0; row < list.RowCount(); ++row) cells.push_back(list.CellText(row, column));
     return cells;
 }
 
@@ -63,8 +63,8 @@ protected:
     void ExpectFileHoldsTheLists() {
         TestMainDialog reloaded(fakes);
         reloaded.Start();
-        const ListModel& now = dialog->profile.filters;
-        const ListModel& loaded = reloaded.profile.filters;
+        const auto& now = dialog->profile.filters;
+        const auto& loaded = reloaded.profile.filters;
         EXPECT_EQ(Column(loaded, filter_col::kPattern), Column(now, filter_col::kPattern));
         EXPECT_EQ(Column(loaded, filter_col::kDescription), Column(now, filter_col::kDescription));
         EXPECT_EQ(Column(loaded, filter_col::kExclude), Column(now, filter_col::kExclude));
@@ -87,11 +87,11 @@ TEST_F(Editing, AddFilterTakesThePatternOutOfItsFieldMarksAndSaves) {
     OnPage(kPageFilters);
     TypeFilter("<*.log>", "a>b", FilterType::Exclude);
     dialog->OnAddEntry();
-    const ListModel& filters = dialog->profile.filters;
+    const auto& filters = dialog->profile.filters;
     ASSERT_EQ(filters.RowCount(), 3);
-    EXPECT_EQ(filters.Cell(2, filter_col::kPattern), "*.log");
-    EXPECT_EQ(filters.Cell(2, filter_col::kDescription), "ab");
-    EXPECT_EQ(filters.Cell(2, filter_col::kExclude), "Yes");
+    EXPECT_EQ(filters.CellText(2, filter_col::kPattern), "*.log");
+    EXPECT_EQ(filters.CellText(2, filter_col::kDescription), "ab");
+    EXPECT_EQ(filters.CellText(2, filter_col::kExclude), "Yes");
     EXPECT_TRUE(filters.IsChecked(2));
     EXPECT_EQ(NewSaves(), 1);
     const std::string file = fakes.files.Find(kConfigPath)->content;
@@ -109,7 +109,7 @@ TEST_F(Editing, AddFilterHandsTheDialogABlankIncludeArea) {
     EXPECT_EQ(handedIn.description, "");
     EXPECT_EQ(handedIn.type, FilterType::Include);
     // Blanks around a pattern are the user's; the dialog already refused an all-blank one.
-    EXPECT_EQ(dialog->profile.filters.Cell(2, filter_col::kPattern), "  *.bak ");
+    EXPECT_EQ(dialog->profile.filters.CellText(2, filter_col::kPattern), "  *.bak ");
 }
 
 TEST_F(Editing, AddRefusesEmptyPatternsAndDuplicatesWithoutSaving) {
@@ -145,10 +145,10 @@ TEST_F(Editing, AddExclusionComparesWithLetterCase) {
     typedPath = "?:\\Games";
     dialog->OnAddEntry();
     EXPECT_EQ(excludeHandedIn, "");
-    const ListModel& exclusions = dialog->profile.exclusions;
+    const auto& exclusions = dialog->profile.exclusions;
     ASSERT_EQ(exclusions.RowCount(), 3);
-    EXPECT_EQ(exclusions.Cell(2, exclude_col::kPattern), "?:\\Games");
-    EXPECT_EQ(exclusions.Row(2).image, kExclusionImage);
+    EXPECT_EQ(exclusions.CellText(2, exclude_col::kPattern), "?:\\Games");
+    EXPECT_EQ(exclusions.RowImage(2), kExclusionImage);
     EXPECT_EQ(NewSaves(), 1);
     ExpectFileHoldsTheLists();
 }
@@ -169,14 +169,14 @@ TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
         {std::string(495, 's'), accents, 495, 498},  // never half a character
     };
     OnPage(kPageFilters);
-    const ListModel& filters = dialog->profile.filters;
+    const auto& filters = dialog->profile.filters;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern.substr(0, 1));
         TypeFilter(c.pattern, c.description);
         dialog->OnAddEntry();
         const int row = filters.RowCount() - 1;
-        EXPECT_EQ(filters.Cell(row, filter_col::kPattern).size(), c.patternKept);
-        EXPECT_EQ(filters.Cell(row, filter_col::kDescription).size(), c.descriptionKept);
+        EXPECT_EQ(filters.CellText(row, filter_col::kPattern).size(), c.patternKept);
+        EXPECT_EQ(filters.CellText(row, filter_col::kDescription).size(), c.descriptionKept);
     }
     EXPECT_EQ(filters.RowCount(), 2 + 5);
     ExpectFileHoldsTheLists();
@@ -184,18 +184,18 @@ TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
     OnPage(kPageExceptions);
     typedPath = std::string(kMaxEntryChars + 5, 'x');
     dialog->OnAddEntry();
-    EXPECT_EQ(dialog->profile.exclusions.Cell(2, exclude_col::kPattern).size(), kMaxEntryChars);
+    EXPECT_EQ(dialog->profile.exclusions.CellText(2, exclude_col::kPattern).size(), kMaxEntryChars);
     ExpectFileHoldsTheLists();
 }
 
 TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
     OnPage(kPageFilters);
-    ListModel& filters = dialog->profile.filters;
+    auto& filters = dialog->profile.filters;
     ASSERT_EQ(filters.HeaderCheckImage(), 2);
     filters.SetSelected(1, true);
     dialog->OnRemoveEntry();
     ASSERT_EQ(filters.RowCount(), 1);
-    EXPECT_EQ(filters.Cell(0, filter_col::kPattern), "*.tmp");
+    EXPECT_EQ(filters.CellText(0, filter_col::kPattern), "*.tmp");
     EXPECT_EQ(filters.HeaderCheckImage(), 1);
     EXPECT_EQ(NewSaves(), 1);
     ExpectFileHoldsTheLists();
@@ -210,7 +210,7 @@ TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
 
 TEST_F(Editing, RemovingACheckedFilterWhileAnotherIsUncheckedShowsTheMixedHeader) {
     OnPage(kPageFilters);
-    ListModel& filters = dialog->profile.filters;
+    auto& filters = dialog->profile.filters;
     AddFilterRow(filters, "*.bak", "", true, FilterType::Include);
     filters.SetHeaderCheckImage(1);
     filters.SetSelected(0, true);
@@ -239,7 +239,7 @@ TEST_F(Editing, RemoveWithNothingSelectedLeavesTheFileUntouched) {
 }
 
 TEST_F(Editing, ButtonsOffTheEditingPagesDoNothing) {
-    const ListModel locationsBefore = dialog->profile.locations;
+    const auto locationsBefore = dialog->profile.locations;
     for (int page : {kPageAbout, kPageOptions, kPageScan, kPageClean}) {
         OnPage(page);
         dialog->profile.filters.SetSelected(0, true);
@@ -286,12 +286,12 @@ TEST_F(Editing, DefaultRestoresOnlyTheCurrentPagesListAndSaves) {
 
 TEST_F(Editing, PathPageAddsAndRemovesFolders) {
     OnPage(kPagePath);
-    ListModel& locations = dialog->profile.locations;
+    auto& locations = dialog->profile.locations;
     const int before = locations.RowCount();
     fakes.prompts.folders.push_back(std::string("C:\\Downloads"));
     dialog->OnAddEntry();
     ASSERT_EQ(locations.RowCount(), before + 1);
-    EXPECT_EQ(locations.Cell(before, location_col::kPath), "C:\\Downloads");
+    EXPECT_EQ(locations.CellText(before, location_col::kPath), "C:\\Downloads");
     EXPECT_EQ(NewSaves(), 1);
     locations.SetSelected(before, true);
     dialog->OnRemoveEntry();

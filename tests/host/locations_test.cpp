@@ -16,6 +16,13 @@ using testing::TestMainDialog;
 const char kFolder[] = "C:\\Program Files\\Velnor";
 const char kConfig[] = "C:\\Program Files\\Velnor\\config.ini";
 
+std::vector<std::string> Cells(const LocationTable& list, int row) {
+    std::vector<std::string> cells;
+    for (int column = location_col::kCheck; column <= location_col::kFree; ++column)
+        cells.push_back(list.CellText(row, column));
+    return cells;
+}
+
 class Locations : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -30,7 +37,7 @@ protected:
         fakes.shell.displayNames["D:\\"] = "Data (D:)";
         fakes.shell.displayNames["E:\\"] = "CD (E:)";
     }
-    ListModel& Start(const std::string& profile) {
+    LocationTable& Start(const std::string& profile) {
         fakes.files.SetText(kConfig, profile);
         dialog = std::make_unique<TestMainDialog>(fakes);
         dialog->Start();
@@ -45,16 +52,16 @@ protected:
 };
 
 TEST_F(Locations, ListsOnlyFixedDrivesWithTheirSizes) {
-    const ListModel& list = Start("\n");
+    const LocationTable& list = Start("\n");
     ASSERT_EQ(list.RowCount(), 2);
     const std::vector<std::string> expected[] = {
         {"", "System (C:)", "1024.00", "1177375.75"},  // free space through single precision
         {"", "Data (D:)", "1024.00", "20480.00"},      // 1,048,575 whole kilobytes
     };
     for (int row = 0; row < 2; ++row) {
-        EXPECT_EQ(list.Row(row).cells, expected[row]) << row;
+        EXPECT_EQ(Cells(list, row), expected[row]) << row;
         EXPECT_TRUE(list.IsChecked(row));
-        EXPECT_EQ(list.Row(row).image, kDriveImage);
+        EXPECT_EQ(list.RowImage(row), kDriveImage);
     }
     EXPECT_EQ(list.HeaderCheckImage(), 1);
     EXPECT_EQ(list.Header().sortColumn, location_col::kPath);
@@ -67,9 +74,9 @@ TEST_F(Locations, ListsOnlyFixedDrivesWithTheirSizes) {
 TEST_F(Locations, ADriveWithoutANameOrASizeStillGetsARow) {
     fakes.shell.displayNames.erase("D:\\");
     fakes.files.drives[2].spaceQueryFails = true;
-    const ListModel& list = Start("\n");
+    const LocationTable& list = Start("\n");
     ASSERT_EQ(list.RowCount(), 2);
-    EXPECT_EQ(list.Row(1).cells, (std::vector<std::string>{"", "D:\\", "", ""}));
+    EXPECT_EQ(Cells(list, 1), (std::vector<std::string>{"", "D:\\", "", ""}));
     EXPECT_TRUE(list.IsChecked(1));
 }
 
@@ -85,7 +92,7 @@ TEST_F(Locations, SavedDriveChecksApplyWithLetterCase) {
         {"\n", true, true, 1},
     };
     for (const Case& c : cases) {
-        const ListModel& list = Start(c.profile);
+        const LocationTable& list = Start(c.profile);
         ASSERT_EQ(list.RowCount(), 2) << c.profile;
         EXPECT_EQ(list.IsChecked(0), c.cChecked) << c.profile;
         EXPECT_EQ(list.IsChecked(1), c.dChecked) << c.profile;
@@ -94,19 +101,18 @@ TEST_F(Locations, SavedDriveChecksApplyWithLetterCase) {
 }
 
 TEST_F(Locations, SavedFoldersFollowTheDrives) {
-    const ListModel& list = Start("PathFolder=<C:\\Temp|0><C:\\|1><D:\\Work|1>\n");
+    const LocationTable& list = Start("PathFolder=<C:\\Temp|0><C:\\|1><D:\\Work|1>\n");
     ASSERT_EQ(list.RowCount(), 4);
-    EXPECT_EQ(list.Row(2).cells, (std::vector<std::string>{"", "C:\\Temp", "", ""}));
+    EXPECT_EQ(Cells(list, 2), (std::vector<std::string>{"", "C:\\Temp", "", ""}));
     EXPECT_FALSE(list.IsChecked(2));
-    EXPECT_EQ(list.Cell(3, location_col::kPath), "D:\\Work");
+    EXPECT_EQ(list.CellText(3, location_col::kPath), "D:\\Work");
     EXPECT_TRUE(list.IsChecked(3));
-    EXPECT_EQ(list.Row(3).image, kFolderImage);
-    EXPECT_EQ(list.Row(3).itemData, 3);
+    EXPECT_EQ(list.RowImage(3), kFolderImage);
     EXPECT_EQ(list.HeaderCheckImage(), 2);
 }
 
 TEST_F(Locations, AddTakesANewFolderOnceAndSavesIt) {
-    ListModel& list = Start("\n");
+    LocationTable& list = Start("\n");
     struct Step {
         std::optional<std::string> chosen;
         int rows;
@@ -126,12 +132,12 @@ TEST_F(Locations, AddTakesANewFolderOnceAndSavesIt) {
         EXPECT_EQ(NewSaves(), s.saves) << s.chosen.value_or("(cancel)");
     }
     EXPECT_TRUE(list.IsChecked(2));
-    EXPECT_EQ(list.Row(2).image, kFolderImage);
+    EXPECT_EQ(list.RowImage(2), kFolderImage);
     EXPECT_NE(fakes.files.Find(kConfig)->content.find("PathFolder=<C:\\Work|1><c:\\work|1>"), std::string::npos);
 }
 
 TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
-    ListModel& list = Start("PathFolder=<C:\\Keep|0><D:\\Drop|1>\n");
+    LocationTable& list = Start("PathFolder=<C:\\Keep|0><D:\\Drop|1>\n");
     ASSERT_EQ(list.RowCount(), 4);
 
     dialog->RemoveLocation();  // nothing selected
@@ -146,7 +152,7 @@ TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
     list.SetSelected(3, true);
     dialog->RemoveLocation();
     ASSERT_EQ(list.RowCount(), 3);
-    EXPECT_EQ(list.Cell(2, location_col::kPath), "C:\\Keep");
+    EXPECT_EQ(list.CellText(2, location_col::kPath), "C:\\Keep");
     EXPECT_EQ(list.HeaderCheckImage(), 2);
     EXPECT_EQ(NewSaves(), 2);
 
@@ -158,12 +164,12 @@ TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
 }
 
 TEST_F(Locations, ListingTheDrivesAgainDropsFoldersAndChecksEveryDrive) {
-    ListModel& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
+    LocationTable& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
     ASSERT_EQ(list.RowCount(), 3);
     list.SortByColumn(location_col::kPath, false);
     dialog->ListFixedDrives();
     ASSERT_EQ(list.RowCount(), 2);
-    EXPECT_EQ(list.Cell(0, location_col::kPath), "System (C:)");
+    EXPECT_EQ(list.CellText(0, location_col::kPath), "System (C:)");
     EXPECT_TRUE(list.AllChecked());
     EXPECT_EQ(list.HeaderCheckImage(), 1);
 }

@@ -179,11 +179,8 @@ TEST_F(PageFlow, BusyFlagsRefuseEveryPageChange) {
 
 TEST_F(PageFlow, ScanPageButtonIsRefusedWhileAScanRunsAndWorksAfterStop) {
     fakes.files.AddFolder("C:\\Walk\\Sub");
-    ListRow row;
-    row.cells = {"", "C:\\Walk", "", ""};
-    row.checked = true;
     dialog.profile.locations.DeleteAllRows();
-    dialog.profile.locations.InsertRow(0, row);
+    dialog.profile.locations.InsertRow(0, MakeLocation("C:\\Walk", kFolderImage, true));
     std::vector<int> pagesDuringScan;
     fakes.pump.onDrain = [&](int drain) {
         dialog.ShowPage(kPageClean);

@@ -68,10 +68,10 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
         {" Filter = <*.tmp|Temp|1|0>",
          [](TestMainDialog& d) {
              ASSERT_EQ(d.profile.filters.RowCount(), 1);
-             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kPattern), "*.tmp");
-             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kDescription), "Temp");
+             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kPattern), "*.tmp");
+             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kDescription), "Temp");
              EXPECT_TRUE(d.profile.filters.IsChecked(0));
-             EXPECT_EQ(FilterAt(d.profile.filters, 0).type, FilterType::Include);
+             EXPECT_EQ(d.profile.filters.At(0).type, FilterType::Include);
              EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
          }},
         {"filter=<*.tmp|Temp|1|0>", [](TestMainDialog& d) { EXPECT_EQ(d.profile.filters.RowCount(), 0); }},
@@ -84,24 +84,24 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
         {"Filter=<*.tmp||1|0>",
          [](TestMainDialog& d) {
              ASSERT_EQ(d.profile.filters.RowCount(), 1);
-             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kDescription), "");
+             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kDescription), "");
              EXPECT_TRUE(d.profile.filters.IsChecked(0));
-             EXPECT_EQ(d.profile.filters.Row(0).image, 1);
+             EXPECT_EQ(d.profile.filters.RowImage(0), 1);
          }},
         {"Filter=<*.x|a|b|0|1>",
          [](TestMainDialog& d) {
              ASSERT_EQ(d.profile.filters.RowCount(), 1);
-             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kPattern), "*.x");
-             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kDescription), "a|b");
+             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kPattern), "*.x");
+             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kDescription), "a|b");
              EXPECT_FALSE(d.profile.filters.IsChecked(0));
-             EXPECT_EQ(d.profile.filters.Cell(0, filter_col::kExclude), "Yes");
+             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kExclude), "Yes");
              EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 2);
          }},
         {"PathExclude=<ab><c><de>",
          [](TestMainDialog& d) {
              ASSERT_EQ(d.profile.exclusions.RowCount(), 1);
-             EXPECT_EQ(d.profile.exclusions.Cell(0, exclude_col::kPattern), "ab");
-             EXPECT_EQ(d.profile.exclusions.Row(0).image, kExclusionImage);
+             EXPECT_EQ(d.profile.exclusions.CellText(0, exclude_col::kPattern), "ab");
+             EXPECT_EQ(d.profile.exclusions.RowImage(0), kExclusionImage);
          }},
     };
     for (const Case& c : cases) {
@@ -130,7 +130,7 @@ TEST_F(ProfileFile, OnlyTheFirstFilterLineCounts) {
     fakes.files.SetText(kConfig, "Filter=<*.a|A|1|0>\r\nFilter=<*.b|B|1|0><*.c|C|1|0>\r\n");
     Start();
     ASSERT_EQ(dialog->profile.filters.RowCount(), 1);
-    EXPECT_EQ(dialog->profile.filters.Cell(0, filter_col::kPattern), "*.a");
+    EXPECT_EQ(dialog->profile.filters.CellText(0, filter_col::kPattern), "*.a");
 }
 
 TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
@@ -147,7 +147,7 @@ TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
     fakes.files.SetText(kConfig, "\n");
     TestMainDialog& d = Start();
     d.profile.locations.SetChecked(1, false);
-    d.AddLocationRow(2, "E:\\Downloads\\old", "", "", kFolderImage, true);
+    d.AddLocationRow(2, MakeLocation("E:\\Downloads\\old", kFolderImage, true));
     for (const char* e : {"?:\\Program files\\common files", "?:\\program files\\Uninstall Information",
                           "*\\microsoft\\office\\data"})
         AddExclusionRow(d.profile.exclusions, e);
@@ -236,7 +236,7 @@ TEST_F(ProfileFile, ADriveWithoutItsBracketedLetterIsSavedAsAFolderAndDroppedNex
     EXPECT_EQ(Lines(Raw())[2], "PathFolder=<D:\\|1>");
     TestMainDialog& next = Start();
     ASSERT_EQ(next.profile.locations.RowCount(), 2);  // the two drives, listed afresh
-    EXPECT_EQ(next.profile.locations.Cell(1, location_col::kPath), "D:\\");
+    EXPECT_EQ(next.profile.locations.CellText(1, location_col::kPath), "D:\\");
 }
 
 TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {
@@ -246,11 +246,11 @@ TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {
                                      longPattern + "|B|0|0><*.b|B|1|1>\n");
     TestMainDialog& d = Start();
     ASSERT_EQ(d.profile.locations.RowCount(), 4);
-    EXPECT_EQ(d.profile.locations.Cell(2, location_col::kPath), "C:\\One");
-    EXPECT_EQ(d.profile.locations.Cell(3, location_col::kPath), "C:\\Two");
+    EXPECT_EQ(d.profile.locations.CellText(2, location_col::kPath), "C:\\One");
+    EXPECT_EQ(d.profile.locations.CellText(3, location_col::kPath), "C:\\Two");
     EXPECT_EQ(d.profile.locations.HeaderCheckImage(), 1);
     ASSERT_EQ(d.profile.filters.RowCount(), 2);
-    EXPECT_EQ(d.profile.filters.Cell(1, filter_col::kPattern), "*.b");
+    EXPECT_EQ(d.profile.filters.CellText(1, filter_col::kPattern), "*.b");
 }
 
 // The fake locale's legacy code page is Windows-1252.
@@ -283,9 +283,9 @@ TEST_F(ProfileFile, AFileOfTheOldProgramLoadsInItsCodePageAndIsSavedBackInUtf8) 
         TestMainDialog& d = Start();
         std::vector<std::string> folders, descriptions;
         for (int i = 2; i < d.profile.locations.RowCount(); ++i)
-            folders.push_back(d.profile.locations.Cell(i, location_col::kPath));
+            folders.push_back(d.profile.locations.CellText(i, location_col::kPath));
         for (int i = 0; i < d.profile.filters.RowCount(); ++i)
-            descriptions.push_back(d.profile.filters.Cell(i, filter_col::kDescription));
+            descriptions.push_back(d.profile.filters.CellText(i, filter_col::kDescription));
         EXPECT_EQ(folders, c.folders);
         EXPECT_EQ(descriptions, c.descriptions);
         d.SaveProfile();
@@ -302,12 +302,12 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
     const std::string pieces[] = {"<", ">", "|", "=", "\n", "\r\n", " ", "0", "1", "|1>", "|0>", "||1|0>",
                                   "C:", "\\", "a", "xyz", "PathDrive=", "PathFolder=", "PathExclude=",
                                   "Filter=", "Option=", "<read|0>", "<clean3|1>", "(D:)", ":)"};
-    auto columns = [](const ListModel& list, int column) {
+    auto columns = [](const CheckListModel& list, int column) {
         std::vector<std::string> cells;
-        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(list.Cell(i, column));
+        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(list.CellText(i, column));
         return cells;
     };
-    auto checks = [](const ListModel& list) {
+    auto checks = [](const CheckListModel& list) {
         std::vector<bool> checked;
         for (int i = 0; i < list.RowCount(); ++i) checked.push_back(list.IsChecked(i));
         return checked;
@@ -329,15 +329,15 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
         TestMainDialog first(fakes);
         first.Start();
         for (int i = 0; i < first.profile.filters.RowCount(); ++i) {
-            const std::string& pattern = first.profile.filters.Cell(i, filter_col::kPattern);
+            const std::string& pattern = first.profile.filters.CellText(i, filter_col::kPattern);
             EXPECT_FALSE(pattern.empty());
             EXPECT_EQ(pattern.find_first_of("|>"), std::string::npos);
-            EXPECT_LE(pattern.size() + first.profile.filters.Cell(i, filter_col::kDescription).size() + 5,
+            EXPECT_LE(pattern.size() + first.profile.filters.CellText(i, filter_col::kDescription).size() + 5,
                       config_file::kMaxEntryChars);
         }
         bool folderLooksLikeDrive = false;
         for (int i = 2; i < first.profile.locations.RowCount(); ++i)
-            folderLooksLikeDrive |= IsDriveRow(first.profile.locations.Cell(i, location_col::kPath));
+            folderLooksLikeDrive |= first.profile.locations.At(i).kind == LocationKind::Drive;
         first.SaveProfile();
         EXPECT_TRUE(IsValidUtf8(Raw()));
 

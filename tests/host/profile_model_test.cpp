@@ -7,12 +7,6 @@
 namespace velnor {
 namespace {
 
-ListModel FilterList() {
-    ListModel filters;
-    for (const char* h : {"", "File Name", "Type", "Description", "Exclude"}) filters.InsertColumn(h, 60);
-    return filters;
-}
-
 TEST(AddFilterRow, FillsTypeAndExcludeCellsFromThePattern) {
     struct Case {
         const char* pattern;
@@ -28,37 +22,46 @@ TEST(AddFilterRow, FillsTypeAndExcludeCellsFromThePattern) {
         {"a.b.c", FilterType::Include, ".b.c"},
     };
     for (const Case& c : cases) {
-        ListModel filters = FilterList();
+        FilterTable filters;
         AddFilterRow(filters, c.pattern, "desc", true, c.type);
         ASSERT_EQ(filters.RowCount(), 1);
-        EXPECT_EQ(filters.Cell(0, filter_col::kCheck), "");
-        EXPECT_EQ(filters.Cell(0, filter_col::kPattern), c.pattern);
-        EXPECT_EQ(filters.Cell(0, filter_col::kType), c.typeCell) << c.pattern;
-        EXPECT_EQ(filters.Cell(0, filter_col::kDescription), "desc");
-        EXPECT_EQ(filters.Cell(0, filter_col::kExclude), c.type == FilterType::Exclude ? "Yes" : "");
-        EXPECT_EQ(filters.Row(0).image, static_cast<int>(c.type));
+        EXPECT_EQ(filters.CellText(0, filter_col::kCheck), "");
+        EXPECT_EQ(filters.CellText(0, filter_col::kPattern), c.pattern);
+        EXPECT_EQ(filters.CellText(0, filter_col::kType), c.typeCell) << c.pattern;
+        EXPECT_EQ(filters.CellText(0, filter_col::kDescription), "desc");
+        EXPECT_EQ(filters.CellText(0, filter_col::kExclude), c.type == FilterType::Exclude ? "Yes" : "");
+        EXPECT_EQ(filters.RowImage(0), static_cast<int>(c.type));
         EXPECT_TRUE(filters.IsChecked(0));
-        const FilterEntry entry = FilterAt(filters, 0);
-        EXPECT_EQ(entry.type, c.type);
+        EXPECT_EQ(filters.At(0).type, c.type);
     }
 }
 
 TEST(AddFilterRow, AppendsUncheckedRowsWithoutTouchingTheHeader) {
-    ListModel filters = FilterList();
+    FilterTable filters;
     filters.SetHeaderCheckImage(1);
     AddFilterRow(filters, "*.a", "", true, FilterType::Include);
     AddFilterRow(filters, "*.b", "", false, FilterType::Include);
-    EXPECT_EQ(filters.Cell(1, filter_col::kPattern), "*.b");
+    EXPECT_EQ(filters.CellText(1, filter_col::kPattern), "*.b");
     EXPECT_FALSE(filters.IsChecked(1));
     EXPECT_EQ(filters.HeaderCheckImage(), 1);
 }
 
 TEST(LocationRows, DriveIsTheTextBeforeTheClosingBracket) {
-    EXPECT_TRUE(IsDriveRow("Local Disk (D:)"));
-    EXPECT_EQ(DriveOfRow("Local Disk (D:)"), "D:");
-    EXPECT_FALSE(IsDriveRow("D:\\Work"));
-    EXPECT_FALSE(IsDriveRow("C:\\"));
-    EXPECT_EQ(DriveOfRow("D:\\Work"), "");
+    struct Case {
+        const char* path;
+        LocationKind kind;
+        const char* drive;
+    } cases[] = {
+        {"Local Disk (D:)", LocationKind::Drive, "D:"},
+        {"D:\\Work", LocationKind::Folder, ""},
+        {"C:\\", LocationKind::Folder, ""},
+    };
+    for (const Case& c : cases) {
+        const LocationEntry entry = MakeLocation(c.path, kDriveImage, true);
+        EXPECT_EQ(entry.kind, c.kind) << c.path;
+        EXPECT_EQ(entry.drive, c.drive) << c.path;
+        EXPECT_EQ(RecordCell(entry, location_col::kPath), c.path);
+    }
 }
 
 TEST(ScanOptions, DefaultsOfTheFileAndOfTheFreshPictures) {

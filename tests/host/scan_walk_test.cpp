@@ -75,10 +75,7 @@ protected:
         dialog.SetOption(ScanOptions::kZero, zero);
     }
     void AddLocation(const std::string& text, bool checked = true) {
-        ListRow row;
-        row.cells = {"", text, "", ""};
-        row.checked = checked;
-        dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), row);
+        dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), MakeLocation(text, kFolderImage, checked));
     }
     void AddFilter(const std::string& pattern, FilterType type = FilterType::Include, bool checked = true) {
         AddFilterRow(dialog.profile.filters, pattern, "", checked, type);
@@ -340,10 +337,7 @@ TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
             for (auto flag : {ScanOptions::kHide, ScanOptions::kRead, ScanOptions::kSystem}) d.SetOption(flag, true);
             d.SetOption(c.option, on);
             AddFilterRow(d.profile.filters, "*.tmp", "", true, FilterType::Include);
-            ListRow row;
-            row.cells = {"", "C:\\Root", "", ""};
-            row.checked = true;
-            d.profile.locations.InsertRow(0, row);
+            d.profile.locations.InsertRow(0, MakeLocation("C:\\Root", kFolderImage, true));
             fresh.files.AddFile("C:\\Root\\marked.tmp", 1, c.attribute);
             fresh.files.AddFolder("C:\\Root\\Marked", c.attribute);
             fresh.files.AddFile("C:\\Root\\Marked\\plain.tmp", 1);

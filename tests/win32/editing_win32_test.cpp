@@ -36,18 +36,18 @@ const char kProfile[] =
     "<clean5|0>\r\n\r\n";
 
 // The entries the file would need to hold to show these rows.
-std::string ExclusionEntries(const ListModel& exclusions) {
+std::string ExclusionEntries(const CheckListModel& exclusions) {
     std::string entries;
-    for (int row = 0; row < exclusions.RowCount(); ++row) entries += "<" + exclusions.Cell(row, 0) + ">";
+    for (int row = 0; row < exclusions.RowCount(); ++row) entries += "<" + exclusions.CellText(row, 0) + ">";
     return entries;
 }
 
-std::string FilterEntries(const ListModel& filters) {
+std::string FilterEntries(const CheckListModel& filters) {
     std::string entries;
     for (int row = 0; row < filters.RowCount(); ++row)
-        entries += "<" + filters.Cell(row, filter_col::kPattern) + "|" + filters.Cell(row, filter_col::kDescription) +
-                   "|" + (filters.IsChecked(row) ? "1" : "0") + "|" +
-                   (filters.Cell(row, filter_col::kExclude).empty() ? "0" : "1") + ">";
+        entries += "<" + filters.CellText(row, filter_col::kPattern) + "|" +
+                   filters.CellText(row, filter_col::kDescription) + "|" + (filters.IsChecked(row) ? "1" : "0") + "|" +
+                   (filters.CellText(row, filter_col::kExclude).empty() ? "0" : "1") + ">";
     return entries;
 }
 
@@ -170,7 +170,7 @@ void SetEveryRow(HWND list, UINT state, UINT mask) {
 TEST_F(EditingPages, ChangesToEveryRowAtOnceReachTheLists) {
     const struct {
         int page, list;
-        ListModel& rows;
+        CheckListModel& rows;
     } pages[] = {
         {kPageFilters, IDC_FILTER_LIST, dialog->profile.filters},
         {kPageExceptions, IDC_EXCLUDE_LIST, dialog->profile.exclusions},

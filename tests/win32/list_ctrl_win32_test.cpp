@@ -282,10 +282,7 @@ TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
     model->SetupResultList();
     list.Bind(&model->results);
     AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
-    ListRow location;
-    location.cells = {"", dir.Path(), "", ""};
-    location.checked = true;
-    model->profile.locations.InsertRow(0, location);
+    model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
 
     std::string clicked;
     pump.step = [&] {

@@ -360,9 +360,9 @@ TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
 // location to walk.
 TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
     testing::WriteBytes(dir / "one.tmp", "12345");
-    ListModel& locations = dialog->profile.locations;
+    auto& locations = dialog->profile.locations;
     for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-    dialog->AddLocationRow(locations.RowCount(), dir.Path(), "", "", 2, true);
+    dialog->AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
     auto startScan = [&] {
         ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog->Item(IDC_START_SCAN)));
@@ -648,9 +648,9 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     CMainDialog window(platform);
     // Only the test folder is scanned, never a whole drive.
     std::function<void()> onlyTheFolder = [&] {
-        ListModel& locations = window.profile.locations;
+        auto& locations = window.profile.locations;
         for (int row = 0; row < locations.RowCount(); ++row)
-            locations.SetChecked(row, locations.Cell(row, location_col::kPath) == dir.Path());
+            locations.SetChecked(row, locations.CellText(row, location_col::kPath) == dir.Path());
     };
     bool scanRunning = false;
     std::function<void()> cleanGoesOn = [&] {
@@ -702,9 +702,9 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
     for (UINT key : {0u, unsigned{VK_RETURN}, unsigned{VK_SPACE}}) {
         CMainDialog window(platform);
         std::function<void()> onlyTheFolder = [&] {
-            ListModel& locations = window.profile.locations;
+            auto& locations = window.profile.locations;
             for (int row = 0; row < locations.RowCount(); ++row)
-                locations.SetChecked(row, locations.Cell(row, location_col::kPath) == dir.Path());
+                locations.SetChecked(row, locations.CellText(row, location_col::kPath) == dir.Path());
         };
         int startDuringScan = -1, stopDuringScan = -1;
         std::function<void()> duringScan = [&] {

@@ -124,15 +124,15 @@ TEST_F(ProfileOnDisk, FirstStartWritesFourLinesAndASaveFiveWithEmptyLinesBetween
 
 TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     auto first = Start();
-    ListModel& locations = first->profile.locations;
+    auto& locations = first->profile.locations;
     ASSERT_GT(locations.RowCount(), 0);
     locations.SetChecked(0, false);
     // A folder entry of exactly the longest length the file allows (path plus
     // "|0" is 999 characters), and a filter entry one character too long,
     // between ordinary neighbours.
     const std::string longFolder = dir.Path() + "\\" + std::string(997 - dir.Path().size() - 1, 'f');
-    first->AddLocationRow(locations.RowCount(), dir / "Old Stuff", "", "", kFolderImage, true);
-    first->AddLocationRow(locations.RowCount(), longFolder, "", "", kFolderImage, false);
+    first->AddLocationRow(locations.RowCount(), MakeLocation(dir / "Old Stuff", kFolderImage, true));
+    first->AddLocationRow(locations.RowCount(), MakeLocation(longFolder, kFolderImage, false));
     first->profile.filters.SetChecked(0, false);
     AddFilterRow(first->profile.filters, std::string(1000 - 5, 'p'), "", true, FilterType::Include);
     AddFilterRow(first->profile.filters, "*.velnor", "Test | Files", true, FilterType::Exclude);
@@ -145,27 +145,27 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"config.ini"});
 
     auto second = Start();
-    const ListModel& again = second->profile.locations;
+    const auto& again = second->profile.locations;
     ASSERT_EQ(again.RowCount(), locations.RowCount());
     for (int row = 0; row < again.RowCount(); ++row) {
-        EXPECT_EQ(again.Cell(row, location_col::kPath), locations.Cell(row, location_col::kPath)) << row;
+        EXPECT_EQ(again.CellText(row, location_col::kPath), locations.CellText(row, location_col::kPath)) << row;
         EXPECT_EQ(again.IsChecked(row), locations.IsChecked(row)) << row;
     }
-    EXPECT_EQ(again.Cell(again.RowCount() - 1, location_col::kPath), longFolder);
+    EXPECT_EQ(again.CellText(again.RowCount() - 1, location_col::kPath), longFolder);
 
-    const ListModel& filters = second->profile.filters;
+    const auto& filters = second->profile.filters;
     ASSERT_EQ(filters.RowCount(), 85);  // the overlong one stays out
     for (int row = 0; row < 84; ++row) {
         for (int column = filter_col::kPattern; column <= filter_col::kExclude; ++column)
-            EXPECT_EQ(filters.Cell(row, column), first->profile.filters.Cell(row, column)) << row << "," << column;
+            EXPECT_EQ(filters.CellText(row, column), first->profile.filters.CellText(row, column)) << row << "," << column;
         EXPECT_EQ(filters.IsChecked(row), first->profile.filters.IsChecked(row)) << row;
     }
-    EXPECT_EQ(filters.Cell(84, filter_col::kPattern), "*.velnor");
-    EXPECT_EQ(filters.Cell(84, filter_col::kDescription), "Test | Files");
-    EXPECT_TRUE(IsExcludeRow(filters, 84));
+    EXPECT_EQ(filters.CellText(84, filter_col::kPattern), "*.velnor");
+    EXPECT_EQ(filters.CellText(84, filter_col::kDescription), "Test | Files");
+    EXPECT_EQ(filters.At(84).type, FilterType::Exclude);
 
     ASSERT_EQ(second->profile.exclusions.RowCount(), 32);
-    EXPECT_EQ(second->profile.exclusions.Cell(31, exclude_col::kPattern), "?:\\keep out");
+    EXPECT_EQ(second->profile.exclusions.CellText(31, exclude_col::kPattern), "?:\\keep out");
     EXPECT_EQ(second->Options(), first->Options());
     EXPECT_TRUE(second->OptionOn(ScanOptions::kClean5));
     EXPECT_FALSE(second->OptionOn(ScanOptions::kRemove));
@@ -188,11 +188,11 @@ TEST_F(ProfileOnDisk, AProfileOfTheOldProgramLoadsInTheSystemCodePageAndIsSavedI
     ASSERT_TRUE(locale.UsesUtf8());
     WriteBytes(Config(), "PathFolder=<C:\\Donn\xE9" "es|1>\r\nFilter=<*.bak|Copie \x80|1|0>\r\n");
     auto model = Start();
-    const ListModel& locations = model->profile.locations;
+    const auto& locations = model->profile.locations;
     ASSERT_GT(locations.RowCount(), 0);
-    EXPECT_EQ(locations.Cell(locations.RowCount() - 1, location_col::kPath), "C:\\Donn\xC3\xA9" "es");
+    EXPECT_EQ(locations.CellText(locations.RowCount() - 1, location_col::kPath), "C:\\Donn\xC3\xA9" "es");
     ASSERT_EQ(model->profile.filters.RowCount(), 1);
-    EXPECT_EQ(model->profile.filters.Cell(0, filter_col::kDescription), "Copie \xE2\x82\xAC");
+    EXPECT_EQ(model->profile.filters.CellText(0, filter_col::kDescription), "Copie \xE2\x82\xAC");
     model->SaveProfile();
     const std::vector<std::string> lines = Lines(ReadBytes(Config()));
     ASSERT_EQ(lines.size(), 10u);
@@ -260,26 +260,26 @@ TEST_F(ProfileOnDisk, ASaveReplacesAnOldProfileWhole) {
 TEST_F(ProfileOnDisk, TheDriveListShowsTheFixedDrivesOfThisMachine) {
     auto model = Start();
     const std::vector<std::string> roots = FixedRoots();
-    const ListModel& list = model->profile.locations;
+    const auto& list = model->profile.locations;
     ASSERT_EQ(list.RowCount(), static_cast<int>(roots.size()));
     for (int row = 0; row < list.RowCount(); ++row) {
         const std::string& root = roots[row];
         SHFILEINFOA info = {};
         ASSERT_TRUE(::SHGetFileInfoA(root.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) << root;
-        EXPECT_EQ(list.Cell(row, location_col::kPath), info.szDisplayName) << root;
-        EXPECT_TRUE(IsDriveRow(list.Cell(row, location_col::kPath))) << info.szDisplayName;
-        EXPECT_EQ(DriveOfRow(list.Cell(row, location_col::kPath)), root.substr(0, 2));
+        EXPECT_EQ(list.CellText(row, location_col::kPath), info.szDisplayName) << root;
+        EXPECT_EQ(list.At(row).kind, LocationKind::Drive) << info.szDisplayName;
+        EXPECT_EQ(list.At(row).drive, root.substr(0, 2));
         EXPECT_TRUE(list.IsChecked(row));
-        EXPECT_EQ(list.Row(row).image, kDriveImage);
+        EXPECT_EQ(list.RowImage(row), kDriveImage);
 
         ULARGE_INTEGER available, total, free;
         ASSERT_TRUE(::GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free));
         char capacity[64];
         std::snprintf(capacity, sizeof capacity, "%.2f", static_cast<double>(total.QuadPart / 1024) / 1024);
-        EXPECT_EQ(list.Cell(row, location_col::kCapacity), capacity) << root;
+        EXPECT_EQ(list.CellText(row, location_col::kCapacity), capacity) << root;
         // Free space moves while other programs write; the text is the
         // megabytes with two decimals, near what the drive reports now.
-        const std::string freeText = list.Cell(row, location_col::kFree);
+        const std::string freeText = list.CellText(row, location_col::kFree);
         ASSERT_EQ(freeText.find('.'), freeText.size() - 3) << freeText;
         const double shown = std::atof(freeText.c_str());
         const double now = static_cast<double>(free.QuadPart / 1024) / 1024;

@@ -61,10 +61,7 @@ protected:
         model->SetOption(ScanOptions::kRead, true);
         model->SetOption(ScanOptions::kHide, true);
         AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
-        ListRow location;
-        location.cells = {"", dir.Path(), "", ""};
-        location.checked = true;
-        model->profile.locations.InsertRow(0, location);
+        model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
         model->controls.SetObserver([this](int id, unsigned changes) {
             if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged))
                 positions.push_back(model->controls.StateOf(id).position);

@@ -85,10 +85,7 @@ protected:
         model->SetOption(ScanOptions::kZero, zero);
     }
     void AddLocation(const std::string& text) {
-        ListRow row;
-        row.cells = {"", text, "", ""};
-        row.checked = true;
-        model->profile.locations.InsertRow(model->profile.locations.RowCount(), row);
+        model->profile.locations.InsertRow(model->profile.locations.RowCount(), MakeLocation(text, kFolderImage, true));
     }
     std::string File(const std::string& relative, const std::string& bytes = "x", DWORD attributes = 0) {
         const std::string path = root + "\\" + relative;
