@@ -59,7 +59,7 @@ void AddDialogSkin::GrowToHoldButtons() {
         RECT r;
         ::GetWindowRect(button.second->Hwnd(), &r);
         ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-        needed = std::max(needed, static_cast<int>(r.bottom) + kBottomMargin);
+        needed = std::max(needed, static_cast<int>(r.bottom) + ScaleOfWindow(dialog_).Px(kBottomMargin));
     }
     if (needed == client.bottom) return;
     RECT window;
