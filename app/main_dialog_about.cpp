@@ -21,11 +21,6 @@ constexpr uint32_t kLinkVisited = 0x000D00;  // a very dark green
 
 const char kHelpExtension[] = ".CHM";
 
-constexpr int kAboutControls[] = {
-    IDC_ABOUT_TITLE, IDC_ABOUT_PICTURE, IDC_ABOUT_FOOTER, IDC_DEVELOPER, IDC_VERSION,
-    IDC_HOME_CAPTION, IDC_SUPPORT_CAPTION, IDC_HOME_LINK, IDC_SUPPORT_LINK,
-};
-
 void SetColors(LinkLabelState& link) {
     link.normalColor = kLinkNormal;
     link.hoverColor = kLinkHover;
@@ -48,7 +43,7 @@ void MainDialogModel::FillAboutPage() {
     controls[IDC_SUPPORT_CAPTION].SetText(kSupportCaption);
     controls[IDC_HOME_LINK].SetText(kHomePage);
     controls[IDC_SUPPORT_LINK].SetText(kSupportAddress);
-    for (int id : kAboutControls) controls[id].Show(true);
+    for (int id : PageControlIds(kPageAbout)) controls[id].Show(true);
 }
 
 std::string MainDialogModel::HelpFilePath() const {

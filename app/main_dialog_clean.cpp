@@ -201,12 +201,12 @@ void MainDialogModel::OnOpenFolder(int buttonId) {
         else if (!areaPaths[i].empty())
             platform_.shell->Execute("Open", areaPaths[i], kShowNormal);
     }
-    controls[buttonId].SetStateAndPicture(1);
+    controls[buttonId].SetStateAndPicture(picture_state::kNormal);
 }
 
 void MainDialogModel::OnStartClean() {
     if (cleanBusy) return;
-    controls[IDC_START_CLEAN].SetStateAndPicture(1);
+    controls[IDC_START_CLEAN].SetStateAndPicture(picture_state::kNormal);
     if (!platform_.prompts ||
         platform_.prompts->MessageBox(kConfirmText, kConfirmCaption, kMbOkCancel | kMbIconQuestion) != kIdOk)
         return;

@@ -9,7 +9,7 @@ void MainDialogModel::FillDefaultFilters() {
     filters.DeleteAllRows();
     for (const DefaultFilter& f : kDefaultFilters) AddFilterRow(filters, f.pattern, f.description, f.checked, f.type);
     // The table holds unchecked rows.
-    filters.SetHeaderCheckImage(2);
+    filters.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void MainDialogModel::FillDefaultExclusions() {

@@ -56,7 +56,7 @@ bool OptionOfPicture(int pictureId, ScanOptions::Flag& flag) {
 }  // namespace
 
 void MainDialogModel::OnAddEntry() {
-    controls[IDC_ADD].SetStateAndPicture(1);
+    controls[IDC_ADD].SetStateAndPicture(picture_state::kNormal);
     switch (currentPage) {
     case kPagePath:
         AddFolderLocation();
@@ -97,7 +97,7 @@ void MainDialogModel::OnAddEntry() {
 }
 
 void MainDialogModel::OnRemoveEntry() {
-    controls[IDC_REMOVE].SetStateAndPicture(1);
+    controls[IDC_REMOVE].SetStateAndPicture(picture_state::kNormal);
     switch (currentPage) {
     case kPagePath:
         RemoveLocation();
@@ -107,7 +107,7 @@ void MainDialogModel::OnRemoveEntry() {
         const int row = filters.FirstSelected();
         if (row < 0) return;
         filters.DeleteRow(row);
-        filters.SetHeaderCheckImage(filters.AllChecked() ? 1 : 2);
+        filters.SetHeaderCheckImage(filters.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
         SaveProfile();
         break;
     }
@@ -125,7 +125,7 @@ void MainDialogModel::OnRemoveEntry() {
 }
 
 void MainDialogModel::OnRestoreDefaults() {
-    controls[IDC_DEFAULT].SetStateAndPicture(1);
+    controls[IDC_DEFAULT].SetStateAndPicture(picture_state::kNormal);
     switch (currentPage) {
     case kPagePath:
         ListFixedDrives();
@@ -153,13 +153,18 @@ void MainDialogModel::OnToggleOption(int pictureId) {
 void MainDialogModel::OnRecycleMode() {
     if (OptionOn(ScanOptions::kRemove)) return;
     SetOption(ScanOptions::kRemove, true);
-    controls[IDC_JUNK_CAPTION].SetText(kRecycleCaption);
+    ShowJunkCaption();
 }
 
 void MainDialogModel::OnPermanentMode() {
     if (!OptionOn(ScanOptions::kRemove)) return;
     SetOption(ScanOptions::kRemove, false);
-    controls[IDC_JUNK_CAPTION].SetText(kPermanentCaption);
+    ShowJunkCaption();
+}
+
+// The Clean page names the junk files' item after the removal mode.
+void MainDialogModel::ShowJunkCaption() {
+    controls[IDC_JUNK_CAPTION].SetText(OptionOn(ScanOptions::kRemove) ? kRecycleCaption : kPermanentCaption);
 }
 
 }  // namespace velnor

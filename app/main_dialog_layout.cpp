@@ -173,13 +173,13 @@ constexpr ButtonSetup kButtons[] = {
 
 }  // namespace
 
-const std::vector<int>& MainDialogModel::PictureButtonIds() {
-    static const std::vector<int> ids = [] {
-        std::vector<int> all;
-        for (const ButtonSetup& b : kButtons) all.push_back(b.id);
-        return all;
+const std::vector<MainDialogModel::PictureButton>& MainDialogModel::PictureButtons() {
+    static const std::vector<PictureButton> all = [] {
+        std::vector<PictureButton> buttons;
+        for (const ButtonSetup& b : kButtons) buttons.push_back(PictureButton{b.id, b.kind});
+        return buttons;
     }();
-    return ids;
+    return all;
 }
 
 void MainDialogModel::LayoutControls() {

@@ -57,7 +57,7 @@ void MainDialogModel::ListFixedDrives() {
             AddLocationRow(list.RowCount(), std::move(drive));
         }
     }
-    list.SetHeaderCheckImage(1);
+    list.SetHeaderCheckImage(kHeaderAllChecked);
 }
 
 void MainDialogModel::LoadDriveChecks() {
@@ -68,7 +68,7 @@ void MainDialogModel::LoadDriveChecks() {
         const LocationEntry& location = list.At(i);
         if (location.kind != LocationKind::Drive || !config_file::DriveUnchecked(value, location.drive)) continue;
         list.SetChecked(i, false);
-        list.SetHeaderCheckImage(2);
+        list.SetHeaderCheckImage(kHeaderSomeUnchecked);
     }
 }
 
@@ -79,7 +79,7 @@ void MainDialogModel::LoadFolders() {
         AddLocationRow(profile.locations.RowCount(), MakeLocation(folder.path, kFolderImage, folder.checked));
         if (!folder.checked) anyUnchecked = true;
     }
-    if (anyUnchecked) profile.locations.SetHeaderCheckImage(2);
+    if (anyUnchecked) profile.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void MainDialogModel::AddLocationRow(int index, LocationEntry location) {
@@ -106,7 +106,7 @@ void MainDialogModel::RemoveLocation() {
     // A drive's name ends in its letter, colon and bracket: drives stay listed.
     const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
     if (!driveRow) list.DeleteRow(row);
-    list.SetHeaderCheckImage(list.AllChecked() ? 1 : 2);
+    list.SetHeaderCheckImage(list.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
     SaveProfile();
 }
 

@@ -65,7 +65,7 @@ void MainDialogModel::SetupResultList() {
     results.InsertColumn("Size(Bytes)", 70);
     results.InsertColumn("Modified", 85);
     results.SetHeaderImages(ImageStrip{IDB_HEADER_CHECKS, 13});
-    results.SetHeaderCheckImage(1);
+    results.SetHeaderCheckImage(kHeaderAllChecked);
     if (platform_.locale) {
         ILocale* locale = platform_.locale;
         results.SetTimeFormatter([locale](uint64_t time) { return locale->FormatModified(time); });
@@ -79,8 +79,9 @@ bool MainDialogModel::OptionOn(ScanOptions::Flag flag) const { return profile.op
 // The one way an option changes, so that its picture always shows it.
 void MainDialogModel::SetOption(ScanOptions::Flag flag, bool on) {
     profile.options[flag] = on;
-    controls[kOptionPictures[flag]].SetStateAndPicture(on ? 1 : 0);
-    if (flag == ScanOptions::kRemove) controls[IDC_PERMANENT_MODE].SetStateAndPicture(on ? 0 : 1);
+    controls[kOptionPictures[flag]].SetStateAndPicture(on ? picture_state::kOn : picture_state::kOff);
+    if (flag == ScanOptions::kRemove)
+        controls[IDC_PERMANENT_MODE].SetStateAndPicture(on ? picture_state::kOff : picture_state::kOn);
 }
 
 void MainDialogModel::SetOptions(const ScanOptions& options) {

@@ -44,7 +44,11 @@ public:
     // Start-up: the portable steps of the dialog's initialisation, in order.
     void InitializeState();     // flags, page, profile path
     void LayoutControls();      // every control at its place, every button set up
-    static const std::vector<int>& PictureButtonIds();  // every CBitmapPic and CBitmapPicEx
+    struct PictureButton {
+        int id;
+        PictureKind kind;  // Pic: a CBitmapPic; PicEx: a CBitmapPicEx
+    };
+    static const std::vector<PictureButton>& PictureButtons();
     void LoadProfileAndLists(); // location, exclusion and filter lists, result list, options
     void SetupResultList();
 
@@ -93,6 +97,8 @@ public:
     void OnNext();
     void HidePageControls();
     void UpdateNavigation(int page);
+    // What a page shows besides the controls that every page shows.
+    static const std::vector<int>& PageControlIds(int page);
     void FillAboutPage();
     // The user manual: the executable's path with the extension ".CHM", opened
     // at the main window's help context (a dialog's context is 0x20000 plus
@@ -107,6 +113,7 @@ public:
     void OnToggleOption(int pictureId);
     void OnRecycleMode();
     void OnPermanentMode();
+    void ShowJunkCaption();
 
     // Exit
     void OnExitCommand();
@@ -161,6 +168,7 @@ protected:
     const Platform platform_;
 
 private:
+    void EnterPage(int page);
     void ProcessFolder(const std::string& path);
     void ShowHits(std::vector<JunkItem>& hits);
     Control selectedFilesText_;

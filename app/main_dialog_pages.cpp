@@ -11,11 +11,8 @@ namespace {
 
 constexpr char kHintText[] =
     "The default settings are safe and effective;don't change them unless you know you are doing!";
-constexpr char kRecycleCaption[] = "Send Junk Files To The Recycle Bin";
-constexpr char kPermanentCaption[] = "Delete Junk Files Permanently";
 
-constexpr int kDisabled = 0;
-constexpr int kEnabled = 1;
+using namespace picture_state;
 
 constexpr int kPageButtons[] = {IDC_PAGE_PATH,    IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS,
                                 IDC_PAGE_OPTIONS, IDC_PAGE_SCAN,    IDC_PAGE_CLEAN};
@@ -95,8 +92,8 @@ void MainDialogModel::HidePageControls() {
 
 void MainDialogModel::UpdateNavigation(int page) {
     if (page < kPageAbout || page > kPageClean) return;
-    for (int id : kPageButtons) controls[id].SetStateAndPicture(0);
-    if (page != kPageAbout) controls[kPageButtons[page - 1]].SetStateAndPicture(1);
+    for (int id : kPageButtons) controls[id].SetStateAndPicture(kOff);
+    if (page != kPageAbout) controls[kPageButtons[page - 1]].SetStateAndPicture(kOn);
 
     const Navigation& nav = kNavigation[page];
     controls[IDC_BACK].SetTooltip(nav.backTip);
@@ -106,8 +103,35 @@ void MainDialogModel::UpdateNavigation(int page) {
         controls[IDC_REMOVE].SetTooltip(nav.removeTip);
         controls[IDC_DEFAULT].SetTooltip(nav.defaultTip);
     }
-    controls[IDC_BACK].SetStateAndPicture(nav.backEnabled ? kEnabled : kDisabled);
-    controls[IDC_NEXT].SetStateAndPicture(nav.nextEnabled ? kEnabled : kDisabled);
+    controls[IDC_BACK].SetStateAndPicture(nav.backEnabled ? kNormal : kDisabled);
+    controls[IDC_NEXT].SetStateAndPicture(nav.nextEnabled ? kNormal : kDisabled);
+}
+
+const std::vector<int>& MainDialogModel::PageControlIds(int page) { return kPageControls[page]; }
+
+// Every way onto a page (its button, Back and Next, About, Start Scan) goes
+// through here, so a page always looks the same however it was reached.
+void MainDialogModel::EnterPage(int page) {
+    currentPage = page;
+    HidePageControls();
+    UpdateNavigation(page);
+    if (page == kPageOptions) {
+        for (const Spot& s : kRemovalOnOptions)
+            controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+        controls[IDC_HINT].SetText(kHintText);
+        controls[IDC_HINT].Place(150, 90, 400, 30);
+    } else if (page == kPageClean) {
+        ShowJunkCaption();
+        for (const Spot& s : kRemovalOnClean)
+            controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+        MeasureCleanAreas();
+        ShowTotalGain();
+        if (platform_.prompts) platform_.prompts->EndWaitCursor();
+    } else if (page == kPageAbout) {
+        FillAboutPage();
+    }
+    for (int id : kPageControls[page]) controls[id].Show(true);
 }
 
 void MainDialogModel::ShowPage(int page) {
@@ -116,38 +140,15 @@ void MainDialogModel::ShowPage(int page) {
     backgroundPaint = false;
     // Pressing the current page's button again neither redraws the page nor,
     // on the Clean page, measures the areas again.
-    if (page != currentPage) {
-        currentPage = page;
-        HidePageControls();
-        UpdateNavigation(page);
-        if (page == kPageOptions) {
-            for (const Spot& s : kRemovalOnOptions)
-                controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
-            controls[IDC_HINT].SetText(kHintText);
-            controls[IDC_HINT].Place(150, 90, 400, 30);
-        } else if (page == kPageClean) {
-            controls[IDC_JUNK_CAPTION].SetText(OptionOn(ScanOptions::kRemove) ? kRecycleCaption : kPermanentCaption);
-            for (const Spot& s : kRemovalOnClean)
-                controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
-            if (platform_.prompts) platform_.prompts->BeginWaitCursor();
-            MeasureCleanAreas();
-            ShowTotalGain();
-            if (platform_.prompts) platform_.prompts->EndWaitCursor();
-        }
-        for (int id : kPageControls[page]) controls[id].Show(true);
-    }
+    if (page != currentPage) EnterPage(page);
     backgroundPaint = true;
 }
 
 void MainDialogModel::OnAbout() {
     if (busy || cleanBusy) return;
     if (controls[IDC_ABOUT_BUTTON].ButtonState() == kDisabled || currentPage == kPageAbout) return;
-    currentPage = kPageAbout;
-    HidePageControls();
-    UpdateNavigation(kPageAbout);
-    FillAboutPage();
-    for (int id : kPageControls[kPageAbout]) controls[id].Show(true);
-    controls[IDC_ABOUT_BUTTON].SetStateAndPicture(kEnabled);
+    EnterPage(kPageAbout);
+    controls[IDC_ABOUT_BUTTON].SetStateAndPicture(kNormal);
 }
 
 void MainDialogModel::OnBack() {

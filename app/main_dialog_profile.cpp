@@ -87,7 +87,7 @@ void MainDialogModel::LoadFilters() {
     list.SetHeaderImages(ImageStrip{IDB_HEADER_CHECKS, 13});
     for (int column = filter_col::kCheck; column <= filter_col::kExclude; ++column)
         list.SetColumnType(column, ColumnType::Text);
-    list.SetHeaderCheckImage(1);
+    list.SetHeaderCheckImage(kHeaderAllChecked);
 
     if (!ProfileFileUsable()) {
         WriteDefaultProfile();
@@ -96,7 +96,7 @@ void MainDialogModel::LoadFilters() {
     const config_file::ParsedFilters parsed = config_file::ParseFilters(ReadProfileValue("Filter"));
     for (const config_file::ParsedFilter& f : parsed.filters)
         AddFilterRow(list, f.pattern, f.description, f.checked, f.type);
-    if (!parsed.allChecked) list.SetHeaderCheckImage(2);
+    if (!parsed.allChecked) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void MainDialogModel::LoadOptions() {

@@ -20,20 +20,11 @@ constexpr char kTotalSize[] = "Total Size:  ";
 constexpr char kSelectedFiles[] = "Selected Files: ";
 constexpr char kSelectedSize[] = "Selected Size:  ";
 
-constexpr int kScanPageControls[] = {
-    IDC_RESULT_LIST, IDC_TOTAL_FILES, IDC_TOTAL_SIZE, IDC_SELECTED_FILES,
-    IDC_SELECTED_SIZE, IDC_SCAN_STATUS, IDC_SCAN_STATUS_FRAME,
-};
-
 // A folder of very many entries still lets the window answer: the queue is
 // drained after this many entries as well as after every folder.
 constexpr int kEntriesPerDrain = 2000;
 
-// States of the Start Scan and Stop Scan pictures.
-constexpr int kDisabled = 0;
-constexpr int kNormal = 1;
-constexpr int kHover = 2;
-constexpr int kBusy = 3;
+using namespace picture_state;
 
 }  // namespace
 
@@ -41,12 +32,7 @@ void MainDialogModel::OnStartScan() {
     if (busy || cleanBusy) return;
     const int state = controls[IDC_START_SCAN].ButtonState();
     if (state != kNormal && state != kHover) return;
-    if (currentPage != kPageScan) {
-        currentPage = kPageScan;
-        HidePageControls();
-        UpdateNavigation(kPageScan);
-        for (int id : kScanPageControls) controls[id].Show(true);
-    }
+    if (currentPage != kPageScan) EnterPage(kPageScan);
     controls[IDC_START_SCAN].SetStateAndPicture(kBusy);
     controls[IDC_STOP_SCAN].SetStateAndPicture(kNormal);
     if (scanState != kScanIdle) return;
@@ -79,7 +65,7 @@ void MainDialogModel::RunScan() {
     selectedCount = 0;
     selectedSize = 0;
     results.Clear();
-    results.SetHeaderCheckImage(1);
+    results.SetHeaderCheckImage(kHeaderAllChecked);
     results.LinkTotals(&selectedCount, &selectedSize, &selectedFilesText_, &selectedSizeText_);
 
     PrepareScanLists();

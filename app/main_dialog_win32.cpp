@@ -127,13 +127,10 @@ void CMainDialog::BindControls() {
         ::GetWindowTextA(child, text, sizeof text);
         controls.Seed(::GetDlgCtrlID(child), Utf8Prefix(text, sizeof text - 1));
     }
-    for (int id : PictureButtonIds()) {
-        const bool pushButton = id == IDC_START_SCAN || id == IDC_STOP_SCAN || id == IDC_BACK || id == IDC_NEXT ||
-                                id == IDC_EXIT || id == IDC_MINIMIZE || id == IDC_CLOSE || id == IDC_HELP_BUTTON ||
-                                id == IDC_ABOUT_BUTTON || id == IDC_ADD || id == IDC_REMOVE || id == IDC_DEFAULT ||
-                                (id >= IDC_OPEN_RECYCLE && id <= IDC_OPEN_RECENT) || id == IDC_START_CLEAN ||
-                                id == IDC_COOKIES_BUTTON;
-        std::unique_ptr<CBitmapPic> picture = pushButton ? std::make_unique<CBitmapPicEx>() : std::make_unique<CBitmapPic>();
+    for (const PictureButton& button : PictureButtons()) {
+        const int id = button.id;
+        std::unique_ptr<CBitmapPic> picture = button.kind == PictureKind::PicEx ? std::make_unique<CBitmapPicEx>()
+                                                                                : std::make_unique<CBitmapPic>();
         if (picture->Attach(hwnd_, id, controls)) pictures_.emplace(id, std::move(picture));
     }
     locationList_.SubclassDlgItem(IDC_LOCATION_LIST, hwnd_);

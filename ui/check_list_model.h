@@ -16,6 +16,10 @@ struct ListColumn {
     ColumnAlign align = ColumnAlign::Left;
 };
 
+// The images of column 0's heading in a list with check boxes.
+constexpr int kHeaderAllChecked = 1;
+constexpr int kHeaderSomeUnchecked = 2;
+
 struct HeaderState {
     int checkImage = -1;  // image shown in column 0's heading; -1 for none
     int sortColumn = -1;

@@ -14,6 +14,18 @@ struct Placement {
 
 enum class PictureKind { None, Pic, PicEx };
 
+// States of the picture controls. A CBitmapPic (page tab, option check box,
+// one of the removal pair) is off or on; a CBitmapPicEx (push button) is
+// disabled, normal or busy. Either shows the hover state under the pointer.
+namespace picture_state {
+constexpr int kOff = 0;
+constexpr int kOn = 1;
+constexpr int kDisabled = 0;
+constexpr int kNormal = 1;
+constexpr int kHover = 2;
+constexpr int kBusy = 3;
+}  // namespace picture_state
+
 // What a picture control is to the keyboard and to a screen reader: the
 // pictures alone do not say whether a two-state picture is a page tab, a
 // check box or one of a radio pair.
