@@ -44,6 +44,7 @@ void CMainDialog::OnCookiesCleaner() {
 void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
     RECT anchor = {};
     ::GetWindowRect(Item(controlId), &anchor);
+    popupMenu_.SetScale(Scale());
     popupMenu_.LoadFromResource(menuId);
     HMENU popup = popupMenu_.Popup();
     if (!popup) return;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "ui/dpi_win32.h"
 #include "ui/utf8.h"
 
 namespace velnor {
@@ -168,8 +169,9 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
     const ControlState& state = controls.StateOf(id);
     if (changes & kPlacementChanged) {
         const Placement& p = state.placement;
-        ::SetWindowPos(control, nullptr, windowRect_.left + p.x, windowRect_.top + p.y, p.width, p.height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        const DisplayScale& scale = Scale();
+        ::SetWindowPos(control, nullptr, windowRect_.left + scale.Px(p.x), windowRect_.top + scale.Px(p.y),
+                       scale.Px(p.width), scale.Px(p.height), SWP_NOZORDER | SWP_NOACTIVATE);
         ::InvalidateRect(control, nullptr, TRUE);
     }
     if (changes & kPictureChanged) {
@@ -233,6 +235,8 @@ BOOL CMainDialog::OnInitDialog() {
     greyBrush_.Reset(::CreateSolidBrush(kPanelGrey));
     InitializeState();
 
+    // The layout below places every control in pixels for the display's scale.
+    StopDialogRescaling(hwnd_);
     const LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_STYLE);
     ::SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(kCaptionAndFrame));
     ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
@@ -264,8 +268,8 @@ BOOL CMainDialog::OnInitDialog() {
 }
 
 bool CMainDialog::LoadBackground(int resourceId) {
-    HBITMAP loaded = static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    backgroundId_ = resourceId;
+    HBITMAP loaded = LoadScaledBitmap(resourceId, Scale());
     background_.Reset();
     backgroundWidth_ = backgroundHeight_ = 0;
     if (loaded) {

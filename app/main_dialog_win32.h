@@ -54,6 +54,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnScaleChanged(const RECT& suggested) override;
     void EndMainDialog() override { CDialog::EndDialog(IDCANCEL); }
     void RunAddFilterDialog(FilterDialogValues& values) override;
     void RunAddExcludeDialog(std::string& value) override;
@@ -87,6 +88,7 @@ private:
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
     UniqueBitmap background_;
+    int backgroundId_ = 0;
     int backgroundWidth_ = 0;
     int backgroundHeight_ = 0;
     UniqueBrush greyBrush_;

@@ -24,6 +24,11 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnScaleChanged(const RECT& suggested) override {
+        CDialog::OnScaleChanged(suggested);
+        skin_.ShowAll();
+        list_.OnScaleChanged();
+    }
 
 private:
     using Map = MessageMap<CCookieDialog>;

@@ -27,6 +27,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnScaleChanged(const RECT& suggested) override {
+        CDialog::OnScaleChanged(suggested);
+        skin_.ShowAll();
+    }
     // Enter closes the dialog like Cancel: only a click on OK hands the value back.
     void OnOK() override { OnCancel(); }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "ui/dpi_win32.h"
 
 namespace velnor {
 
@@ -58,7 +59,7 @@ void AddDialogSkin::GrowToHoldButtons() {
         RECT r;
         ::GetWindowRect(button.second->Hwnd(), &r);
         ::MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-        needed = std::max(needed, static_cast<int>(r.bottom) + kBottomMargin);
+        needed = std::max(needed, static_cast<int>(r.bottom) + ScaleOfWindow(dialog_).Px(kBottomMargin));
     }
     if (needed == client.bottom) return;
     RECT window;
@@ -90,7 +91,9 @@ void AddDialogSkin::Apply(int id, unsigned changes) {
     CBitmapPicEx* picture = button == buttons_.end() ? nullptr : button->second.get();
     if ((changes & kPlacementChanged) && state.placed) {
         const Placement& p = state.placement;
-        ::SetWindowPos(control, nullptr, p.x, p.y, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const DisplayScale scale = ScaleOfWindow(dialog_);
+        ::SetWindowPos(control, nullptr, scale.Px(p.x), scale.Px(p.y), scale.Px(p.width), scale.Px(p.height),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
         ::InvalidateRect(control, nullptr, TRUE);
     }
     if (picture && (changes & kPictureChanged)) picture->ShowPicture(state.shownPicture);

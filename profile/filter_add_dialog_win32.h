@@ -66,6 +66,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void OnScaleChanged(const RECT& suggested) override {
+        CDialog::OnScaleChanged(suggested);
+        skin_.ShowAll();
+    }
     // Enter closes the dialog like Cancel: only a click on OK hands values back.
     void OnOK() override { OnCancel(); }
 

@@ -10,6 +10,10 @@
 # small generated folder of junk is added, so that the Scan page has rows to
 # show. tools/screenshot_driver.exe moves through the pages by sending the page
 # buttons' commands to the window.
+#
+# With VELNOR_DPI set (e.g. VELNOR_DPI=144 bash tools/screenshots.sh
+# docs/screenshots/144dpi), the prefix's display has that DPI and the pictures
+# show the window at that display scale.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -124,4 +128,6 @@ trap cleanup EXIT
 cp "$win/VelnorCleaner.exe" "$win/screenshot_driver.exe" "$run/"
 
 export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
-timeout 600 xvfb-run -a -s '-screen 0 1024x768x24' bash "$root/tools/screenshots.sh" --inside "$out" "$run"
+dpi=${VELNOR_DPI:-96}
+timeout 600 xvfb-run -a -s "-screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24" \
+  bash "$root/tools/screenshots.sh" --inside "$out" "$run"

@@ -7,6 +7,7 @@
 # prefix with Wine's fonts. A few lasting cookies are put into the prefix's URL
 # cache first, so that the cookie dialog has rows to show. The icon menu is
 # shown with "Exit" highlighted, the help menu with "User Manual" highlighted.
+# VELNOR_DPI, as for tools/screenshots.sh, takes them at another display scale.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -19,6 +20,9 @@ win=$B/$WIN_ARCH
 TITLE_ICON=1013 HELP_BUTTON=1098 PAGE_CLEAN=1106 COOKIES_BUTTON=1169 COOKIE_LIST=1165 EXIT=1094
 VK_ESCAPE=27 VK_UP=38 VK_DOWN=40
 MAIN="Velnor Disk Cleaner" COOKIES="Cookies Cleaner"
+
+dpi=${VELNOR_DPI:-96}
+px() { echo $((($1 * dpi + 48) / 96)); }  # a length of the 96-DPI layout at the display's scale
 
 if [ "${1:-}" = --inside ]; then
   out=$2 run=$3
@@ -49,7 +53,7 @@ if [ "${1:-}" = --inside ]; then
   extra key "$MAIN" $VK_UP
   sleep 1
   read -r mx my mw mh < <(extra menurect)
-  crop menu-system "$wx" "$wy" $((mx + mw - wx + 40)) $((my + mh - wy + 30))
+  crop menu-system "$wx" "$wy" $((mx + mw - wx + $(px 40))) $((my + mh - wy + $(px 30)))
   extra key "$MAIN" $VK_ESCAPE
   sleep 1
 
@@ -60,8 +64,8 @@ if [ "${1:-}" = --inside ]; then
   extra key "$MAIN" $VK_DOWN
   sleep 1
   read -r mx my mw mh < <(extra menurect)
-  left=$((bx - 60)) top=$((by - 30))
-  crop menu-help $left $top $((mx + mw - left + 60)) $((my + mh - top + 30))
+  left=$((bx - $(px 60))) top=$((by - $(px 30)))
+  crop menu-help $left $top $((mx + mw - left + $(px 60))) $((my + mh - top + $(px 30)))
   extra key "$MAIN" $VK_ESCAPE
   sleep 1
 
@@ -70,8 +74,8 @@ if [ "${1:-}" = --inside ]; then
   driver click $COOKIES_BUTTON
   extra winrect "$COOKIES" >/dev/null
   sleep 1
-  extra clickat "$COOKIES" $COOKIE_LIST 8 28
-  extra clickat "$COOKIES" $COOKIE_LIST 8 60
+  extra clickat "$COOKIES" $COOKIE_LIST "$(px 8)" "$(px 28)"
+  extra clickat "$COOKIES" $COOKIE_LIST "$(px 8)" "$(px 60)"
   driver park
   sleep 1
   read -r dx dy dw dh < <(extra winrect "$COOKIES")
@@ -106,4 +110,5 @@ trap cleanup EXIT
 cp "$win/VelnorCleaner.exe" "$win/screenshot_driver.exe" "$win/dialog_shot_driver.exe" "$run/"
 
 export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
-timeout 600 xvfb-run -a -s '-screen 0 1024x768x24' bash "$root/tools/screenshots_menus.sh" --inside "$out" "$run"
+timeout 600 xvfb-run -a -s "-screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24" \
+  bash "$root/tools/screenshots_menus.sh" --inside "$out" "$run"

@@ -18,6 +18,10 @@
 # text that it draws with the bitmap face of MS Sans Serif (the dialogs at
 # 8 points) does not reach the linked font.
 #
+# VELNOR_DPI, where set, is the display's DPI in the prefix (96 is 100 %,
+# 144 is 150 %, 192 is 200 %): the pictures of the pages at other display
+# scales are taken in such prefixes.
+#
 # Prepared once per prefix (a stamp file records it), and cheaply: the fonts
 # are linked, not copied, and the registry takes one import. Call it where
 # the program will run, under the display it will use (inside xvfb-run):
@@ -50,6 +54,9 @@ prepare_wine_prefix() {
     # Our programs run with UTF-8 as both code pages (their manifest says so),
     # so that pair is recorded here and the mapping above holds for them.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts]\r\n"Codepages"="65001,65001"\r\n\r\n'
+    if [ -n "${VELNOR_DPI:-}" ]; then
+      printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$VELNOR_DPI"
+    fi
     if [ -f "$VELNOR_CJK_FONT" ]; then
       local link; link=$(_velnor_reg_multi_sz "$(basename "$VELNOR_CJK_FONT"),WenQuanYi Micro Hei")
       printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "ui/dpi_win32.h"
 #include "ui/gdi_handles_win32.h"
 #include "ui/picture_accessible_win32.h"
 
@@ -58,7 +59,7 @@ void CBitmapPic::PreSubclassControl() {
 
 void CBitmapPic::ShowPicture(int resourceId) {
     if (!hwnd_) return;
-    HBITMAP bitmap = resourceId ? SharedBitmap(resourceId) : nullptr;
+    HBITMAP bitmap = resourceId ? SharedBitmap(resourceId, ScaleOfWindow(hwnd_)) : nullptr;
     if (reinterpret_cast<HBITMAP>(::SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0)) == bitmap) return;
     ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }

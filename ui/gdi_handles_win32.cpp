@@ -4,21 +4,39 @@
 
 namespace velnor {
 
-UniqueImageList LoadImageStrip(HINSTANCE instance, int resourceId, int size, int grow) {
+namespace {
+HBITMAP LoadBitmapResource(HINSTANCE instance, int resourceId) {
+    return static_cast<HBITMAP>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+}  // namespace
+
+HBITMAP LoadScaledBitmap(int resourceId, const DisplayScale& scale) {
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    if (!scale.IsBase()) {
+        if (HBITMAP drawn = LoadBitmapResource(instance, scale.PictureId(resourceId))) return drawn;
+    }
+    return LoadBitmapResource(instance, resourceId);
+}
+
+UniqueImageList LoadImageStrip(HINSTANCE instance, int resourceId, int size, int grow, const DisplayScale& scale) {
+    UniqueBitmap strip(scale.IsBase() ? nullptr : LoadBitmapResource(instance, scale.PictureId(resourceId)));
+    if (strip)
+        size = scale.Px(size);
+    else
+        strip.Reset(LoadBitmapResource(instance, resourceId));
     UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, grow));
-    UniqueBitmap strip(static_cast<HBITMAP>(
-        ::LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     if (list && strip) ::ImageList_AddMasked(list.Get(), strip.Get(), RGB(255, 0, 255));
     return list;
 }
 
-HBITMAP SharedBitmap(int resourceId) {
-    static std::map<int, UniqueBitmap> cache;
-    auto it = cache.find(resourceId);
+HBITMAP SharedBitmap(int resourceId, const DisplayScale& scale) {
+    static std::map<std::pair<int, int>, UniqueBitmap> cache;
+    const std::pair<int, int> key(resourceId, scale.Percent());
+    auto it = cache.find(key);
     if (it != cache.end()) return it->second.Get();
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
-                                                       IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    cache.emplace(resourceId, UniqueBitmap(bitmap));
+    HBITMAP bitmap = LoadScaledBitmap(resourceId, scale);
+    cache.emplace(key, UniqueBitmap(bitmap));
     return bitmap;
 }
 

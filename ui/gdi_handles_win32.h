@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "ui/display_scale.h"
+
 namespace velnor {
 
 template <typename H, typename Traits>
@@ -94,12 +96,18 @@ private:
     int saved_;
 };
 
-// An image list made from one bitmap strip with magenta as the transparent colour.
-UniqueImageList LoadImageStrip(HINSTANCE instance, int resourceId, int size, int grow);
+// A bitmap resource as drawn for a display scale; the 100 % picture where none
+// was drawn for that scale. The caller owns it.
+HBITMAP LoadScaledBitmap(int resourceId, const DisplayScale& scale);
 
-// Bitmap resources, each loaded once per process and shared by every picture
-// control: hovering never creates a new GDI object.
-HBITMAP SharedBitmap(int resourceId);
+// An image list made from one bitmap strip of square images of the given size
+// at 100 %, with magenta as the transparent colour.
+UniqueImageList LoadImageStrip(HINSTANCE instance, int resourceId, int size, int grow,
+                               const DisplayScale& scale = DisplayScale());
+
+// Bitmap resources, each loaded once per process and scale and shared by every
+// picture control: hovering never creates a new GDI object.
+HBITMAP SharedBitmap(int resourceId, const DisplayScale& scale = DisplayScale());
 // The hand cursor over buttons and links: a copy of the help viewer's cursor
 // when that program is there, else the system's own hand.
 HCURSOR HandCursor();

@@ -47,12 +47,7 @@ void CLinkLabel::PreSubclassControl() {
 
     HFONT font = reinterpret_cast<HFONT>(::SendMessageA(hwnd_, WM_GETFONT, 0, 0));
     if (!font) font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTA face = {};
-    if (::GetObjectA(font, sizeof face, &face)) {
-        face.lfUnderline = TRUE;
-        underlined_.Reset(::CreateFontIndirectA(&face));
-        ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(underlined_.Get()), FALSE);
-    }
+    UseUnderlinedFontOf(font, FALSE);
 
     tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
                                  0, 0, 0, hwnd_, nullptr, ::GetModuleHandleA(nullptr), nullptr);
@@ -71,7 +66,24 @@ bool CLinkLabel::Inside(POINT pt) const {
     return ::PtInRect(&client, pt) != FALSE;
 }
 
+void CLinkLabel::UseUnderlinedFontOf(HFONT font, BOOL redraw) {
+    LOGFONTA face = {};
+    if (!font || !::GetObjectA(font, sizeof face, &face)) return;
+    face.lfUnderline = TRUE;
+    // The control lets go of the font it drew with before that font goes.
+    UniqueFont previous(underlined_.Release());
+    underlined_.Reset(::CreateFontIndirectA(&face));
+    ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(underlined_.Get()), redraw);
+}
+
 bool CLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // The dialog gives its controls a new font when the display scale
+    // changes; the link keeps its underline in that font's size.
+    if (message == WM_SETFONT && wParam && reinterpret_cast<HFONT>(wParam) != underlined_.Get()) {
+        UseUnderlinedFontOf(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam));
+        result = 0;
+        return true;
+    }
     if (tooltip_ && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
         MSG relay = {hwnd_, message, wParam, lParam, ::GetMessageTime(), {}};
         const DWORD pos = ::GetMessagePos();

@@ -36,6 +36,7 @@ public:
     HWND Tooltip() const { return tooltip_; }
 
 private:
+    void UseUnderlinedFontOf(HFONT font, BOOL redraw);
     void Paint(HDC dc);
     void PaintParentBackground(HDC dc);
     void Redraw();

@@ -1,5 +1,7 @@
 #include "ui/list_ctrl_win32.h"
 
+#include "ui/dpi_win32.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -204,13 +206,14 @@ void CMyListCtrlEx::OnColumnsChanged() {
 
     const std::vector<ListColumn>& columns = model_->Columns();
     const int shown = header_.ItemCount();
+    const DisplayScale scale = ScaleOfWindow(hwnd_);
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = columns[i].align == ColumnAlign::Right    ? LVCFMT_RIGHT
                      : columns[i].align == ColumnAlign::Center ? LVCFMT_CENTER
                                                                  : LVCFMT_LEFT;
-        column.cx = columns[i].width;
+        column.cx = scale.Px(columns[i].width);
         column.pszText = const_cast<char*>(columns[i].heading.c_str());
         column.iSubItem = i;
         if (i < shown)
@@ -221,17 +224,33 @@ void CMyListCtrlEx::OnColumnsChanged() {
 
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     const ImageStrip small = model_->SmallImages();
-    if (small && small.resourceId != rowImagesId_) {
-        rowImages_ = LoadImageStrip(instance, small.resourceId, small.size, 4);
+    if (small && (small.resourceId != rowImagesId_ || scale.Percent() != imagesPercent_)) {
+        rowImages_ = LoadImageStrip(instance, small.resourceId, small.size, 4, scale);
         rowImagesId_ = small.resourceId;
         ListView_SetImageList(hwnd_, rowImages_.Get(), LVSIL_SMALL);
     }
     const ImageStrip headerStrip = model_->HeaderImages();
-    if (headerStrip && headerStrip.resourceId != headerImagesId_) {
-        headerImages_ = LoadImageStrip(instance, headerStrip.resourceId, headerStrip.size, 3);
+    if (headerStrip && (headerStrip.resourceId != headerImagesId_ || scale.Percent() != imagesPercent_)) {
+        headerImages_ = LoadImageStrip(instance, headerStrip.resourceId, headerStrip.size, 3, scale);
         headerImagesId_ = headerStrip.resourceId;
         Header_SetImageList(header_.Hwnd(), headerImages_.Get());
     }
+    imagesPercent_ = scale.Percent();
+}
+
+void CMyListCtrlEx::OnScaleChanged() {
+    if (!hwnd_ || !model_) return;
+    const int from = imagesPercent_;
+    std::vector<int> widths;
+    for (int i = 0; i < header_.ItemCount(); ++i) widths.push_back(ListView_GetColumnWidth(hwnd_, i));
+    OnColumnsChanged();
+    // Widths the user dragged keep their share of the list. They go through
+    // their 100 % length, so that a column comes back to its width when the
+    // scale does.
+    const DisplayScale scale = ScaleOfWindow(hwnd_);
+    for (int i = 0; i < static_cast<int>(widths.size()); ++i)
+        ListView_SetColumnWidth(hwnd_, i, scale.Px(::MulDiv(widths[i], 100, from)));
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CMyListCtrlEx::OnRowsReset() {

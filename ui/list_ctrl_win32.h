@@ -44,6 +44,8 @@ public:
     void Bind(CheckListModel* model);
     CheckListModel* Model() const { return model_; }
     CMyHeaderCtrlEx& Header() { return header_; }
+    // The dialog's display scale changed: images drawn for it, columns resized.
+    void OnScaleChanged();
 
 private:
     void OnColumnsChanged() override;
@@ -66,6 +68,7 @@ private:
     UniqueImageList headerImages_;
     int rowImagesId_ = 0;
     int headerImagesId_ = 0;
+    int imagesPercent_ = 100;  // the display scale of the images and columns
     int syncing_ = 0;  // set while the control is changed from the model
     // Rows appended to the model that the list view's count does not hold yet.
     bool countBehind_ = false;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/display_scale.h"
+
 namespace velnor {
 
 // Ids that a menu item record carries besides command ids.
@@ -24,21 +26,22 @@ struct MenuItemSize {
     int width = 0;
     int height = 0;
 };
-MenuItemSize MeasureMenuItem(const MenuItemRecord& record);
+MenuItemSize MeasureMenuItem(const MenuItemRecord& record, const DisplayScale& scale = DisplayScale());
 
 struct MenuRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// Where the parts of an item are drawn, from the item's rectangle.
+// Where the parts of an item are drawn, from the item's rectangle; the
+// lengths are those of a 96-DPI display, multiplied by the display scale.
 namespace menu_layout {
 constexpr int kIconColumnWidth = 20;
 constexpr int kTextIndent = 8;  // from the icon column's edge
 // The separator's etched line: two pixels high in the middle of its slot.
-MenuRect SeparatorLine(const MenuRect& item);
-MenuRect IconColumn(const MenuRect& item);
-MenuRect ItemArea(const MenuRect& item);
-MenuRect TextArea(const MenuRect& item);
+MenuRect SeparatorLine(const MenuRect& item, const DisplayScale& scale = DisplayScale());
+MenuRect IconColumn(const MenuRect& item, const DisplayScale& scale = DisplayScale());
+MenuRect ItemArea(const MenuRect& item, const DisplayScale& scale = DisplayScale());
+MenuRect TextArea(const MenuRect& item, const DisplayScale& scale = DisplayScale());
 }  // namespace menu_layout
 
 // Colours as 0x00BBGGRR.

@@ -95,7 +95,7 @@ void COwnerDrawMenu::MeasureItem(MEASUREITEMSTRUCT& item) {
     if (item.CtlType != ODT_MENU) return;
     const MenuItemRecord* record = RecordOf(item.itemData);
     if (!record) return;
-    const MenuItemSize size = MeasureMenuItem(*record);
+    const MenuItemSize size = MeasureMenuItem(*record, scale_);
     item.itemWidth = static_cast<UINT>(size.width);
     item.itemHeight = static_cast<UINT>(size.height);
 }
@@ -109,18 +109,19 @@ void COwnerDrawMenu::DrawItem(const DRAWITEMSTRUCT& item) {
     const MenuRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
 
     if (record->id == kMenuSeparatorId) {
-        Draw3dRect(dc, menu_layout::SeparatorLine(rect), menu_colors::kSeparatorDark, menu_colors::kSeparatorLight);
+        Draw3dRect(dc, menu_layout::SeparatorLine(rect, scale_), menu_colors::kSeparatorDark,
+                   menu_colors::kSeparatorLight);
         return;
     }
     if (item.itemState & ODS_SELECTED) {
         DrawSelectedBar(dc, rect);
     } else {
-        const MenuRect icons = menu_layout::IconColumn(rect);
-        const MenuRect area = menu_layout::ItemArea(rect);
+        const MenuRect icons = menu_layout::IconColumn(rect, scale_);
+        const MenuRect area = menu_layout::ItemArea(rect, scale_);
         FillSolid(dc, icons.left, icons.top, icons.right, icons.bottom, menu_colors::kIconColumn);
         FillSolid(dc, area.left, area.top, area.right, area.bottom, menu_colors::kItemArea);
     }
-    RECT text = ToRect(menu_layout::TextArea(rect));
+    RECT text = ToRect(menu_layout::TextArea(rect, scale_));
     ::DrawTextA(dc, record->text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);
 }
 

@@ -31,6 +31,8 @@ public:
     // Converts the items of `menu`, at any depth, to owner-drawn items.
     void MakeOwnerDrawn(HMENU menu, bool topLevel);
     void DestroyMenu();
+    // The display scale that the items are measured and drawn for.
+    void SetScale(const DisplayScale& scale) { scale_ = scale; }
 
     HMENU Handle() const { return menu_.Get(); }
     // The popup under the first top-level item: the one that is shown.
@@ -43,6 +45,7 @@ public:
 private:
     UniqueMenu menu_;
     std::vector<std::unique_ptr<MenuItemRecord>> records_;
+    DisplayScale scale_;
 };
 
 }  // namespace velnor

@@ -3,6 +3,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "ui/dpi_win32.h"
+
 namespace velnor {
 
 namespace {
@@ -166,8 +168,69 @@ void CDialog::DestroyWindow() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
+void CDialog::TakeInitialScale() {
+    templateDpi_ = WindowDpi(hwnd_);
+    scale_ = DisplayScale::ForDpi(templateDpi_);
+    templateFont_ = reinterpret_cast<HFONT>(::SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    // The template's font was made for the display's own DPI, which may lie
+    // between two drawn scales.
+    if (scale_.Dpi() != templateDpi_) ApplyScaledFont();
+}
+
+void CDialog::ApplyScaledFont() {
+    HFONT font = templateFont_;
+    UniqueFont previous(scaledFont_.Release());
+    LOGFONTA face = {};
+    if (templateFont_ && scale_.Dpi() != templateDpi_ && ::GetObjectA(templateFont_, sizeof face, &face)) {
+        const int points = ::MulDiv(face.lfHeight < 0 ? -face.lfHeight : face.lfHeight, 72, templateDpi_);
+        face.lfHeight = scale_.FontHeight(points);
+        face.lfWidth = 0;
+        scaledFont_.Reset(::CreateFontIndirectA(&face));
+        if (scaledFont_) font = scaledFont_.Get();
+    }
+    if (!font) return;
+    // Controls that draw no text have no font and get none. The font that
+    // the others drew with goes only after they all let go.
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::SendMessageA(child, WM_GETFONT, 0, 0))
+            ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+}
+
+void CDialog::ChangeScale(int dpi, const RECT& suggested) {
+    if (templatePlaces_.empty()) {
+        templatePercent_ = scale_.Percent();
+        for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            RECT r;
+            ::GetWindowRect(child, &r);
+            ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+            templatePlaces_.push_back(TemplatePlace{child, r});
+        }
+    }
+    scale_ = DisplayScale::ForDpi(dpi);
+    OnScaleChanged(suggested);
+}
+
+void CDialog::OnScaleChanged(const RECT& suggested) {
+    ApplyScaledFont();
+    const int to = scale_.Percent(), from = templatePercent_;
+    for (const TemplatePlace& place : templatePlaces_) {
+        const RECT& r = place.rect;
+        const int left = ::MulDiv(r.left, to, from), top = ::MulDiv(r.top, to, from);
+        ::SetWindowPos(place.control, nullptr, left, top, ::MulDiv(r.right, to, from) - left,
+                       ::MulDiv(r.bottom, to, from) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_DPICHANGED) {
+        ChangeScale(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     if (HandleMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
@@ -203,6 +266,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         dialog = reinterpret_cast<CDialog*>(lParam);
         dialog->hwnd_ = hwnd;
         Dialogs().Set(hwnd, dialog);
+        dialog->TakeInitialScale();
         return dialog->OnInitDialog();
     }
     dialog = Dialogs().Get(hwnd);

@@ -4,7 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "ui/archive.h"
+#include "ui/display_scale.h"
+#include "ui/gdi_handles_win32.h"
 
 namespace velnor {
 
@@ -149,8 +153,19 @@ public:
 
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
 
+    // The display scale the dialog is laid out for: the one drawn for its
+    // display when it opened, then the one of each scale change.
+    const DisplayScale& Scale() const { return scale_; }
+
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }
+    // The window moved to a display of another scale, or the user changed the
+    // scale; Scale() is already the new one. Here the controls keep the
+    // places the template gave them, grown or shrunk with the scale, and the
+    // window takes the rectangle that the system suggests.
+    virtual void OnScaleChanged(const RECT& suggested);
+    // Gives every control the template's font at the dialog's scale.
+    void ApplyScaledFont();
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // The dialog's own messages after its table: WM_COMMAND for IDOK and
@@ -163,7 +178,21 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void TakeInitialScale();
+    void ChangeScale(int dpi, const RECT& suggested);
+
+    // Where the template put a control, at the scale the dialog had then.
+    struct TemplatePlace {
+        HWND control;
+        RECT rect;
+    };
     int templateId_;
+    DisplayScale scale_;
+    int templateDpi_ = kBaseDpi;
+    HFONT templateFont_ = nullptr;
+    UniqueFont scaledFont_;
+    std::vector<TemplatePlace> templatePlaces_;
+    int templatePercent_ = 100;
     bool modal_ = false;
     bool handled_ = false;
 };

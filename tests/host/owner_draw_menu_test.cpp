@@ -39,6 +39,10 @@ TEST(MeasureMenuItem, CommandsSeparatorsAndSubmenus) {
         const MenuItemSize size = MeasureMenuItem(MenuItemRecord{c.id, c.text});
         EXPECT_EQ(size.width, c.width) << c.id << " " << c.text;
         EXPECT_EQ(size.height, c.height) << c.id << " " << c.text;
+        // At 150 % every item is half as large again, rounded half up.
+        const MenuItemSize scaled = MeasureMenuItem(MenuItemRecord{c.id, c.text}, DisplayScale::ForDpi(144));
+        EXPECT_EQ(scaled.width, (c.width * 3 + 1) / 2) << c.id << " " << c.text;
+        EXPECT_EQ(scaled.height, (c.height * 3 + 1) / 2) << c.id << " " << c.text;
     }
 }
 
@@ -74,6 +78,15 @@ TEST(MenuLayout, IconColumnItemAreaAndText) {
         EXPECT_EQ(r.top, 40);
         EXPECT_EQ(r.bottom, 60);
     }
+    // At 200 % the column, the indent and the separator's inset double.
+    const DisplayScale twice = DisplayScale::ForDpi(192);
+    EXPECT_EQ(menu_layout::IconColumn(item, twice).right, 44);
+    EXPECT_EQ(menu_layout::ItemArea(item, twice).left, 44);
+    EXPECT_EQ(menu_layout::TextArea(item, twice).left, 60);
+    const MenuRect line = menu_layout::SeparatorLine(MenuRect{0, 20, 120, 40}, twice);
+    EXPECT_EQ(line.left, 44);
+    EXPECT_EQ(line.right, 116);
+    EXPECT_EQ(line.bottom - line.top, 4);
 }
 
 }  // namespace

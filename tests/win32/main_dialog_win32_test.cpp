@@ -17,6 +17,7 @@
 #include "res/resource.h"
 #include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
+#include "ui/dpi_win32.h"
 #include "ui/gradient_label_win32.h"
 
 namespace velnor {
@@ -137,6 +138,97 @@ TEST_F(MainWindow, ButtonsShowTheirPicturesAtThePictureSize) {
         EXPECT_EQ(dialog->controls.StateOf(c.id).state, c.state) << c.id;
         EXPECT_NE(::SendMessageA(dialog->Item(c.id), STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << c.id;
     }
+}
+
+LONG FontHeight(LRESULT font, bool* underlined = nullptr) {
+    LOGFONTA face = {};
+    ::GetObjectA(reinterpret_cast<HFONT>(font), sizeof face, &face);
+    if (underlined) *underlined = face.lfUnderline != 0;
+    return face.lfHeight;
+}
+
+// What the window shows of its layout: every control's rectangle, font size
+// and picture.
+struct ShownLayout {
+    std::vector<RECT> rects;
+    std::vector<LONG> fontHeights;
+    std::vector<LRESULT> pictures;
+};
+
+ShownLayout LayoutOf(HWND dialog) {
+    ShownLayout shown;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        shown.rects.push_back(r);
+        shown.fontHeights.push_back(FontHeight(::SendMessageA(child, WM_GETFONT, 0, 0)));
+        shown.pictures.push_back(::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    }
+    return shown;
+}
+
+SIZE BitmapSize(LRESULT bitmap) {
+    BITMAP info = {};
+    ::GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// A move to a display of another scale re-lays the window out with the
+// pictures drawn for that scale, and the way back restores every pixel.
+TEST_F(MainWindow, AnotherDisplayScaleLaysTheWindowOutForItAndBackAgain) {
+    const HWND window = dialog->Hwnd();
+    const ShownLayout before = LayoutOf(window);
+    CMyListCtrlEx& results = dialog->ListControl(IDC_RESULT_LIST);
+    const int firstColumn = ListView_GetColumnWidth(results.Hwnd(), 0);
+    for (int dpi : {120, 144, 168, 192}) {
+        SCOPED_TRACE(dpi);
+        const DisplayScale scale = DisplayScale::ForDpi(dpi);
+        RECT suggested = {40, 30, 40 + scale.Px(640), 30 + scale.Px(480)};
+        ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(dialog->Scale().Percent(), dpi * 100 / 96);
+        RECT client;
+        ::GetClientRect(window, &client);
+        EXPECT_EQ(client.right, scale.Px(640));
+        EXPECT_EQ(client.bottom, scale.Px(480));
+        // A push button, a page tab and a list, each at its place at the scale,
+        // each picture drawn at the control's size rather than stretched.
+        const struct {
+            int id, x, y, width, height;
+        } placed[] = {{IDC_NEXT, 390, 420, 76, 26}, {IDC_PAGE_SCAN, 8, 290, 120, 27},
+                      {IDC_START_SCAN, 36, 410, 31, 31}, {IDC_RESULT_LIST, 142, 97, 470, 210}};
+        for (const auto& c : placed) {
+            const RECT r = ClientRectOf(c.id);
+            EXPECT_EQ(r.left, scale.Px(c.x)) << c.id;
+            EXPECT_EQ(r.top, scale.Px(c.y)) << c.id;
+            EXPECT_EQ(r.right - r.left, scale.Px(c.width)) << c.id;
+            EXPECT_EQ(r.bottom - r.top, scale.Px(c.height)) << c.id;
+            if (c.id == IDC_RESULT_LIST) continue;
+            const SIZE drawn = BitmapSize(::SendMessageA(dialog->Item(c.id), STM_GETIMAGE, IMAGE_BITMAP, 0));
+            EXPECT_EQ(drawn.cx, scale.Px(c.width)) << c.id;
+            EXPECT_EQ(drawn.cy, scale.Px(c.height)) << c.id;
+        }
+        EXPECT_EQ(FontHeight(::SendMessageA(dialog->Item(IDC_VERSION), WM_GETFONT, 0, 0)), scale.FontHeight(8));
+        bool underlined = false;
+        EXPECT_EQ(FontHeight(::SendMessageA(dialog->Item(IDC_HOME_LINK), WM_GETFONT, 0, 0), &underlined),
+                  scale.FontHeight(8));
+        EXPECT_TRUE(underlined);
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize(Header_GetImageList(ListView_GetHeader(results.Hwnd())), &cx, &cy);
+        EXPECT_EQ(cx, scale.Px(13));
+        // A width the user may have dragged is carried from scale to scale.
+        EXPECT_EQ(ListView_GetColumnWidth(results.Hwnd(), 0), scale.Px(firstColumn));
+    }
+    RECT suggested = {40, 30, 680, 510};
+    ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    const ShownLayout after = LayoutOf(window);
+    ASSERT_EQ(after.rects.size(), before.rects.size());
+    for (size_t i = 0; i < before.rects.size(); ++i) {
+        EXPECT_TRUE(::EqualRect(&after.rects[i], &before.rects[i])) << i;
+        EXPECT_EQ(after.pictures[i], before.pictures[i]) << i;
+        EXPECT_EQ(after.fontHeights[i], before.fontHeights[i]) << i;
+    }
+    EXPECT_EQ(ListView_GetColumnWidth(results.Hwnd(), 0), firstColumn);
 }
 
 TEST_F(MainWindow, HoveringTenThousandTimesCreatesNoObjects) {

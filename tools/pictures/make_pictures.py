@@ -13,6 +13,7 @@ their dialog or, for image-list strips, on white keyed to magenta.
 """
 
 import math
+import multiprocessing
 import os
 import re
 import sys
@@ -22,7 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import pixel_font as pf  # noqa: E402
 import stroke_font as sf  # noqa: E402
 from raster import (Canvas, avoid_magenta, bmp_bytes, clamp, ico_bytes, mix,  # noqa: E402
-                    read_bmp_size, sd_circle, sd_intersect,
+                    read_bmp_size, scaled_length, sd_circle, sd_intersect,
                     sd_polygon, sd_polyline, sd_ring, sd_round_rect, sd_subtract,
                     sd_union, shade)
 
@@ -61,6 +62,19 @@ def horizontal(c0, c1, x0, x1):
     return lambda x, y: mix(c0, c1, clamp((x + 0.5 - x0) / max(1.0, x1 - x0)))
 
 
+def snapped_rect(c, x0, y0, x1, y1, r, inset=0):
+    """A rounded rectangle whose straight edges lie on whole pixels of the
+    canvas at any scale, given in the layout's co-ordinates; inset moves the
+    edges in by that many pixels of 96 DPI, as a whole number of pixels of
+    the canvas, so that a border between two such rectangles is as wide on
+    every side."""
+    x0, y0, x1, y1 = c.snap_x(x0), c.snap_y(y0), c.snap_x(x1), c.snap_y(y1)
+    if inset:
+        dx, dy = c.hair_x(inset), c.hair_y(inset)
+        x0, y0, x1, y1 = x0 + dx, y0 + dy, x1 - dx, y1 - dy
+    return sd_round_rect(x0, y0, x1, y1, r)
+
+
 def bbox_of(cx, cy, s):
     return (cx - s, cy - s, cx + s, cy + s)
 
@@ -71,7 +85,7 @@ def draw_ball(c, cx, cy, r, colour):
     c.fill(sd_circle(cx, cy, r), radial(shade(colour, 0.35), shade(colour, -0.12),
                                         cx - r * 0.4, cy - r * 0.5, r * 1.6),
            bbox_of(cx, cy, r + 1))
-    c.fill(sd_ring(sd_circle(cx, cy, r), 1.0), shade(colour, -0.25), bbox_of(cx, cy, r + 1), alpha=0.35)
+    c.fill(sd_ring(sd_circle(cx, cy, r), c.hair(1.0)), shade(colour, -0.25), bbox_of(cx, cy, r + 1), alpha=0.35)
 
 
 def draw_check(c, cx, cy, s, colour, width=None):
@@ -227,7 +241,7 @@ def draw_app_icon(c, x, y, s):
     r = s * 0.22
     c.fill(sd_round_rect(x, y, x + s, y + s, r), vertical((72, 156, 240), (24, 96, 192), y, y + s), box)
     if s >= 24:
-        c.fill(sd_ring(sd_round_rect(x, y, x + s, y + s, r), 1.0), (255, 255, 255), box, alpha=0.18)
+        c.fill(sd_ring(sd_round_rect(x, y, x + s, y + s, r), c.hair(1.0)), (255, 255, 255), box, alpha=0.18)
     dcx, dcy, dr = x + s * 0.47, y + s * 0.55, s * 0.31
     c.fill(sd_circle(dcx, dcy, dr), radial((255, 255, 255), (208, 226, 246), dcx - dr * 0.3, dcy - dr * 0.4, dr * 1.6),
            box)
@@ -267,13 +281,15 @@ def draw_button_face(c, x0, y0, x1, y1, radius, tone, look, shadow=True):
     top, bottom, border, _ = button_style(tone, look)
     box = (x0 - 1, y0 - 1, x1 + 1, y1 + 2)
     if shadow and look != "disabled":
-        c.fill(sd_round_rect(x0, y0 + 1, x1, y1 + 1, radius), (0, 0, 0), box, alpha=0.10)
-    c.fill(sd_round_rect(x0, y0, x1, y1, radius), border, box)
-    c.fill(sd_round_rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, max(0.5, radius - 1)), vertical(top, bottom, y0, y1), box)
+        c.fill(snapped_rect(c, x0, y0 + 1, x1, y1 + 1, radius), (0, 0, 0), box, alpha=0.10)
+    c.fill(snapped_rect(c, x0, y0, x1, y1, radius), border, box)
+    # the border is a whole number of pixels wide at every scale
+    face = snapped_rect(c, x0, y0, x1, y1, max(0.5, radius - 1), inset=1)
+    c.fill(face, vertical(top, bottom, y0, y1), box)
     if look != "disabled":
         # a one-pixel light along the top edge lifts the face a little
-        c.fill(sd_intersect(sd_round_rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, max(0.5, radius - 1)),
-                            lambda px, py: py - (y0 + 2)), WHITE, box, alpha=0.35 if tone == "plain" else 0.2)
+        light = c.snap_y(y0) + 2 * c.hair_y(1)
+        c.fill(sd_intersect(face, lambda px, py: py - light), WHITE, box, alpha=0.35 if tone == "plain" else 0.2)
 
 
 ICONS = {
@@ -292,7 +308,7 @@ ICON_COLOURS = {"plus": GREEN, "minus": RED, "restore": ACCENT, "cross": RED}
 
 def draw_label_button(c, desc):
     """A push button with a label and an optional icon before it."""
-    w, h = c.w, c.h
+    w, h = c.size
     tone, look = desc.get("tone", "plain"), desc["look"]
     radius = desc.get("radius", 4)
     draw_button_face(c, 0, 0, w, h - 1, radius, tone, look)
@@ -319,17 +335,18 @@ def draw_label_button(c, desc):
 def draw_page_button(c, desc):
     """A page tab of the left column: a ball and a label."""
     look = desc["look"]
-    w, h = c.w, c.h
+    w, h = c.size
     box = (0, 0, w, h)
+    tab = snapped_rect(c, 0, 0, w, h, 5, inset=1)
     if look == "hover":
-        c.fill(sd_round_rect(1, 1, w - 1, h - 1, 5), (255, 244, 230), box)
-        c.fill(sd_ring(sd_round_rect(1, 1, w - 1, h - 1, 5), 1), (246, 214, 176), box)
+        c.fill(tab, (255, 244, 230), box)
+        c.fill(sd_ring(tab, c.hair(1)), (246, 214, 176), box)
         ball, text, bold = ORANGE, INK, False
     elif look == "selected":
-        c.fill(sd_round_rect(1, 2, w - 1, h, 5), (0, 0, 0), box, alpha=0.06)
-        c.fill(sd_round_rect(1, 1, w - 1, h - 1, 5), WHITE, box)
-        c.fill(sd_ring(sd_round_rect(1, 1, w - 1, h - 1, 5), 1), (176, 200, 230), box)
-        c.fill(sd_round_rect(1, 5, 4, h - 5, 1.5), ACCENT, box)
+        c.fill(snapped_rect(c, 1, 2, w - 1, h, 5), (0, 0, 0), box, alpha=0.06)
+        c.fill(tab, WHITE, box)
+        c.fill(sd_ring(tab, c.hair(1)), (176, 200, 230), box)
+        c.fill(snapped_rect(c, 1, 5, 4, h - 5, 1.5), ACCENT, box)
         ball, text, bold = ACCENT, ACCENT_DARK, True
     else:
         ball, text, bold = (172, 178, 187), INK_SOFT, False
@@ -341,7 +358,7 @@ def draw_page_button(c, desc):
 def draw_round_button(c, desc):
     """The circular Start Scan and Stop Scan buttons."""
     look, glyph = desc["look"], desc["glyph"]
-    s = c.w
+    s = c.size[0]
     cx = cy = s / 2.0
     r = s / 2.0 - 1.0
     base = ACCENT if glyph == "play" else RED
@@ -367,7 +384,7 @@ def draw_round_button(c, desc):
 def draw_caption_button(c, desc):
     """Minimise and close on the title strip."""
     look, glyph = desc["look"], desc["glyph"]
-    w, h = c.w, c.h
+    w, h = c.size
     box = (0, 0, w, h)
     if look == "hover":
         if glyph == "close":
@@ -386,29 +403,30 @@ def draw_caption_button(c, desc):
 def draw_link_button(c, desc):
     """The small Help and About buttons of the header."""
     look = desc["look"]
-    w, h = c.w, c.h
+    w, h = c.size
     box = (0, 0, w, h)
     rr = sd_round_rect(0, 0, w, h, 4)
+    line = c.hair(1)
     if look == "hover":
         c.fill(rr, ACCENT_LIGHT, box)
-        c.fill(sd_ring(rr, 1), (120, 170, 228), box)
+        c.fill(sd_ring(rr, line), (120, 170, 228), box)
         text = ACCENT_DARK
     elif look == "disabled":
-        c.fill(sd_ring(rr, 1), (226, 229, 233), box)
+        c.fill(sd_ring(rr, line), (226, 229, 233), box)
         text = (176, 181, 188)
     else:
-        c.fill(sd_ring(rr, 1), (204, 210, 218), box)
+        c.fill(sd_ring(rr, line), (204, 210, 218), box)
         text = INK_SOFT
     pf.draw_text_centred(c, w / 2.0, h / 2.0, desc["label"], text)
 
 
 def draw_small_icon(c, desc):
-    what, s = desc["icon"], c.w
+    what, s = desc["icon"], c.size[0]
     if what == "folder":
         look = desc.get("look", "normal")
         if look == "hover":
             c.fill(sd_round_rect(0, 0, s, s, 3), ACCENT_LIGHT, (0, 0, s, s))
-            c.fill(sd_ring(sd_round_rect(0, 0, s, s, 3), 1), (130, 176, 230), (0, 0, s, s))
+            c.fill(sd_ring(sd_round_rect(0, 0, s, s, 3), c.hair(1)), (130, 176, 230), (0, 0, s, s))
             draw_folder(c, 1, 1, s - 2, "hover")
         else:
             draw_folder(c, 0, 0, s, look)
@@ -433,61 +451,73 @@ def draw_small_icon(c, desc):
 
 
 def draw_check_box(c, desc):
-    s = c.w
+    s = c.size[0]
     inset = desc.get("inset", 1.5)
     x0, y0, x1, y1 = inset, inset, s - inset, s - inset
     box = (0, 0, s, s)
+    if not c.is_base():
+        # the box's edges on whole pixels, so that its border is crisp
+        x0, y0, x1, y1 = c.snap_x(x0), c.snap_y(y0), c.snap_x(x1), c.snap_y(y1)
+    outline = sd_round_rect(x0, y0, x1, y1, 2.5)
     if desc["ticked"]:
-        c.fill(sd_round_rect(x0, y0, x1, y1, 2.5), ACCENT, box)
+        c.fill(outline, ACCENT, box)
         draw_check(c, s / 2.0, s / 2.0, s * 0.82, WHITE, width=1.7)
     else:
-        c.fill(sd_round_rect(x0, y0, x1, y1, 2.5), (122, 130, 142), box)
-        c.fill(sd_round_rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 1.5), WHITE, box)
+        c.fill(outline, (122, 130, 142), box)
+        dx, dy = c.hair_x(1), c.hair_y(1)
+        c.fill(sd_round_rect(x0 + dx, y0 + dy, x1 - dx, y1 - dy, 1.5), WHITE, box)
 
 
 def draw_radio(c, desc):
-    s = c.w
+    s = c.size[0]
     cx = cy = s / 2.0
     r = s / 2.0 - 1.5
     box = (0, 0, s, s)
     if desc["filled"]:
         c.fill(sd_circle(cx, cy, r), ACCENT, box)
-        c.fill(sd_circle(cx, cy, r - 1.2), WHITE, box)
+        c.fill(sd_circle(cx, cy, r - c.hair(1.2)), WHITE, box)
         c.fill(sd_circle(cx, cy, r - 3.6), ACCENT, box)
     else:
         c.fill(sd_circle(cx, cy, r), (122, 130, 142), box)
-        c.fill(sd_circle(cx, cy, r - 1.0), WHITE, box)
+        c.fill(sd_circle(cx, cy, r - c.hair(1.0)), WHITE, box)
 
 
 def draw_separator(c, desc):
+    """A groove of a dark and a light line, each a whole number of pixels
+    wide, fading out towards both ends."""
+    h = c.size[1]
+    x0 = c.pixel_x(3)
+    stem = max(1, c.pixel_x(4) - x0)
     for y in range(c.h):
-        t = 1.0 - abs((y + 0.5) - c.h / 2.0) / (c.h / 2.0)
+        t = 1.0 - abs((y + 0.5) / c.ky - h / 2.0) / (h / 2.0)
         a = clamp(t * 2.2)
-        c.blend(3, y, (200, 205, 212), a)
-        c.blend(4, y, WHITE, a * 0.9)
+        for x in range(x0, x0 + stem):
+            c.blend(x, y, (200, 205, 212), a)
+        for x in range(x0 + stem, x0 + 2 * stem):
+            c.blend(x, y, WHITE, a * 0.9)
 
 
 def draw_ornament(c, desc):
     """The rail that the Start Scan and Stop Scan buttons sit on."""
-    w, h = c.w, c.h
+    w, h = c.size
     box = (0, 0, w, h)
     # Start Scan covers x 16..47 and Stop Scan x 58..80 of it
-    c.fill(sd_round_rect(8, 4, 72, 7, 1.5), (216, 221, 228), box)
+    c.fill(snapped_rect(c, 8, 4, 72, 7, 1.5), (216, 221, 228), box)
     pf.draw_text(c, w - 30, 1, "Scan", INK_FAINT)
 
 
 def draw_about_title(c, desc):
-    w, h = c.w, c.h
+    w, h = c.size
     size = 14
     sf.draw_text(c, 3, 5, "Velnor", size, ACCENT_DARK, weight=2.1)
     x = 3 + sf.text_width("Velnor ", size, weight=2.1)
     sf.draw_text(c, x, 5, "Disk Cleaner", size, INK, weight=1.5)
-    c.fill(sd_round_rect(4, h - 5, 36, h - 3, 1), ACCENT, (0, 0, w, h))
+    c.fill(snapped_rect(c, 4, h - 5, 36, h - 3, 1), ACCENT, (0, 0, w, h))
 
 
 def draw_about_picture(c, desc):
     """The About page's illustration: a bright disk being polished."""
-    w, h = c.w, c.h
+    w, h = c.size
     box = (0, 0, w, h)
     card = sd_round_rect(0, 0, w, h - 1, 10)
     c.fill(sd_round_rect(0, 1, w, h, 10), (0, 0, 0), box, alpha=0.08)
@@ -500,7 +530,7 @@ def draw_about_picture(c, desc):
     c.fill(sd_circle(dcx + 2, dcy + 4, dr), (0, 0, 0), box, alpha=0.18, soft=4)
     c.fill(sd_circle(dcx, dcy, dr), radial((255, 255, 255), (196, 216, 240), dcx - 20, dcy - 24, 90), box)
     for rr, a in ((44, 0.35), (36, 0.25), (28, 0.3)):
-        c.fill(sd_ring(sd_circle(dcx, dcy, rr), 1.0), (150, 182, 222), box, alpha=a)
+        c.fill(sd_ring(sd_circle(dcx, dcy, rr), c.hair(1.0)), (150, 182, 222), box, alpha=a)
     c.fill(sd_circle(dcx, dcy, 11), (36, 110, 204), box)
     c.fill(sd_circle(dcx, dcy, 4), WHITE, box)
     # a light streak across the platter
@@ -517,7 +547,8 @@ def draw_about_picture(c, desc):
 
 def draw_footer(c, desc):
     text = desc["text"]
-    pf.draw_text_centred(c, c.w / 2.0, c.h / 2.0, text, INK_FAINT)
+    w, h = c.size
+    pf.draw_text_centred(c, w / 2.0, h / 2.0, text, INK_FAINT)
 
 
 # ---------------------------------------------------------------------------
@@ -530,7 +561,7 @@ FOOTER_TOP = 456
 
 
 def draw_background(c, desc):
-    w, h = c.w, c.h
+    w, h = c.size
     # title strip
     c.rect(0, 0, w, TITLE_H, horizontal((22, 90, 176), (46, 132, 220), 0, w))
     c.rect(0, TITLE_H - 1, w, TITLE_H, (16, 72, 150))
@@ -554,8 +585,8 @@ def draw_background(c, desc):
     x0, y0, x1, y1 = PANEL_RECT
     box = (x0 - 4, y0 - 4, x1 + 4, y1 + 6)
     c.fill(sd_round_rect(x0, y0 + 2, x1, y1 + 2, 8), (0, 0, 0), box, alpha=0.05, soft=2.5)
-    c.fill(sd_round_rect(x0, y0, x1, y1, 8), (206, 208, 212), box)
-    c.fill(sd_round_rect(x0 + 1, y0 + 1, x1 - 1, y1 - 1, 7), PANEL, box)
+    c.fill(snapped_rect(c, x0, y0, x1, y1, 8), (206, 208, 212), box)
+    c.fill(snapped_rect(c, x0, y0, x1, y1, 7, inset=1), PANEL, box)
     # footer
     c.rect(0, FOOTER_TOP, w, FOOTER_TOP + 1, LINE)
     c.rect(0, FOOTER_TOP + 1, w, h, (236, 239, 243))
@@ -569,7 +600,7 @@ def draw_sidebar_emblem(c):
     cx, cy, r = 68, 116, 26
     box = bbox_of(cx, cy, r + 4)
     c.fill(sd_circle(cx, cy, r), WHITE, box)
-    c.fill(sd_ring(sd_circle(cx, cy, r), 1), LINE, box)
+    c.fill(sd_ring(sd_circle(cx, cy, r), c.hair(1)), LINE, box)
     ring = sd_ring(sd_circle(cx, cy, r - 5), 5)
     c.fill(ring, (226, 232, 240), box)
     end = 4.4  # radians clockwise from the top: the used part of the disk
@@ -686,10 +717,50 @@ PICTURES = (
        strip(252, "cookie_images.bmp", 13, ["blank", "cookie"])]
 )
 
-ICON = {"id": 128, "file": "velnor.ico", "sizes": (16, 32, 48)}
+ICON = {"id": 128, "file": "velnor.ico", "sizes": (16, 20, 24, 32, 40, 48, 64)}
 
-# What the program's image lists expect of each strip: cell size, image count.
+# What the program's image lists expect of each strip at 96 DPI: cell size,
+# image count.
 EXPECTED_STRIPS = {133: (16, 4), 148: (13, 3), 150: (13, 3), 252: (13, 2)}
+
+# Where the program keeps the scales the pictures are drawn for, and the step
+# between the resource ids of a picture's scales.
+SCALES_HEADER = os.path.join("ui", "display_scale.h")
+SCALED_SCRIPT = "scaled_pictures.rc"
+REPO = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+
+
+def read_scales(repo):
+    """(the drawn scales in per cent, the id step) as the program declares them."""
+    with open(os.path.join(repo, SCALES_HEADER)) as f:
+        text = f.read()
+    m = re.search(r"kDrawnScales\[\]\s*=\s*\{([^}]*)\}", text)
+    step = re.search(r"kScaledPictureIdStep\s*=\s*(\d+)", text)
+    assert m and step, "%s declares no drawn scales or id step" % SCALES_HEADER
+    scales = [int(v) for v in m.group(1).split(",") if v.strip()]
+    assert scales[0] == 100 and scales == sorted(set(scales)), "drawn scales %r" % scales
+    return scales, int(step.group(1))
+
+
+def at_scale(desc, n, percent, step):
+    """The row of PICTURES for the n-th drawn scale: the picture's 96-DPI
+    layout stays in "layout"; size, id and file become the scale's own."""
+    w, h = desc["size"]
+    out = dict(desc, layout=(w, h), percent=percent, base_id=desc["id"])
+    if n:
+        stem, ext = os.path.splitext(desc["file"])
+        out.update(id=desc["id"] + n * step, file="%s_%d%s" % (stem, percent, ext))
+    if desc["kind"] == "strip":
+        cell = scaled_length(desc["cell"], percent)
+        out.update(size=(cell * len(desc["images"]), cell), cell=cell)
+    else:
+        out.update(size=(scaled_length(w, percent), scaled_length(h, percent)))
+    return out
+
+
+def scaled_table(scales, step):
+    """Every picture at every drawn scale, the 96-DPI rows first."""
+    return [[at_scale(p, n, percent, step) for p in PICTURES] for n, percent in enumerate(scales)]
 
 
 # ---------------------------------------------------------------------------
@@ -703,23 +774,41 @@ def draw_strip_image(c, name):
 
 def render(desc, background):
     w, h = desc["size"]
+    lw, lh = desc["layout"]
+    percent = desc["percent"]
     kind = desc["kind"]
     if kind == "strip":
         out = Canvas(w, h)
-        cell = desc["cell"]
+        layout_cell, cell = desc["layout"][1], desc["cell"]
         for i, name in enumerate(desc["images"]):
             # drawn on the list's white so that soft edges suit it, then keyed
-            img = Canvas(cell, cell, WHITE)
+            img = Canvas.scaled(layout_cell, layout_cell, percent, WHITE)
             draw_strip_image(img, name)
             img.key_to_magenta()
             out.paste(img, i * cell, 0)
         return out
     if "at" in desc:
-        c = background.crop(desc["at"][0], desc["at"][1], w, h)
+        x, y = desc["at"]
+        c = background.crop(scaled_length(x, percent), scaled_length(y, percent), w, h).with_layout(lw, lh)
     else:
-        c = Canvas(w, h, desc.get("on", PANEL))
+        c = Canvas.scaled(lw, lh, percent, desc.get("on", PANEL))
     KINDS[kind](c, desc)
     return c
+
+
+def write_scale(outdir, table):
+    """Draws and writes one scale's pictures; the background first, since the
+    pictures at a fixed place are drawn over their crop of it."""
+    background = None
+    for desc in table:
+        c = render(desc, background)
+        if desc["kind"] == "background":
+            background = c
+        assert (c.w, c.h) == desc["size"], desc["file"]
+        rows = avoid_magenta(c.rgb_rows(), keyed=desc["kind"] == "strip")
+        with open(os.path.join(outdir, desc["file"]), "wb") as f:
+            f.write(bmp_bytes(rows))
+    return len(table)
 
 
 def render_icon(size):
@@ -737,31 +826,47 @@ def check_table():
         assert p["kind"] == "strip" or p["kind"] in KINDS, p
 
 
-def check_written(outdir):
-    """Every written picture has its declared size, every strip its image count."""
-    for p in PICTURES:
-        with open(os.path.join(outdir, p["file"]), "rb") as f:
-            data = f.read()
-        w, h, bits = read_bmp_size(data)
-        assert (w, h) == p["size"], "%s is %dx%d, not %dx%d" % (p["file"], w, h, p["size"][0], p["size"][1])
-        assert bits == 24, "%s is not 24-bit" % p["file"]
-        if p["kind"] == "strip":
-            cell, count = EXPECTED_STRIPS[p["id"]]
-            assert (w, h) == (cell * count, cell), "%s holds %d images of %d, not %d of %d" % (
-                p["file"], w // max(1, h), h, count, cell)
-            assert p["images"][0] == "blank", "%s: image 0 must be blank" % p["file"]
+def check_scaled_table(tables, step):
+    """No scaled id or file meets another picture's, and the step keeps the
+    scales' ids apart."""
+    rows = [p for table in tables for p in table]
+    ids = [p["id"] for p in rows]
+    files = [p["file"] for p in rows]
+    assert len(set(ids)) == len(ids), "a scaled picture id is used twice"
+    assert len(set(files)) == len(files), "a scaled file name is used twice"
+    assert max(p["id"] for p in PICTURES) < step, "the id step %d does not clear the pictures' ids" % step
+
+
+def check_written(outdir, tables):
+    """Every written picture has its declared size, every strip its image
+    count of cells of its scale."""
+    for table in tables:
+        for p in table:
+            with open(os.path.join(outdir, p["file"]), "rb") as f:
+                data = f.read()
+            w, h, bits = read_bmp_size(data)
+            assert (w, h) == p["size"], "%s is %dx%d, not %dx%d" % (p["file"], w, h, p["size"][0], p["size"][1])
+            assert bits == 24, "%s is not 24-bit" % p["file"]
+            if p["kind"] == "strip":
+                cell, count = EXPECTED_STRIPS[p["base_id"]]
+                cell = scaled_length(cell, p["percent"])
+                assert (w, h) == (cell * count, cell), "%s holds %d images of %d, not %d of %d" % (
+                    p["file"], w // max(1, h), h, count, cell)
+                assert p["images"][0] == "blank", "%s: image 0 must be blank" % p["file"]
     strips = {p["id"] for p in PICTURES if p["kind"] == "strip"}
     assert strips == set(EXPECTED_STRIPS), "strips %r" % sorted(strips)
     with open(os.path.join(outdir, ICON["file"]), "rb") as f:
         data = f.read()
     count = int.from_bytes(data[4:6], "little")
-    sizes = sorted(data[6 + 16 * i] for i in range(count))
+    sizes = sorted(data[6 + 16 * i] or 256 for i in range(count))
     assert tuple(sizes) == ICON["sizes"], "icon sizes %r" % (sizes,)
 
 
-def check_resource_script(repo):
-    """The resource script names every picture of the table by its id's name
-    and file, and nothing else; skipped where the sources are not beside us."""
+def check_resource_script(repo, tables):
+    """The resource script names every 96-DPI picture of the table by its
+    id's name and file, and nothing else, and takes in the scaled pictures'
+    script, whose ids no named picture uses; skipped where the sources are
+    not beside us."""
     rc_path = os.path.join(repo, "res", "velnor.rc")
     header_path = os.path.join(repo, "res", "resource.h")
     if not (os.path.exists(rc_path) and os.path.exists(header_path)):
@@ -771,11 +876,26 @@ def check_resource_script(repo):
         for m in re.finditer(r"^#define\s+(IDB_\w+)\s+(\d+)", f.read(), re.M):
             ids[m.group(1)] = int(m.group(2))
     with open(rc_path) as f:
-        named = {ids.get(m.group(1), m.group(1)): m.group(2)
-                 for m in re.finditer(r"^(\w+)\s+BITMAP\s+\"([^\"]+)\"", f.read(), re.M)}
+        script = f.read()
+    named = {ids.get(m.group(1), m.group(1)): m.group(2)
+             for m in re.finditer(r"^(\w+)\s+BITMAP\s+\"([^\"]+)\"", script, re.M)}
     table = {p["id"]: p["file"] for p in PICTURES}
     assert named == table, "velnor.rc and the picture table differ: %r" % sorted(
         set(named.items()) ^ set(table.items()), key=str)
+    assert re.search(r'^#include\s+"%s"' % re.escape(SCALED_SCRIPT), script, re.M), \
+        "velnor.rc does not include %s" % SCALED_SCRIPT
+    scaled = {p["id"] for table in tables[1:] for p in table}
+    clash = sorted(scaled & set(ids.values()))
+    assert not clash, "scaled picture ids %r are taken in resource.h" % clash
+
+
+def scaled_script(tables):
+    lines = ["// The skin's pictures drawn for the larger display scales, written by",
+             "// tools/pictures/make_pictures.py: the id of a picture's 96-DPI bitmap",
+             "// plus the scale's place in the drawn scales times the id step.", ""]
+    for table in tables[1:]:
+        lines += ['%d BITMAP "%s"' % (p["id"], p["file"]) for p in table]
+    return "\n".join(lines) + "\n"
 
 
 def main(argv):
@@ -785,20 +905,21 @@ def main(argv):
     outdir = argv[1]
     os.makedirs(outdir, exist_ok=True)
     check_table()
-    background = None
-    for desc in PICTURES:
-        c = render(desc, background)
-        if desc["kind"] == "background":
-            background = c
-        assert (c.w, c.h) == desc["size"], desc["file"]
-        rows = avoid_magenta(c.rgb_rows(), keyed=desc["kind"] == "strip")
-        with open(os.path.join(outdir, desc["file"]), "wb") as f:
-            f.write(bmp_bytes(rows))
+    scales, step = read_scales(REPO)
+    tables = scaled_table(scales, step)
+    check_scaled_table(tables, step)
+    # the scales are drawn side by side, the largest (slowest) first, so the
+    # two workers finish at about the same time
+    jobs = sorted(tables, key=lambda t: -t[0]["percent"])
+    with multiprocessing.Pool(min(2, os.cpu_count() or 1)) as pool:
+        pool.starmap(write_scale, [(outdir, t) for t in jobs])
     images = [(s, render_icon(s).rgba_rows()) for s in ICON["sizes"]]
     with open(os.path.join(outdir, ICON["file"]), "wb") as f:
         f.write(ico_bytes(images))
-    check_written(outdir)
-    check_resource_script(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+    with open(os.path.join(outdir, SCALED_SCRIPT), "w") as f:
+        f.write(scaled_script(tables))
+    check_written(outdir, tables)
+    check_resource_script(REPO, tables)
     return 0
 
 

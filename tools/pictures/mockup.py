@@ -4,7 +4,10 @@ the skin without running the program: the background with every picture at
 the place where the program puts it, plus stand-ins for the texts, group
 boxes and lists, for several pages side by side.
 
-    python3 mockup.py PICDIR OUT.bmp        (convert OUT.bmp OUT.png to view)
+    python3 mockup.py PICDIR OUT.bmp [PERCENT]    (convert OUT.bmp OUT.png to view)
+
+PERCENT picks the pictures drawn for that display scale (100 unless given);
+the stand-ins are drawn at the same scale.
 """
 
 import os
@@ -14,7 +17,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import pixel_font as pf  # noqa: E402
-from raster import Canvas, bmp_bytes  # noqa: E402
+from raster import Canvas, bmp_bytes, scaled_length  # noqa: E402
 
 INK = (0, 0, 0)
 
@@ -35,15 +38,25 @@ def load_bmp(path):
 
 
 class Window:
-    def __init__(self, picdir):
+    def __init__(self, picdir, percent=100):
         self.dir = picdir
-        self.c = load_bmp(os.path.join(picdir, "background.bmp"))
+        self.percent = percent
+        self.c = load_bmp(os.path.join(picdir, self.file("background.bmp"))).with_layout(640, 480)
         self.cache = {}
+
+    def file(self, name):
+        if self.percent == 100:
+            return name
+        stem, ext = os.path.splitext(name)
+        return "%s_%d%s" % (stem, self.percent, ext)
+
+    def px(self, length):
+        return scaled_length(length, self.percent)
 
     def pic(self, name, x, y):
         if name not in self.cache:
-            self.cache[name] = load_bmp(os.path.join(self.dir, name))
-        self.c.paste(self.cache[name], x, y)
+            self.cache[name] = load_bmp(os.path.join(self.dir, self.file(name)))
+        self.c.paste(self.cache[name], self.px(x), self.px(y))
 
     def text(self, s, x, y, h=20):
         # a static text: top-left aligned, like the platform draws it
@@ -52,16 +65,11 @@ class Window:
     def group(self, s, x, y, w, h):
         c = self.c
         top = y + 6
-        for xx in range(x, x + w):
-            c.set(xx, top, (160, 160, 160))
-            c.set(xx, top + 1, (255, 255, 255))
-            c.set(xx, y + h - 2, (160, 160, 160))
-            c.set(xx, y + h - 1, (255, 255, 255))
-        for yy in range(top, y + h):
-            c.set(x, yy, (160, 160, 160))
-            c.set(x + 1, yy, (255, 255, 255))
-            c.set(x + w - 2, yy, (160, 160, 160))
-            c.set(x + w - 1, yy, (255, 255, 255))
+        for x0, y0, x1, y1 in ((x, top, x + w, top + 1), (x, y + h - 2, x + w, y + h - 1),
+                               (x, top, x + 1, y + h), (x + w - 2, top, x + w - 1, y + h)):
+            c.rect(x0, y0, x1, y1, (160, 160, 160))
+            c.rect(x0 + 1 if x1 - x0 == 1 else x0, y0 + 1 if y1 - y0 == 1 else y0,
+                   x1 + 1 if x1 - x0 == 1 else x1, y1 + 1 if y1 - y0 == 1 else y1, (255, 255, 255))
         tw = pf.text_width(s)
         c.rect(x + 8, y, x + 12 + tw, y + 12, (230, 230, 230))
         pf.draw_text(c, x + 10, y + 1, s, INK)
@@ -92,19 +100,19 @@ class Window:
         name, size, index, checked = cell
         key = "strip:" + name
         if key not in self.cache:
-            self.cache[key] = load_bmp(os.path.join(self.dir, name))
+            self.cache[key] = load_bmp(os.path.join(self.dir, self.file(name)))
         strip = self.cache[key]
         if checked is not None:
-            box = Canvas(13, 13)
-            for yy in range(13):
-                for xx in range(13):
-                    on = xx in (0, 12) or yy in (0, 12)
-                    box.px[yy * 13 + xx] = [51.0, 51.0, 51.0] if on else [255.0, 255.0, 255.0]
+            c = self.c
+            c.rect(x + 1, y + 1, x + 14, y + 14, (51, 51, 51))
+            c.rect(x + 2, y + 2, x + 13, y + 13, (255, 255, 255))
             if checked:
                 for k in range(3, 10):
-                    box.px[(9 - abs(k - 5) if k > 5 else 6 + (k - 3)) * 13 + k] = [0.0, 0.0, 0.0]
-            self.c.paste(box, x + 1, y + 1)
+                    yy = 9 - abs(k - 5) if k > 5 else 6 + (k - 3)
+                    c.rect(x + 1 + k, y + 1 + yy, x + 2 + k, y + 2 + yy, (0, 0, 0))
             x += 18
+        size = self.px(size)
+        x, y = self.px(x), self.px(y)
         for yy in range(size):
             for xx in range(size):
                 p = strip.px[yy * strip.w + index * size + xx]
@@ -224,8 +232,7 @@ def page_clean(win):
         t = x / 300.0
         col = tuple(145 + (230 - 145) * t if k == 0 else (140 + 90 * t if k == 1 else 167 + 63 * t)
                     for k in range(3))
-        for y in range(270, 290):
-            win.c.set(160 + x, y, col)
+        win.c.rect(160 + x, 270, 161 + x, 290, col)
     pf.draw_text(win.c, 165, 276, "Status: Total amount disk space you gain: 0 MB", (255, 255, 255))
     win.c.rect(160, 298, 460, 305, (200, 200, 200))
     win.c.rect(161, 299, 300, 304, (6, 176, 37))
@@ -238,17 +245,19 @@ PAGES = [page_about, page_path, page_filters, page_options, page_scan, page_clea
 
 
 def main(argv):
-    if len(argv) != 3:
-        sys.stderr.write("usage: mockup.py PICDIR OUT.bmp\n")
+    if len(argv) not in (3, 4):
+        sys.stderr.write("usage: mockup.py PICDIR OUT.bmp [PERCENT]\n")
         return 2
     picdir, out = argv[1], argv[2]
+    percent = int(argv[3]) if len(argv) == 4 else 100
+    w, h = scaled_length(640, percent), scaled_length(480, percent)
     cols, gap = 2, 10
     rows = (len(PAGES) + cols - 1) // cols
-    sheet = Canvas(cols * 640 + (cols + 1) * gap, rows * 480 + (rows + 1) * gap, (70, 74, 80))
+    sheet = Canvas(cols * w + (cols + 1) * gap, rows * h + (rows + 1) * gap, (70, 74, 80))
     for i, page in enumerate(PAGES):
-        win = Window(picdir)
+        win = Window(picdir, percent)
         page(win)
-        sheet.paste(win.c, gap + (i % cols) * (640 + gap), gap + (i // cols) * (480 + gap))
+        sheet.paste(win.c, gap + (i % cols) * (w + gap), gap + (i // cols) * (h + gap))
     with open(out, "wb") as f:
         f.write(bmp_bytes(sheet.rgb_rows()))
     return 0

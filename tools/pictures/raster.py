@@ -2,6 +2,7 @@
 anti-aliased shapes through signed distance functions, and writers for
 24-bit BMP and multi-size 32-bit ICO files. Standard library only."""
 
+import itertools
 import math
 import struct
 
@@ -107,17 +108,79 @@ def sd_offset(sdf, dx, dy):
 
 # ---------------------------------------------------------------------------
 
+def scaled_length(length, percent):
+    """A length of the 96-DPI layout at a display scale, rounded half up; the
+    program rounds every length of its layout the same way."""
+    return (length * percent + 50) // 100
+
+
 class Canvas:
     """RGB pixels as floats 0..255 plus a coverage channel 0..1 that records
-    where something has been drawn (used to key strips to magenta)."""
+    where something has been drawn (used to key strips to magenta).
+
+    The drawing methods take co-ordinates of the 96-DPI layout; a canvas made
+    by scaled() maps them onto its larger pixel grid, so that every shape is
+    sampled at the resolution it is shown at. w and h are the pixel size,
+    size the layout size that the drawing code works in."""
 
     def __init__(self, w, h, bg=(255, 255, 255), transparent=False):
         self.w, self.h = w, h
-        self.px = [[float(bg[0]), float(bg[1]), float(bg[2])] for _ in range(w * h)]
+        self.size = (w, h)
+        # pixels per layout unit across and down; 1 for a 96-DPI canvas
+        self.kx = self.ky = 1.0
+        self.px = list(map(list, itertools.repeat((float(bg[0]), float(bg[1]), float(bg[2])), w * h)))
         self.cov = [0.0] * (w * h)
         # A transparent canvas composites with the "over" operator and keeps
         # real alpha in cov (for the icon); an opaque one only records coverage.
         self.transparent = transparent
+
+    @classmethod
+    def scaled(cls, w, h, percent, bg=(255, 255, 255), transparent=False):
+        """A canvas for a w x h picture at a display scale: its pixel size is
+        each length rounded as the layout rounds it, so its edges meet the
+        pixel grid exactly (the scale across and down may differ a hair)."""
+        c = cls(scaled_length(w, percent), scaled_length(h, percent), bg, transparent)
+        c.size = (w, h)
+        c.kx, c.ky = c.w / float(w), c.h / float(h)
+        return c
+
+    @property
+    def scale(self):
+        """Pixels per layout unit, for lengths that have no direction."""
+        return (self.kx + self.ky) / 2.0
+
+    def is_base(self):
+        return self.kx == 1.0 and self.ky == 1.0
+
+    def pixel_x(self, x):
+        """The pixel edge nearest to layout co-ordinate x, rounded half up."""
+        return int(math.floor(x * self.kx + 0.5 + 1e-9))
+
+    def pixel_y(self, y):
+        return int(math.floor(y * self.ky + 0.5 + 1e-9))
+
+    def snap_x(self, x):
+        """x moved onto the nearest pixel edge, so that an edge drawn there
+        is crisp rather than a half-covered column."""
+        return x if self.kx == 1.0 else self.pixel_x(x) / self.kx
+
+    def snap_y(self, y):
+        return y if self.ky == 1.0 else self.pixel_y(y) / self.ky
+
+    def hair(self, width=1.0):
+        """A line width that covers whole pixels at this scale: a 1-pixel
+        border stays one crisp line of 1 or 2 pixels instead of a smear."""
+        if self.is_base():
+            return width
+        k = self.scale
+        return max(1, int(math.floor(width * k + 0.5))) / k
+
+    def hair_x(self, width=1.0):
+        """hair() across, for vertical edges: whole pixels of this canvas."""
+        return width if self.kx == 1.0 else max(1, int(math.floor(width * self.kx + 0.5))) / self.kx
+
+    def hair_y(self, width=1.0):
+        return width if self.ky == 1.0 else max(1, int(math.floor(width * self.ky + 0.5))) / self.ky
 
     def get(self, x, y):
         return tuple(self.px[y * self.w + x])
@@ -152,6 +215,9 @@ class Canvas:
     def fill(self, sdf, paint, bbox=None, alpha=1.0, soft=1.0):
         """Paints where sdf < 0 with anti-aliased edges. paint is a colour or
         a function (x, y) -> colour; soft widens the edge for blurs."""
+        if not self.is_base():
+            self._fill_scaled(sdf, paint, bbox, alpha, soft)
+            return
         x0, y0, x1, y1 = bbox if bbox else (0, 0, self.w, self.h)
         x0, y0 = max(0, int(math.floor(x0))), max(0, int(math.floor(y0)))
         x1, y1 = min(self.w, int(math.ceil(x1))), min(self.h, int(math.ceil(y1)))
@@ -164,12 +230,83 @@ class Canvas:
                 if a > 0.0:
                     self.blend(x, y, paint(x, y) if func else paint, a)
 
+    def _fill_scaled(self, sdf, paint, bbox, alpha, soft):
+        # Each pixel is sampled at its centre in layout co-ordinates; the
+        # distance comes back in layout units, so the edge's one pixel of
+        # anti-aliasing is one layout unit divided by the scale. A blur
+        # (soft > 1) is a width of the layout and scales with it.
+        #
+        # Four times the pixels of 96 DPI take their time in Python, so a
+        # run of pixels that lie wholly inside or wholly outside is found
+        # from one sample: a signed distance changes no faster than the
+        # distance walked, so at a distance d no edge is nearer than d.
+        kx, ky = self.kx, self.ky
+        x0, y0, x1, y1 = bbox if bbox else (0, 0) + self.size
+        x0, y0 = max(0, int(math.floor(x0 * kx))), max(0, int(math.floor(y0 * ky)))
+        x1, y1 = min(self.w, int(math.ceil(x1 * kx))), min(self.h, int(math.ceil(y1 * ky)))
+        per_unit = 1.0 / soft if soft > 1.0 else self.scale
+        edge = 0.5 / per_unit + 1e-6   # the layout distance at which cover reaches 0 or 1
+        func = callable(paint)
+        px, w = self.px, self.w
+        cov = self.cov
+        transparent = self.transparent
+        for y in range(y0, y1):
+            ly = (y + 0.5) / ky
+            x = x0
+            while x < x1:
+                lx = (x + 0.5) / kx
+                d = sdf(lx, ly)
+                if d >= edge:
+                    x += 1 + int((d - edge) * kx)
+                    continue
+                if d <= -edge:
+                    # all covered up to here, then sampled again
+                    end = min(x1, x + 1 + int((-d - edge) * kx))
+                    a = alpha
+                else:
+                    end = x + 1
+                    a = 0.5 - d * per_unit
+                    a = (1.0 if a >= 1.0 else a) * alpha
+                    if a <= 0.0:
+                        x = end
+                        continue
+                for xx in range(x, end):
+                    c = paint((xx + 0.5) / kx - 0.5, ly - 0.5) if func else paint
+                    if transparent:
+                        self.blend(xx, y, c, a)
+                        continue
+                    i = y * w + xx
+                    p = px[i]
+                    if a >= 1.0:
+                        p[0], p[1], p[2] = float(c[0]), float(c[1]), float(c[2])
+                    else:
+                        p[0] += (c[0] - p[0]) * a
+                        p[1] += (c[1] - p[1]) * a
+                        p[2] += (c[2] - p[2]) * a
+                    if a > cov[i]:
+                        cov[i] = a
+                x = end
+
     def rect(self, x0, y0, x1, y1, paint, alpha=1.0):
         """Axis-aligned integer rectangle [x0, x1) x [y0, y1), no anti-aliasing."""
         func = callable(paint)
-        for y in range(max(0, y0), min(self.h, y1)):
-            for x in range(max(0, x0), min(self.w, x1)):
-                self.blend(x, y, paint(x, y) if func else paint, alpha)
+        if self.is_base():
+            for y in range(max(0, y0), min(self.h, y1)):
+                for x in range(max(0, x0), min(self.w, x1)):
+                    self.blend(x, y, paint(x, y) if func else paint, alpha)
+            return
+        # the edges land on whole pixels, as the layout's do
+        kx, ky = self.kx, self.ky
+        px, w = self.px, self.w
+        for y in range(max(0, self.pixel_y(y0)), min(self.h, self.pixel_y(y1))):
+            ly = (y + 0.5) / ky - 0.5
+            for x in range(max(0, self.pixel_x(x0)), min(self.w, self.pixel_x(x1))):
+                c = paint((x + 0.5) / kx - 0.5, ly) if func else paint
+                if alpha >= 1.0 and not self.transparent:
+                    px[y * w + x] = [float(c[0]), float(c[1]), float(c[2])]
+                    self.cov[y * w + x] = 1.0
+                else:
+                    self.blend(x, y, c, alpha)
 
     def paste(self, other, ox, oy):
         for y in range(other.h):
@@ -180,6 +317,13 @@ class Canvas:
                     j = y * other.w + x
                     self.px[i] = list(other.px[j])
                     self.cov[i] = max(self.cov[i], other.cov[j])
+
+    def with_layout(self, w, h):
+        """This canvas taken as a w x h picture of the layout: for a crop of a
+        scaled background that the picture's own drawing then goes over."""
+        self.size = (w, h)
+        self.kx, self.ky = self.w / float(w), self.h / float(h)
+        return self
 
     def crop(self, x, y, w, h):
         c = Canvas(w, h)
@@ -201,15 +345,11 @@ class Canvas:
                  for x in range(self.w)] for y in range(self.h)]
 
     def rgb_rows(self):
-        """Rows top to bottom of (r, g, b) byte tuples, with no accidental magenta."""
-        rows = []
-        for y in range(self.h):
-            row = []
-            for x in range(self.w):
-                r, g, b = (int(round(clamp(v, 0, 255))) for v in self.px[y * self.w + x])
-                row.append((r, g, b))
-            rows.append(row)
-        return rows
+        """Rows top to bottom of (r, g, b) tuples of whole numbers. Every
+        colour is a mix of colours in 0..255, so none is clamped here; a value
+        out of range is a drawing fault that the BMP writer refuses."""
+        px, w = self.px, self.w
+        return [[tuple(map(round, p)) for p in px[y * w:(y + 1) * w]] for y in range(self.h)]
 
 
 def avoid_magenta(rows, keyed):
@@ -227,8 +367,7 @@ def bmp_bytes(rows):
     pad = b"\0" * (stride - w * 3)
     data = bytearray()
     for row in reversed(rows):
-        for r, g, b in row:
-            data += bytes((b, g, r))
+        data.extend([v for r, g, b in row for v in (b, g, r)])
         data += pad
     header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     filehdr = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(data), 0, 0, 14 + 40)

@@ -1,0 +1,24 @@
+#include "app/main_dialog_win32.h"
+
+namespace velnor {
+
+// The window moved to a display of another scale, or the user changed the
+// scale: every control goes to its place in the layout at the new scale and
+// shows the pictures drawn for it, the texts take the font made for it, and
+// the window becomes the background's new size where the system suggests.
+void CMainDialog::OnScaleChanged(const RECT& suggested) {
+    ApplyScaledFont();
+    LoadBackground(backgroundId_);
+    if (background_)
+        ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, backgroundWidth_, backgroundHeight_,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const auto& control : controls.All())
+        ApplyControl(control.first, (control.second.placed ? kPlacementChanged : 0u) | kPictureChanged);
+    for (CMyListCtrlEx* list : {&locationList_, &filterList_, &exclusionList_, &resultList_}) list->OnScaleChanged();
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+}  // namespace velnor
