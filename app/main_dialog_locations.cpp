@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "app/main_dialog_model.h"
+#include "platform/fixed_drives.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "ui/utf8.h"
@@ -9,7 +10,6 @@ namespace velnor {
 
 namespace {
 
-constexpr size_t kDriveStringChars = 128;
 constexpr size_t kPathTextChars = 1000;
 
 // Bytes as megabytes: whole kilobytes first, then a real division.
@@ -56,8 +56,7 @@ void MainDialogModel::ListFixedDrives() {
     list.SetSortImage(location_col::kPath, true, true);
     list.DeleteAllRows();
     if (platform_.files) {
-        for (const std::string& root : platform_.files->LogicalDriveStrings(kDriveStringChars)) {
-            if (platform_.files->DriveType(root) != kDriveFixed) continue;
+        for (const std::string& root : FixedDriveRoots(*platform_.files)) {
             std::string name = root;
             if (name.empty() || name.back() != '\\') name.push_back('\\');
             const std::string query = name;

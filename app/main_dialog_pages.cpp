@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/main_dialog_model.h"
+#include "app/main_dialog_texts.h"
 #include "res/resource.h"
 
 namespace velnor {
@@ -11,8 +12,6 @@ namespace {
 
 constexpr char kHintText[] =
     "The default settings are safe and effective;don't change them unless you know you are doing!";
-constexpr char kRecycleCaption[] = "Send Junk Files To The Recycle Bin";
-constexpr char kPermanentCaption[] = "Delete Junk Files Permanently";
 
 constexpr int kDisabled = 0;
 constexpr int kEnabled = 1;

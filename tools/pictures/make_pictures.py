@@ -591,7 +591,7 @@ def draw_background(c, desc):
     c.rect(0, FOOTER_TOP, w, FOOTER_TOP + 1, LINE)
     c.rect(0, FOOTER_TOP + 1, w, h, (236, 239, 243))
     pf.draw_text(c, 12, FOOTER_TOP + 8, "Velnor Software", INK_FAINT)
-    right = "Version 1.13"
+    right = "Version " + open(os.path.join(os.path.dirname(__file__), "..", "..", "VERSION")).read().strip()
     pf.draw_text(c, w - 12 - pf.text_width(right), FOOTER_TOP + 8, right, INK_FAINT)
 
 
