@@ -386,6 +386,15 @@ bool TabTo(const Program& program, int id) {
     return FocusOf(program) == target;
 }
 
+// A profile beside the program that looks for *.tmp in one folder only: every
+// drive unticked, `root` ticked, then the given lines.
+void WriteProfileScanningOnly(const std::string& app, const std::string& root, const std::string& more) {
+    std::string drives;
+    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
+    WriteFileBytes(Widen(app + "\\config.ini"), "PathDrive=" + drives + "\r\nPathFolder=<" + root +
+                                                     "|1>\r\nFilter=<*.tmp|Temporary Files|1|0>\r\n" + more);
+}
+
 TEST(KeyboardOnly, ScanUncheckCleanExit) {
     Workspace workspace;
     const std::string app = workspace / "App";
@@ -396,11 +405,7 @@ TEST(KeyboardOnly, ScanUncheckCleanExit) {
     WriteFileBytes(Widen(root + "\\two.tmp"), "22");
     // The folder comes from the profile: the shell's folder chooser is not
     // the program's to make usable from the keyboard.
-    std::string drives;
-    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
-    WriteFileBytes(Widen(app + "\\config.ini"),
-                   "PathDrive=" + drives + "\r\nPathFolder=<" + root + "|1>\r\n"
-                   "Filter=<*.tmp|Temporary Files|1|0>\r\nOption=<remove|0><clean0|1>\r\n");
+    WriteProfileScanningOnly(app, root, "Option=<remove|0><clean0|1>\r\n");
     Program program(app);
     ASSERT_TRUE(program.Started()) << program.Error();
     ASSERT_EQ(OnlyInsideChecked(program, root), "");
@@ -488,10 +493,7 @@ TEST(DisplayScale, OpensHalfAsLargeAgainAt150PercentAndScans) {
     ::CreateDirectoryA(app.c_str(), nullptr);
     ::CreateDirectoryA(root.c_str(), nullptr);
     WriteFileBytes(Widen(root + "\\one.tmp"), "1");
-    std::string drives;
-    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
-    WriteFileBytes(Widen(app + "\\config.ini"), "PathDrive=" + drives + "\r\nPathFolder=<" + root +
-                                                     "|1>\r\nFilter=<*.tmp|Temporary Files|1|0>\r\n");
+    WriteProfileScanningOnly(app, root, "");
     Program program(app);
     ASSERT_TRUE(program.Started()) << program.Error();
 
