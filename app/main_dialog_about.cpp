@@ -1,5 +1,6 @@
 #include "app/main_dialog_model.h"
 #include "res/resource.h"
+#include "velnor_version.h"
 
 namespace velnor {
 
@@ -11,7 +12,7 @@ const char kSupportAddress[] = "help@velnor.example";
 const char kMailScheme[] = "mailto:";
 
 const char kDeveloperLabel[] = "Developer:  ";
-const char kVersionText[] = "Current Version:   1.13";
+const char kVersionText[] = "Current Version:   " VELNOR_VERSION;
 const char kHomeCaption[] = "Home Page:";
 const char kSupportCaption[] = "Support E-mail:";
 

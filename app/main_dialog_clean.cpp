@@ -1,11 +1,15 @@
 // The Clean page: the five system areas with their sizes, the check items,
 // the open-folder buttons and Start Clean.
-#include <cstring>
 #include <optional>
 #include <vector>
 
 #include "app/main_dialog_model.h"
+#include "clean/clean_progress.h"
+#include "clean/confirm_delete.h"
 #include "clean/shell_delete.h"
+#include "clean/url_cache_walk.h"
+#include "platform/fixed_drives.h"
+#include "platform/search_pattern.h"
 #include "res/resource.h"
 #include "ui/size_text.h"
 
@@ -13,26 +17,17 @@ namespace velnor {
 
 namespace {
 
-constexpr char kConfirmText[] = "Delete all selected items?";
-constexpr char kConfirmCaption[] = "Information";
 constexpr char kTotalGainText[] = "Status: Total amount disk space you gain: ";
 constexpr char kJunkDoneText[] = "Success: Clean Junk Files!";
 constexpr char kCompletedText[] = "Clean Completed!";
 constexpr char kStoppedText[] = "Clean Stoped!";
 
-constexpr int kJunkProgressShare = 75;
-constexpr int kAreaProgressShare = 5;
-constexpr size_t kDriveStringChars = 128;
 constexpr unsigned kEmptyBinQuietly = 7;  // no confirmation, no progress, no sound
 constexpr int kShowNormal = 1;
 
 // A path this short names a drive ("C:\", "C:" or "\"): emptying it would wipe
 // the drive, so such an area is only measured.
 constexpr size_t kDriveRootChars = 3;
-
-constexpr uint32_t kUrlEntryFirstBuffer = 4096;
-// No cache entry comes near this; a walk that keeps asking for more is broken.
-constexpr uint32_t kUrlEntryBufferLimit = 16u << 20;
 
 struct AreaItem {
     ScanOptions::Flag flag;
@@ -59,25 +54,13 @@ bool EndsInSeparator(const std::string& path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
-// "*.*" inside a folder, whether or not its path already ends in a separator
-// (the temporary folder's does, the shell folders' don't).
-std::string ContentsPattern(const std::string& folder) {
-    return folder + (EndsInSeparator(folder) ? "*.*" : "\\*.*");
-}
-
-// The entry buffer's first field is its dwStructSize, a little-endian DWORD.
-void NewEntryBuffer(std::vector<uint8_t>& buffer, uint32_t size) {
-    buffer.assign(size, 0);
-    if (size >= sizeof size) std::memcpy(buffer.data(), &size, sizeof size);
-}
-
 }  // namespace
 
 uint64_t MainDialogModel::GetFolderSize(const std::string& path, bool allSubfolders) {
     if (!platform_.files || path.empty()) return 0;
     const std::string folder = EndsInSeparator(path) ? path : path + "\\";
     uint64_t sum = 0;
-    platform_.files->Enumerate(ContentsPattern(path), [&](const FindData& entry) {
+    platform_.files->Enumerate(SearchPattern(path, FolderEnd::BackslashOrSlash), [&](const FindData& entry) {
         if (entry.name == "." || entry.name == "..") return true;
         if (!(entry.attributes & kAttrDirectory)) {
             sum += entry.size;
@@ -119,8 +102,7 @@ void MainDialogModel::MeasureCleanAreas() {
 
     uint64_t binBytes = 0;
     if (platform_.files && platform_.shell) {
-        for (const std::string& root : platform_.files->LogicalDriveStrings(kDriveStringChars)) {
-            if (platform_.files->DriveType(root) != kDriveFixed) continue;
+        for (const std::string& root : FixedDriveRoots(*platform_.files)) {
             uint64_t bytes = 0;
             if (platform_.shell->QueryRecycleBin(root, bytes)) binBytes += bytes;
         }
@@ -141,32 +123,10 @@ void MainDialogModel::ShowTotalGain() {
 bool MainDialogModel::CleanUrlCache() {
     IUrlCache* cache = platform_.urlCache;
     if (!cache) return false;
-    std::vector<uint8_t> buffer;
-    uint32_t size = kUrlEntryFirstBuffer;
-    NewEntryBuffer(buffer, size);
-    IUrlCache::Handle walk = nullptr;
-    bool walkedToEnd = false;
-
-    for (;;) {
-        UrlCacheEntry entry;
-        uint32_t error = 0;
-        const bool found = walk ? cache->FindNext(walk, buffer, size, entry, error)
-                                : (walk = cache->FindFirst(buffer, size, entry, error)) != nullptr;
-        if (found) {
-            // Cookies are the cookie cleaner's to choose from.
-            if (!(entry.entryType & kCookieCacheEntry)) cache->DeleteEntry(entry.sourceUrlName);
-            size = static_cast<uint32_t>(buffer.size());
-            continue;
-        }
-        if (error == kErrorInsufficientBuffer && size > buffer.size() && size <= kUrlEntryBufferLimit) {
-            NewEntryBuffer(buffer, size);
-            continue;
-        }
-        walkedToEnd = error == kErrorNoMoreItems;
-        break;
-    }
-    if (walk) cache->FindClose(walk);
-    return walkedToEnd;
+    return WalkUrlCache(*cache, [cache](const UrlCacheEntry& entry) {
+        // Cookies are the cookie cleaner's to choose from.
+        if (!(entry.entryType & kCookieCacheEntry)) cache->DeleteEntry(entry.sourceUrlName);
+    });
 }
 
 long MainDialogModel::ClearUrlHistory() {
@@ -207,9 +167,7 @@ void MainDialogModel::OnOpenFolder(int buttonId) {
 void MainDialogModel::OnStartClean() {
     if (cleanBusy) return;
     controls[IDC_START_CLEAN].SetStateAndPicture(picture_state::kNormal);
-    if (!platform_.prompts ||
-        platform_.prompts->MessageBox(kConfirmText, kConfirmCaption, kMbOkCancel | kMbIconQuestion) != kIdOk)
-        return;
+    if (!ConfirmDelete(platform_.prompts)) return;
 
     const bool cleanJunk = OptionOn(ScanOptions::kClean0);
     int range = cleanJunk ? kJunkProgressShare : 0;
@@ -235,7 +193,7 @@ void MainDialogModel::OnStartClean() {
     const auto emptyFolder = [this](CleanArea area) {
         const std::string& path = areaPaths[Index(area)];
         if (path.size() <= kDriveRootChars || !platform_.shell) return;
-        ShellDelete(*platform_.shell, DoubleNulList({ContentsPattern(path)}), true);
+        ShellDelete(*platform_.shell, DoubleNulList({SearchPattern(path, FolderEnd::BackslashOrSlash)}), true);
     };
     for (int i = 0; i < kCleanAreaCount; ++i) {
         // Exit clears the flag; the steps still to come are then skipped.

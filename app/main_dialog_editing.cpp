@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/main_dialog_model.h"
+#include "app/main_dialog_texts.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "ui/utf8.h"
@@ -10,9 +11,6 @@
 namespace velnor {
 
 namespace {
-
-constexpr const char* kRecycleCaption = "Send Junk Files To The Recycle Bin";
-constexpr const char* kPermanentCaption = "Delete Junk Files Permanently";
 
 // The profile file separates entries with "<" and ">" and fields with "|", and
 // has no escape for them.
@@ -32,7 +30,7 @@ std::string TakenEntry(const std::string& handedBack) {
 // first, then the pattern.
 void FitFilterEntry(std::string& pattern, std::string& description) {
     const size_t marks = config_file::FilterEntry("", "", true, FilterType::Exclude).size();
-    const size_t room = config_file::kMaxEntryChars - marks;
+    const size_t room = kMaxEntryChars - marks;
     pattern = Utf8Prefix(pattern, room);
     description = Utf8Prefix(description, room - pattern.size());
 }

@@ -1,4 +1,5 @@
 #include "app/main_dialog_model.h"
+#include "platform/fixed_drives.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "ui/utf8.h"
@@ -7,7 +8,6 @@ namespace velnor {
 
 namespace {
 
-constexpr size_t kDriveStringChars = 128;
 constexpr size_t kPathTextChars = 1000;
 
 }  // namespace
@@ -38,8 +38,7 @@ void MainDialogModel::ListFixedDrives() {
     list.SetSortImage(location_col::kPath, true, true);
     list.DeleteAllRows();
     if (platform_.files) {
-        for (const std::string& root : platform_.files->LogicalDriveStrings(kDriveStringChars)) {
-            if (platform_.files->DriveType(root) != kDriveFixed) continue;
+        for (const std::string& root : FixedDriveRoots(*platform_.files)) {
             std::string name = root;
             if (name.empty() || name.back() != '\\') name.push_back('\\');
             const std::string query = name;

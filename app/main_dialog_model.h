@@ -22,7 +22,6 @@ enum ScanState : int { kScanIdle = 0, kScanRunning = 1, kScanStopRequested = 3 }
 enum Page : int { kPageAbout = 0, kPagePath, kPageFilters, kPageExceptions, kPageOptions, kPageScan, kPageClean };
 
 // What the add dialogs hand back; written by a dialog only when the user confirms.
-constexpr size_t kMaxEntryChars = 999;
 struct FilterDialogValues {
     std::string pattern;
     std::string description;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/main_dialog_model.h"
+#include "app/main_dialog_texts.h"
 #include "res/resource.h"
 
 namespace velnor {

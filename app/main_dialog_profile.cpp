@@ -1,12 +1,11 @@
 #include "app/main_dialog_model.h"
+#include "platform/fixed_drives.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
 
 namespace velnor {
 
 namespace {
-
-constexpr size_t kDriveStringChars = 500;
 
 void ShowRestored(CheckListModel& list) {
     if (ListObserver* observer = list.Observer()) {
@@ -42,9 +41,7 @@ void MainDialogModel::SaveProfile() {
 
 void MainDialogModel::WriteDefaultProfile() {
     if (!platform_.files) return;
-    std::vector<std::string> fixedDrives;
-    for (const std::string& root : platform_.files->LogicalDriveStrings(kDriveStringChars))
-        if (platform_.files->DriveType(root) == kDriveFixed) fixedDrives.push_back(root);
+    const std::vector<std::string> fixedDrives = FixedDriveRoots(*platform_.files);
 
     // The text is made from the filled lists, but the lists keep the defaults
     // only when the file could be written: without a file they stay as they were.

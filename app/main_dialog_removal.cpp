@@ -2,6 +2,8 @@
 #include <optional>
 
 #include "app/main_dialog_model.h"
+#include "app/main_dialog_texts.h"
+#include "clean/clean_progress.h"
 #include "clean/shell_delete.h"
 #include "res/resource.h"
 
@@ -9,13 +11,7 @@ namespace velnor {
 
 namespace {
 
-constexpr int kJunkProgressShare = 75;
-
 const char kDeletingText[] = "Deleting: Junk Files ...";
-const char kTotalFilesZero[] = "Total Files: 0";
-const char kTotalSizeZero[] = "Total  Size: 0 MB";
-const char kSelectedFilesZero[] = "Selected Files: 0";
-const char kSelectedSizeZero[] = "Selected  Size: 0 MB";
 const char kScanAgainText[] = "Scaning:Please click 'start scan' .";
 
 // The k-th of `selected` files fills the bar's junk share proportionally. The

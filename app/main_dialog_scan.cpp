@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "app/main_dialog_model.h"
+#include "app/main_dialog_texts.h"
+#include "platform/search_pattern.h"
 #include "res/resource.h"
 #include "scan/location_queue.h"
 #include "scan/unusable_name.h"
@@ -56,10 +58,10 @@ void MainDialogModel::OnStopScan() {
 }
 
 void MainDialogModel::RunScan() {
-    controls[IDC_TOTAL_FILES].SetText("Total Files: 0");
-    controls[IDC_TOTAL_SIZE].SetText("Total  Size: 0 MB");
-    selectedFilesText_.SetText("Selected Files: 0");
-    selectedSizeText_.SetText("Selected  Size: 0 MB");
+    controls[IDC_TOTAL_FILES].SetText(kTotalFilesZero);
+    controls[IDC_TOTAL_SIZE].SetText(kTotalSizeZero);
+    selectedFilesText_.SetText(kSelectedFilesZero);
+    selectedSizeText_.SetText(kSelectedSizeZero);
     totalCount = 0;
     totalSize = 0;
     selectedCount = 0;
@@ -138,8 +140,7 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
     // hold its name); nothing below it could be handed back.
     if (!platform_.files || NamesNoFile(path)) return;
 
-    const bool endsInSeparator = !path.empty() && path.back() == '\\';
-    const std::string pattern = path + (endsInSeparator ? "*.*" : "\\*.*");
+    const std::string pattern = SearchPattern(path, FolderEnd::Backslash);
     // Entries are named from the pattern's folder part, so "c:" and "c:\temp\"
     // give "c:\name" and "c:\temp\name".
     const std::string folder = pattern.substr(0, pattern.find_last_of("\\/")) + "\\";

@@ -1,5 +1,7 @@
 #include "clean/cookie_cleaner.h"
 
+#include "clean/confirm_delete.h"
+#include "clean/url_cache_walk.h"
 #include "res/resource.h"
 #include "ui/picture_access.h"
 
@@ -7,44 +9,10 @@ namespace velnor {
 
 namespace {
 
-constexpr uint32_t kFirstBufferBytes = 4096;
 constexpr int kRowPicture = 1;
 constexpr int kHeaderNotAllChecked = 2;
-const char kQuestion[] = "Delete all selected items?";
-const char kQuestionCaption[] = "Information";
-
-// One cache call, repeated with a larger buffer for as long as the platform
-// asks for more room. A platform that asks for no more than it already had
-// would never be satisfied, so that ends the walk like any other error.
-template <typename Call>
-bool WithRoom(std::vector<uint8_t>& buffer, Call call) {
-    for (;;) {
-        uint32_t size = static_cast<uint32_t>(buffer.size());
-        uint32_t error = 0;
-        if (call(size, error)) return true;
-        if (error != kErrorInsufficientBuffer || size <= buffer.size()) return false;
-        buffer.resize(size);
-    }
-}
 
 }  // namespace
-
-void WalkUrlCache(IUrlCache& cache, const std::function<void(const UrlCacheEntry&)>& onEntry) {
-    std::vector<uint8_t> buffer(kFirstBufferBytes);
-    UrlCacheEntry entry;
-    IUrlCache::Handle walk = nullptr;
-    const bool started = WithRoom(buffer, [&](uint32_t& size, uint32_t& error) {
-        walk = cache.FindFirst(buffer, size, entry, error);
-        return walk != nullptr;
-    });
-    if (!started) return;
-    do {
-        onEntry(entry);
-    } while (WithRoom(buffer, [&](uint32_t& size, uint32_t& error) {
-        return cache.FindNext(walk, buffer, size, entry, error);
-    }));
-    cache.FindClose(walk);
-}
 
 std::string CookieDisplayText(const std::string& sourceUrlName) {
     const size_t at = sourceUrlName.find('@');
@@ -86,8 +54,7 @@ void CookieCleaner::Fill() {
 }
 
 void CookieCleaner::Delete() {
-    if (!prompts_ || prompts_->MessageBox(kQuestion, kQuestionCaption, kMbOkCancel | kMbIconQuestion) != kIdOk)
-        return;
+    if (!ConfirmDelete(prompts_)) return;
     const int rows = list.RowCount();
     auto checkedRowShows = [&](const std::string& text) {
         for (int i = 0; i < rows; ++i)

@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,11 +8,6 @@
 #include "ui/list_model.h"
 
 namespace velnor {
-
-// Walks the whole URL cache, calling onEntry for each entry in the order the
-// cache gives them. The entry buffer starts at 4096 bytes and grows to what
-// the platform asks for; any other error ends the walk.
-void WalkUrlCache(IUrlCache& cache, const std::function<void(const UrlCacheEntry&)>& onEntry);
 
 // The site part of a cookie's cache name: everything after the first "@";
 // a name without "@" is shown whole. Letter case is kept.

@@ -5,29 +5,6 @@
 
 namespace velnor {
 
-namespace {
-
-// The question belongs to the cookie dialog while it is asked, so that the
-// dialog cannot be used under it; afterwards the prompts go back to the
-// window that owns the dialog.
-class PromptsOwnedBy {
-public:
-    PromptsOwnedBy(IPrompts* prompts, HWND dialog) : prompts_(dynamic_cast<Win32Prompts*>(prompts)), dialog_(dialog) {
-        if (prompts_) prompts_->SetOwner(dialog_);
-    }
-    ~PromptsOwnedBy() {
-        if (prompts_) prompts_->SetOwner(::GetWindow(dialog_, GW_OWNER));
-    }
-    PromptsOwnedBy(const PromptsOwnedBy&) = delete;
-    PromptsOwnedBy& operator=(const PromptsOwnedBy&) = delete;
-
-private:
-    Win32Prompts* prompts_;
-    HWND dialog_;
-};
-
-}  // namespace
-
 const RuntimeClass CCookieDialog::kRuntimeClass = {"CCookieDialog", &CDialog::kRuntimeClass};
 
 // clang-format off

@@ -6,8 +6,8 @@
 ; uninstaller registered under HKCU.
 ;
 ; makensis -DEXE=path/VelnorCleaner.exe [-DEXE64=path/x64/VelnorCleaner.exe]
-;          [-DCHM=path/VelnorCleaner.chm] [-DREADME=path/ReadMe.txt]
-;          [-DOUTFILE=path/setup.exe] [-DVERSION=1.13]
+;          -DREADME=path/ReadMe.txt [-DCHM=path/VelnorCleaner.chm]
+;          [-DOUTFILE=path/setup.exe] [-DVERSION=x.y]
 ;          [-DTARGET=x86-unicode|amd64-unicode] velnor.nsi
 ;
 ; The release installer is a 32-bit program that carries both builds: EXE the
@@ -26,14 +26,16 @@ Unicode true
 !endif
 Target ${TARGET}
 
+; The version is the one in the VERSION file unless one is given.
 !ifndef VERSION
-  !define VERSION 1.13
+  !define /file VERSION "${__FILEDIR__}/../VERSION"
 !endif
 !ifndef EXE
   !error "EXE must name the program to install: -DEXE=path/VelnorCleaner.exe"
 !endif
+; installer/ReadMe.txt with its version filled in, as tools/package.sh makes it.
 !ifndef README
-  !define README "${__FILEDIR__}/ReadMe.txt"
+  !error "README must name the readme to install: -DREADME=path/ReadMe.txt"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "VelnorCleaner-${VERSION}-setup.exe"

@@ -10,12 +10,6 @@
 
 namespace velnor::config_file {
 
-// The longest "PathFolder" or "Filter" entry, the characters between "<" and ">",
-// counted in bytes of the UTF-8 that the program writes. A file of the old
-// program is converted first, so an entry counts as it will stand in the file
-// once the profile is saved again, and what loads once keeps loading.
-constexpr size_t kMaxEntryChars = 999;
-
 // The file's bytes as UTF-8, the encoding the program writes (without a
 // byte-order mark). A file that is not valid UTF-8 comes from the program
 // before it wrote UTF-8, in the system's legacy ANSI code page, and is

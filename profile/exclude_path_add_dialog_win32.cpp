@@ -5,29 +5,6 @@
 
 namespace velnor {
 
-namespace {
-
-// The real folder chooser takes its owner from the prompts; while this dialog
-// asks, the chooser belongs to it, so that the dialog cannot be used or closed
-// under it. Afterwards the prompts go back to the window that owns the dialog.
-class ChooserOwnedBy {
-public:
-    ChooserOwnedBy(IPrompts* prompts, HWND dialog) : prompts_(dynamic_cast<Win32Prompts*>(prompts)), dialog_(dialog) {
-        if (prompts_) prompts_->SetOwner(dialog_);
-    }
-    ~ChooserOwnedBy() {
-        if (prompts_) prompts_->SetOwner(::GetWindow(dialog_, GW_OWNER));
-    }
-    ChooserOwnedBy(const ChooserOwnedBy&) = delete;
-    ChooserOwnedBy& operator=(const ChooserOwnedBy&) = delete;
-
-private:
-    Win32Prompts* prompts_;
-    HWND dialog_;
-};
-
-}  // namespace
-
 const RuntimeClass CExcludePathAddDialog::kRuntimeClass = {"CExcludePathAddDialog", &CDialog::kRuntimeClass};
 
 // clang-format off
@@ -74,7 +51,7 @@ void CExcludePathAddDialog::OnPathChanged() { model_.OnPathChanged(WindowText(It
 
 void CExcludePathAddDialog::OnBrowse() {
     if (!prompts_) return;
-    ChooserOwnedBy owned(prompts_, hwnd_);
+    PromptsOwnedBy owned(prompts_, hwnd_);
     model_.Browse(*prompts_);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,13 @@ enum class FilterType : int { Include = 1, Exclude = 2 };
 namespace location_col { enum { kCheck = 0, kPath = 1, kCapacity = 2, kFree = 3 }; }
 namespace filter_col { enum { kCheck = 0, kPattern = 1, kType = 2, kDescription = 3, kExclude = 4 }; }
 namespace exclude_col { enum { kPattern = 0 }; }
+
+// The longest entry of the profile: what an add dialog hands back, and a
+// "PathFolder" or "Filter" entry of config.ini, the characters between "<" and
+// ">". Counted in bytes of the UTF-8 that the program writes; a file of the
+// old program is converted first, so an entry counts as it will stand in the
+// file once the profile is saved again, and what loads once keeps loading.
+constexpr size_t kMaxEntryChars = 999;
 
 // Small images of the profile rows.
 constexpr int kDriveImage = 1;

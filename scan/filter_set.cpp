@@ -8,31 +8,6 @@ namespace velnor {
 
 namespace {
 
-// A lowered copy of a name or path; anything the file system can give fits on
-// the stack.
-class LoweredText {
-public:
-    explicit LoweredText(const std::string& text) : length_(std::strlen(text.c_str())) {
-        char* out = inline_;
-        if (length_ > sizeof inline_) {
-            heap_.resize(length_);
-            out = &heap_[0];
-        }
-        LowerAsciiLetters(text.c_str(), length_, out);
-        data_ = out;
-    }
-    LoweredText(const LoweredText&) = delete;
-    LoweredText& operator=(const LoweredText&) = delete;
-    const char* Data() const { return data_; }
-    size_t Length() const { return length_; }
-
-private:
-    size_t length_;
-    const char* data_ = nullptr;
-    char inline_[512];
-    std::string heap_;
-};
-
 bool IsWildcard(char c) { return c == '*' || c == '?'; }
 
 }  // namespace
@@ -135,13 +110,13 @@ void FilterSet::AddFolderExclusion(const std::string& pattern) {
 // the exceptions are the same for all of them: so the name is wanted when any
 // include accepts it and no exception does.
 bool FilterSet::IsFileWanted(const std::string& name) const {
-    const LoweredText lowered(name);
+    const LoweredText lowered(name.c_str());
     return includeIndex_.AnyMatches(lowered.Data(), lowered.Length()) &&
            !exceptionIndex_.AnyMatches(lowered.Data(), lowered.Length());
 }
 
 bool FilterSet::IsFolderExcluded(const std::string& path) const {
-    const LoweredText lowered(path);
+    const LoweredText lowered(path.c_str());
     return folderIndex_.AnyMatches(lowered.Data(), lowered.Length());
 }
 

@@ -37,32 +37,6 @@ long FindSegmentIn(const char* text, size_t textLength, const char* segment, siz
     return -1;
 }
 
-// Copies long enough for any file name or search path stay on the stack.
-constexpr size_t kInlineChars = 512;
-
-class LoweredCopy {
-public:
-    explicit LoweredCopy(const char* text) : length_(std::strlen(text)) {
-        char* out = inline_;
-        if (length_ >= kInlineChars) {
-            heap_.resize(length_);
-            out = &heap_[0];
-        }
-        LowerAsciiLetters(text, length_, out);
-        data_ = out;
-    }
-    LoweredCopy(const LoweredCopy&) = delete;
-    LoweredCopy& operator=(const LoweredCopy&) = delete;
-    const char* Data() const { return data_; }
-    size_t Length() const { return length_; }
-
-private:
-    size_t length_;
-    const char* data_ = nullptr;
-    char inline_[kInlineChars];
-    std::string heap_;
-};
-
 bool HasNonAsciiByte(const char* text, size_t length) {
     for (size_t i = 0; i < length; ++i)
         if (static_cast<unsigned char>(text[i]) >= 0x80) return true;
@@ -162,7 +136,7 @@ bool MatchPrepared(const char* text, size_t n, const char* pattern, size_t m) {
 bool MatchWildcard(const char* text, const char* pattern) {
     if (!text || !pattern) return false;
     if (!*pattern) return !*text;
-    const LoweredCopy lowered(text);
+    const LoweredText lowered(text);
     const std::string prepared = PreparePattern(pattern);
     return MatchPrepared(lowered.Data(), lowered.Length(), prepared.data(), prepared.size());
 }

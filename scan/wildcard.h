@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace velnor {
@@ -26,5 +27,31 @@ char LowerAsciiLetter(char c);
 void LowerAsciiLetters(const char* text, size_t length, char* out);
 // Lowered, and every run of `*` reduced to one.
 std::string PreparePattern(const char* pattern);
+
+// A text lowered with LowerAsciiLetters, up to its first NUL. Copies long
+// enough for any file name or search path stay on the stack.
+class LoweredText {
+public:
+    explicit LoweredText(const char* text) : length_(std::strlen(text)) {
+        char* out = inline_;
+        if (length_ >= kInlineChars) {
+            heap_.resize(length_);
+            out = &heap_[0];
+        }
+        LowerAsciiLetters(text, length_, out);
+        data_ = out;
+    }
+    LoweredText(const LoweredText&) = delete;
+    LoweredText& operator=(const LoweredText&) = delete;
+    const char* Data() const { return data_; }
+    size_t Length() const { return length_; }
+
+private:
+    static constexpr size_t kInlineChars = 512;
+    size_t length_;
+    const char* data_ = nullptr;
+    char inline_[kInlineChars];
+    std::string heap_;
+};
 
 }  // namespace velnor

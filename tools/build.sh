@@ -8,7 +8,9 @@
 #   bash tools/build.sh [all|host|win|program]
 #
 # "program" builds only the program that this machine's Wine runs, with its
-# help file (what the run command needs).
+# help file (what the run command needs). It needs neither NSIS nor, where
+# Free Pascal's help compiler is missing, the help file: it says so and goes
+# on without it. The full build makes both, and fails without them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/wine_env.sh
@@ -16,21 +18,20 @@ B=${VELNOR_BUILD:-build}
 JOBS=${JOBS:-$(nproc)}
 what=${1:-all}
 
-# ccache, where it is installed, lets several build folders share their objects.
-launcher=()
+# ccache, where it is installed, lets several build folders share their
+# objects; where it is not (or no longer), the compilers run bare.
+launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER= -DCMAKE_C_COMPILER_LAUNCHER=)
 if command -v ccache >/dev/null 2>&1; then
   launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 
-configure() { # dir, extra args...
+configure() { # dir, options...
   local dir=$1; shift
-  if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
-  else
-    # Settled options are passed again, so that an older build folder follows
-    # a change of them; CMake rebuilds nothing when they are the same.
-    cmake --no-warn-unused-cli -S . -B "$dir" "$@" >/dev/null
-  fi
+  # Every option is passed at every build, so that a build folder follows a
+  # change of them; CMake rebuilds nothing when they are the same. The
+  # toolchain file counts only at a folder's first configure, and CMake would
+  # call it unused after that.
+  cmake --no-warn-unused-cli -S . -B "$dir" "${launcher[@]}" "$@" >/dev/null
 }
 
 # One Windows build folder per architecture: win32 (i686) and win64 (x86_64).
@@ -54,13 +55,15 @@ build_windows() { # arch (win32|win64)
 }
 
 if [ "$what" = all ] || [ "$what" = host ]; then
-  configure "$B/host"
+  configure "$B/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$B/host" -j "$JOBS" -- --no-print-directory
 fi
 if [ "$what" = program ]; then
   build_windows "$WIN_ARCH"
-  bash tools/build_manual.sh dist/VelnorCleaner.chm
-  [ "$WIN_ARCH" = win64 ] && cp dist/VelnorCleaner.chm dist/x64/VelnorCleaner.chm
+  bash tools/build_manual.sh --optional dist/VelnorCleaner.chm
+  if [ "$WIN_ARCH" = win64 ] && [ -f dist/VelnorCleaner.chm ]; then
+    cp dist/VelnorCleaner.chm dist/x64/VelnorCleaner.chm
+  fi
   exit 0
 fi
 if [ "$what" = all ] || [ "$what" = win ]; then

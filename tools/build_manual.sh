@@ -10,10 +10,20 @@
 # built once per build folder against a copy of its chmfilewriter unit with
 # the context-topic fix (see chmbuild.pas). Without the Free Pascal compiler,
 # chmcmd builds the file as it is, and F1 then finds no topic.
+#
+#   bash tools/build_manual.sh [--optional] [file]
+#
+# --optional: without either compiler, say so and make no help file rather
+# than fail (the program runs without it; F1 then finds no file).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 B=${VELNOR_BUILD:-build}
+optional=0
+if [ "${1:-}" = --optional ]; then
+  optional=1
+  shift
+fi
 out=${1:-dist/VelnorCleaner.chm}
 work=$root/$B/manual
 stage=$work/stage
@@ -23,6 +33,7 @@ mkdir -p "$work" "$(dirname "$out")"
 rm -rf "$stage"
 mkdir -p "$stage/images"
 cp docs/manual/* "$stage/"
+sed -i "s/@VELNOR_VERSION@/$(<VERSION)/g" "$stage"/*.htm
 
 # Pictures.
 missing=()
@@ -57,6 +68,10 @@ if command -v fpc >/dev/null 2>&1 && [ -n "$unit_source" ]; then
 elif command -v chmcmd >/dev/null 2>&1; then
   echo "manual: no Free Pascal compiler; chmcmd builds the file, and F1 will find no topic" >&2
   compiler=(chmcmd)
+elif [ $optional = 1 ]; then
+  echo "manual: skipped: neither fpc nor chmcmd (Free Pascal's help compiler, Debian fp-utils) is" \
+       "installed; the program is built without its user manual" >&2
+  exit 0
 else
   echo "manual: neither fpc nor chmcmd is installed (fp-utils)" >&2
   exit 1

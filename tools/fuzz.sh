@@ -15,7 +15,9 @@ RUNS=${FUZZ_RUNS:-60000}
 SECONDS_PER_TARGET=${FUZZ_SECONDS:-10}
 mkdir -p "$OUT"
 
-flags=(-std=c++17 -O1 -g -I. -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+# The version header, made from VERSION as the CMake builds make it.
+cmake -DGENERATED_DIR="$OUT/generated" -P cmake/version.cmake
+flags=(-std=c++17 -O1 -g -I. -I"$OUT/generated" -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
        -fno-omit-frame-pointer)
 link_flags=(-fsanitize=fuzzer,address,undefined)
 # ccache, where it is installed, shares the objects between build folders.

@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 B=${VELNOR_BUILD:-build}
-VERSION=1.13
+VERSION=$(<VERSION)
 readme=installer/ReadMe.txt
 for exe in dist/VelnorCleaner.exe dist/x64/VelnorCleaner.exe; do
   [ -f "$exe" ] || { echo "package: $exe is missing; build the programs first" >&2; exit 1; }
@@ -32,8 +32,8 @@ portable() { # program folder, folder in the zip, zip name
   else
     echo "package: no $from/VelnorCleaner.chm yet; $zip goes without the user manual" >&2
   fi
-  # The readme with Windows line ends, for Notepad.
-  sed 's/\r*$/\r/' "$readme" >"$stage/ReadMe.txt"
+  # The readme with its version and Windows line ends, for Notepad.
+  sed "s/@VELNOR_VERSION@/$VERSION/; s/\r*\$/\r/" "$readme" >"$stage/ReadMe.txt"
   local zip_out; zip_out=$(realpath -m "dist/$zip")
   rm -f "$zip_out"
   (cd "$B/package" && zip -q -X -r "$zip_out" "$name")

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian 12 machine. Safe to run
-# again: it only installs what is missing.
+# again: it only installs what is missing, and where nothing is missing it
+# changes nothing and needs no root. Installing does: as root it installs
+# directly, otherwise through sudo where there is one, else it says what to
+# install and fails.
 set -euo pipefail
 
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-  UPDATE=1
-fi
 # ccache: the build folders share their objects; fonts-wqy-microhei: the
 # glyphs of Chinese and Japanese names in the Wine prefixes; clang with
 # libclang-rt-14-dev: libFuzzer for the fuzz targets.
@@ -19,9 +18,20 @@ for p in cmake make g++ python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-po
          ccache clang libclang-rt-14-dev; do
   have "$p" || need+=("$p")
 done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "Installing: ${need[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+[ ${#need[@]} -eq 0 ] && exit 0
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "setup: missing ${need[*]}; installing them needs root: run 'bash tools/setup.sh' as root" >&2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
+echo "Installing: ${need[*]}"
+# wine32 comes from the i386 architecture.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

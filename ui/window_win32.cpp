@@ -175,6 +175,25 @@ void CDialog::TakeInitialScale() {
     // The template's font was made for the display's own DPI, which may lie
     // between two drawn scales.
     if (scale_.Dpi() != templateDpi_) ApplyScaledFont();
+    if (!scale_.IsBase()) ShowTemplatePicturesAtScale();
+}
+
+void CDialog::ShowTemplatePicturesAtScale() {
+    if (!templatePicturesRead_) {
+        templatePicturesRead_ = true;
+        const HMODULE module = ::GetModuleHandleA(nullptr);
+        const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(templateId_), MAKEINTRESOURCEA(5));  // RT_DIALOG
+        const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+        const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+        if (bytes)
+            templatePictures_ = TemplatePictures(static_cast<const uint8_t*>(bytes), ::SizeofResource(module, found));
+    }
+    for (const TemplatePicture& picture : templatePictures_) {
+        const HWND control = ::GetDlgItem(hwnd_, picture.controlId);
+        if (!control || (::GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+        if (HBITMAP bitmap = SharedBitmap(picture.resourceId, scale_))
+            ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    }
 }
 
 void CDialog::ApplyScaledFont() {
@@ -208,6 +227,7 @@ void CDialog::ChangeScale(int dpi, const RECT& suggested) {
         }
     }
     scale_ = DisplayScale::ForDpi(dpi);
+    ShowTemplatePicturesAtScale();
     OnScaleChanged(suggested);
 }
 

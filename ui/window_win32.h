@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/archive.h"
+#include "ui/dialog_template.h"
 #include "ui/display_scale.h"
 #include "ui/gdi_handles_win32.h"
 
@@ -166,6 +167,8 @@ protected:
     virtual void OnScaleChanged(const RECT& suggested);
     // Gives every control the template's font at the dialog's scale.
     void ApplyScaledFont();
+    // Shows the pictures that the template names drawn for the dialog's scale.
+    void ShowTemplatePicturesAtScale();
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     // The dialog's own messages after its table: WM_COMMAND for IDOK and
@@ -192,6 +195,8 @@ private:
     HFONT templateFont_ = nullptr;
     UniqueFont scaledFont_;
     std::vector<TemplatePlace> templatePlaces_;
+    std::vector<TemplatePicture> templatePictures_;
+    bool templatePicturesRead_ = false;
     int templatePercent_ = 100;
     bool modal_ = false;
     bool handled_ = false;

@@ -37,6 +37,26 @@ private:
     HCURSOR previous_ = nullptr;
 };
 
+// What a dialog asks through the prompts (a question, the folder chooser)
+// belongs to that dialog while it is asked, so that the dialog cannot be used
+// or closed under it; afterwards the prompts go back to the window that owns
+// the dialog. Prompts of another kind (a test's fake) are left alone.
+class PromptsOwnedBy {
+public:
+    PromptsOwnedBy(IPrompts* prompts, HWND dialog) : prompts_(dynamic_cast<Win32Prompts*>(prompts)), dialog_(dialog) {
+        if (prompts_) prompts_->SetOwner(dialog_);
+    }
+    ~PromptsOwnedBy() {
+        if (prompts_) prompts_->SetOwner(::GetWindow(dialog_, GW_OWNER));
+    }
+    PromptsOwnedBy(const PromptsOwnedBy&) = delete;
+    PromptsOwnedBy& operator=(const PromptsOwnedBy&) = delete;
+
+private:
+    Win32Prompts* prompts_;
+    HWND dialog_;
+};
+
 class Win32MessagePump : public IMessagePump {
 public:
     void Drain() override;

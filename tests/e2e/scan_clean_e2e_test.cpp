@@ -386,6 +386,15 @@ bool TabTo(const Program& program, int id) {
     return FocusOf(program) == target;
 }
 
+// A profile beside the program that looks for *.tmp in one folder only: every
+// drive unticked, `root` ticked, then the given lines.
+void WriteProfileScanningOnly(const std::string& app, const std::string& root, const std::string& more) {
+    std::string drives;
+    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
+    WriteFileBytes(Widen(app + "\\config.ini"), "PathDrive=" + drives + "\r\nPathFolder=<" + root +
+                                                     "|1>\r\nFilter=<*.tmp|Temporary Files|1|0>\r\n" + more);
+}
+
 TEST(KeyboardOnly, ScanUncheckCleanExit) {
     Workspace workspace;
     const std::string app = workspace / "App";
@@ -396,11 +405,7 @@ TEST(KeyboardOnly, ScanUncheckCleanExit) {
     WriteFileBytes(Widen(root + "\\two.tmp"), "22");
     // The folder comes from the profile: the shell's folder chooser is not
     // the program's to make usable from the keyboard.
-    std::string drives;
-    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
-    WriteFileBytes(Widen(app + "\\config.ini"),
-                   "PathDrive=" + drives + "\r\nPathFolder=<" + root + "|1>\r\n"
-                   "Filter=<*.tmp|Temporary Files|1|0>\r\nOption=<remove|0><clean0|1>\r\n");
+    WriteProfileScanningOnly(app, root, "Option=<remove|0><clean0|1>\r\n");
     Program program(app);
     ASSERT_TRUE(program.Started()) << program.Error();
     ASSERT_EQ(OnlyInsideChecked(program, root), "");
@@ -446,6 +451,79 @@ TEST(KeyboardOnly, ScanUncheckCleanExit) {
     EXPECT_EQ(::GetFileAttributesA(removed.c_str()), INVALID_FILE_ATTRIBUTES) << removed;
     // Exit saved the profile, in the program's own line format.
     EXPECT_NE(ProfileValue(app + "\\config.ini", "Option").find("<clean0|1>"), std::string::npos);
+}
+
+// The display's DPI that programs started from now on find, as the display
+// settings would set it; put back at the end of the scope.
+class DisplayDpiForNewPrograms {
+public:
+    explicit DisplayDpiForNewPrograms(DWORD dpi) {
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                              nullptr, &key_, nullptr) != ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof old_;
+        had_ = ::RegQueryValueExA(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS;
+        ::RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~DisplayDpiForNewPrograms() {
+        if (!key_) return;
+        if (had_)
+            ::RegSetValueExA(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        else
+            ::RegDeleteValueA(key_, kValue);
+        ::RegCloseKey(key_);
+    }
+
+private:
+    static constexpr char kValue[] = "LogPixels";
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+// Started on a display at 150 %, the program opens half as large again, with
+// each control at its place at that scale, and the scan and its check boxes
+// work there as at 100 %.
+TEST(DisplayScale, OpensHalfAsLargeAgainAt150PercentAndScans) {
+    DisplayDpiForNewPrograms display(144);
+    Workspace workspace;
+    const std::string app = workspace / "App";
+    const std::string root = workspace / "Tree";
+    ::CreateDirectoryA(app.c_str(), nullptr);
+    ::CreateDirectoryA(root.c_str(), nullptr);
+    WriteFileBytes(Widen(root + "\\one.tmp"), "1");
+    WriteProfileScanningOnly(app, root, "");
+    Program program(app);
+    ASSERT_TRUE(program.Started()) << program.Error();
+
+    RECT client;
+    ::GetClientRect(program.Window(), &client);
+    EXPECT_EQ(client.right, 960);
+    EXPECT_EQ(client.bottom, 720);
+    const struct {
+        int id;
+        RECT at;  // 1.5 times the place at 100 %, each length rounded half up
+    } places[] = {{IDC_START_SCAN, {54, 615, 101, 662}}, {IDC_NEXT, {585, 630, 699, 669}},
+                  {IDC_PAGE_SCAN, {12, 435, 192, 476}}, {IDC_RESULT_LIST, {213, 146, 918, 461}}};
+    for (const auto& place : places) {
+        RECT r;
+        ::GetWindowRect(program.Control(place.id), &r);
+        ::MapWindowPoints(nullptr, program.Window(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_TRUE(::EqualRect(&r, &place.at))
+            << place.id << ": " << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    }
+
+    ASSERT_TRUE(program.Click(IDC_PAGE_SCAN));
+    ASSERT_TRUE(program.Click(IDC_START_SCAN));
+    ASSERT_TRUE(program.WaitForText(IDC_SCAN_STATUS, kScanFinished, kStepMs)) << program.Text(IDC_SCAN_STATUS);
+    RemoteList results(program, IDC_RESULT_LIST);
+    ASSERT_EQ(results.Count(), 1);
+    EXPECT_TRUE(results.ClickCheckBox(0));
+    EXPECT_FALSE(results.Checked(0));
+    EXPECT_EQ(program.Text(IDC_SELECTED_FILES), "Selected Files: 0");
+    program.PostClick(IDC_EXIT);
+    EXPECT_TRUE(program.WaitForExit(kStepMs));
 }
 
 }  // namespace

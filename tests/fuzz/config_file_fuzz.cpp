@@ -44,7 +44,7 @@ void CheckFilters(const std::string& value) {
         CheckField(f.description);
         FUZZ_CHECK(!f.pattern.empty());
         FUZZ_CHECK(f.pattern.find('|') == std::string::npos);
-        FUZZ_CHECK(f.pattern.size() + 1 + f.description.size() + 4 <= config_file::kMaxEntryChars);
+        FUZZ_CHECK(f.pattern.size() + 1 + f.description.size() + 4 <= kMaxEntryChars);
         AddFilterRow(list, f.pattern, f.description, f.checked, f.type);
     }
     const std::string line = config_file::FilterLine(list);
@@ -63,7 +63,7 @@ void CheckFolders(const std::string& value) {
     LocationTable list;
     for (const config_file::ParsedFolder& folder : folders) {
         CheckField(folder.path);
-        FUZZ_CHECK(folder.path.size() + 2 <= config_file::kMaxEntryChars);
+        FUZZ_CHECK(folder.path.size() + 2 <= kMaxEntryChars);
         list.AppendRow(MakeLocation(folder.path, kFolderImage, folder.checked));
     }
     const std::string line = config_file::FolderLine(list);

@@ -333,7 +333,7 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
             EXPECT_FALSE(pattern.empty());
             EXPECT_EQ(pattern.find_first_of("|>"), std::string::npos);
             EXPECT_LE(pattern.size() + first.profile.filters.CellText(i, filter_col::kDescription).size() + 5,
-                      config_file::kMaxEntryChars);
+                      kMaxEntryChars);
         }
         bool folderLooksLikeDrive = false;
         for (int i = 2; i < first.profile.locations.RowCount(); ++i)

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/search_pattern.h"
 #include "res/resource.h"
 #include "scan/location_queue.h"
 #include "tests/fakes/fake_platform.h"
@@ -30,6 +31,24 @@ TEST(CoveringRule, StopsAtPathBoundary) {
         {"c:\\temp", "c:\\temp", true},
     };
     for (const Case& c : cases) EXPECT_EQ(CoversLocation(c.other, c.location), c.covers) << c.other << " / " << c.location;
+}
+
+TEST(SearchPattern, AddsTheSeparatorOnlyWhereTheFolderDoesNotEndInOne) {
+    struct Case {
+        const char* folder;
+        FolderEnd end;
+        const char* pattern;
+    } cases[] = {
+        {"c:", FolderEnd::Backslash, "c:\\*.*"},
+        {"c:\\", FolderEnd::Backslash, "c:\\*.*"},
+        {"c:\\temp", FolderEnd::Backslash, "c:\\temp\\*.*"},
+        {"c:\\temp/", FolderEnd::Backslash, "c:\\temp/\\*.*"},
+        {"c:\\temp/", FolderEnd::BackslashOrSlash, "c:\\temp/*.*"},
+        {"c:\\temp\\", FolderEnd::BackslashOrSlash, "c:\\temp\\*.*"},
+        {"c:\\temp", FolderEnd::BackslashOrSlash, "c:\\temp\\*.*"},
+        {"", FolderEnd::BackslashOrSlash, "\\*.*"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SearchPattern(c.folder, c.end), c.pattern) << c.folder;
 }
 
 TEST(CoveringRule, QueuesEachUncoveredLocationOnceInOrder) {

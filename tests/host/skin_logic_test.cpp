@@ -2,6 +2,7 @@
 
 #include "ui/bitmap_pic.h"
 #include "ui/control_model.h"
+#include "ui/dialog_template.h"
 #include "ui/display_scale.h"
 #include "ui/gradient.h"
 #include "ui/picture_access.h"
@@ -34,6 +35,60 @@ TEST(DisplayScale, DrawnScaleLengthsFontsAndPictureIds) {
     const int eightPoint[] = {-11, -13, -16, -19, -21};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(DisplayScale::ForDpi(kDrawnScales[i] * kBaseDpi / 100).FontHeight(8), eightPoint[i]);
+}
+
+// An extended dialog template as resource compilers write it, item by item.
+class TemplateBytes {
+public:
+    TemplateBytes& Word(uint16_t w) {
+        bytes.push_back(static_cast<uint8_t>(w & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(w >> 8));
+        return *this;
+    }
+    TemplateBytes& Dword(uint32_t d) { return Word(d & 0xFFFF).Word(static_cast<uint16_t>(d >> 16)); }
+    TemplateBytes& Text(const char* s) {
+        for (; *s; ++s) Word(static_cast<uint8_t>(*s));
+        return Word(0);
+    }
+    TemplateBytes& Align() {
+        while (bytes.size() % 4) bytes.push_back(0);
+        return *this;
+    }
+    // One control: its id, class and text each an ordinal (0xFFFF, n) or a string.
+    TemplateBytes& Item(uint32_t id, const char* text, int textOrdinal, uint16_t creationBytes = 0) {
+        Align().Dword(0).Dword(0).Dword(0x5000000E).Word(1).Word(2).Word(3).Word(4).Dword(id);
+        Word(0xFFFF).Word(0x0082);  // the Static class
+        if (text)
+            Text(text);
+        else
+            Word(0xFFFF).Word(static_cast<uint16_t>(textOrdinal));
+        Word(creationBytes);
+        for (int i = 0; i < creationBytes; ++i) bytes.push_back(0xAB);
+        return *this;
+    }
+    std::vector<uint8_t> bytes;
+};
+
+TEST(TemplatePictures, StaticsNamingAResourceAfterAFontAndAnyOtherControls) {
+    TemplateBytes t;
+    t.Word(1).Word(0xFFFF).Dword(0).Dword(0).Dword(0x80C80048 /* DS_SHELLFONT among others */).Word(4);
+    t.Word(0).Word(0).Word(427).Word(295).Word(0).Word(0).Text("Velnor Disk Cleaner");
+    t.Word(8).Word(400).Word(0x0100).Text("MS Shell Dlg");
+    t.Item(1013, nullptr, 264).Item(1020, "Include Read Files", 0, 3);
+    const size_t beforeThird = t.bytes.size();
+    t.Item(1168, nullptr, 168).Item(1099, "", 0);
+    const std::vector<TemplatePicture> all = TemplatePictures(t.bytes.data(), t.bytes.size());
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].controlId, 1013);
+    EXPECT_EQ(all[0].resourceId, 264);
+    EXPECT_EQ(all[1].controlId, 1168);
+    EXPECT_EQ(all[1].resourceId, 168);
+    // Cut inside the third control: what was read before the cut is kept.
+    EXPECT_EQ(TemplatePictures(t.bytes.data(), beforeThird + 30).size(), 1u);
+    // The old template form is not read at all.
+    std::vector<uint8_t> old = t.bytes;
+    old[0] = 0;
+    EXPECT_TRUE(TemplatePictures(old.data(), old.size()).empty());
 }
 
 TEST(GradientBands, WideLabelStartsAtTheStartColourAndStopsShortOfTheEnd) {

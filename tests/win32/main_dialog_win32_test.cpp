@@ -152,8 +152,14 @@ LONG FontHeight(LRESULT font, bool* underlined = nullptr) {
 struct ShownLayout {
     std::vector<RECT> rects;
     std::vector<LONG> fontHeights;
-    std::vector<LRESULT> pictures;
+    std::vector<SIZE> pictures;
 };
+
+SIZE BitmapSize(LRESULT bitmap) {
+    BITMAP info = {};
+    ::GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
 
 ShownLayout LayoutOf(HWND dialog) {
     ShownLayout shown;
@@ -163,15 +169,9 @@ ShownLayout LayoutOf(HWND dialog) {
         ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
         shown.rects.push_back(r);
         shown.fontHeights.push_back(FontHeight(::SendMessageA(child, WM_GETFONT, 0, 0)));
-        shown.pictures.push_back(::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        shown.pictures.push_back(BitmapSize(::SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0)));
     }
     return shown;
-}
-
-SIZE BitmapSize(LRESULT bitmap) {
-    BITMAP info = {};
-    ::GetObjectA(reinterpret_cast<HBITMAP>(bitmap), sizeof info, &info);
-    return SIZE{info.bmWidth, info.bmHeight};
 }
 
 // A move to a display of another scale re-lays the window out with the
@@ -195,8 +195,9 @@ TEST_F(MainWindow, AnotherDisplayScaleLaysTheWindowOutForItAndBackAgain) {
         // each picture drawn at the control's size rather than stretched.
         const struct {
             int id, x, y, width, height;
-        } placed[] = {{IDC_NEXT, 390, 420, 76, 26}, {IDC_PAGE_SCAN, 8, 290, 120, 27},
-                      {IDC_START_SCAN, 36, 410, 31, 31}, {IDC_RESULT_LIST, 142, 97, 470, 210}};
+        } placed[] = {{IDC_NEXT, 390, 420, 76, 26},        {IDC_PAGE_SCAN, 8, 290, 120, 27},
+                      {IDC_START_SCAN, 36, 410, 31, 31},   {IDC_ABOUT_PICTURE, 143, 100, 230, 168},
+                      {IDC_RESULT_LIST, 142, 97, 470, 210}};
         for (const auto& c : placed) {
             const RECT r = ClientRectOf(c.id);
             EXPECT_EQ(r.left, scale.Px(c.x)) << c.id;
@@ -225,7 +226,8 @@ TEST_F(MainWindow, AnotherDisplayScaleLaysTheWindowOutForItAndBackAgain) {
     ASSERT_EQ(after.rects.size(), before.rects.size());
     for (size_t i = 0; i < before.rects.size(); ++i) {
         EXPECT_TRUE(::EqualRect(&after.rects[i], &before.rects[i])) << i;
-        EXPECT_EQ(after.pictures[i], before.pictures[i]) << i;
+        EXPECT_EQ(after.pictures[i].cx, before.pictures[i].cx) << i;
+        EXPECT_EQ(after.pictures[i].cy, before.pictures[i].cy) << i;
         EXPECT_EQ(after.fontHeights[i], before.fontHeights[i]) << i;
     }
     EXPECT_EQ(ListView_GetColumnWidth(results.Hwnd(), 0), firstColumn);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws every picture of the skin into OUTDIR: the bitmaps that the resource
-script names (24-bit BMP), and the program icon (ICO with 16, 32 and 48 pixel
-32-bit images).
+script names (24-bit BMP), and the program icon (ICO with 32-bit images from
+16 to 64 pixels).
 
     python3 make_pictures.py OUTDIR
 
@@ -10,6 +10,13 @@ size, what to draw and what it stands on. Pictures that lie on the main window
 at a fixed place are drawn over the matching crop of the background, so that
 their anti-aliased corners melt into it; the others stand on the flat grey of
 their dialog or, for image-list strips, on white keyed to magenta.
+
+Each picture is drawn once for every display scale that ui/display_scale.h
+lists, from the same shapes sampled at that scale: at 96 DPI as the resource
+script names it, at the others as <file>_<percent>.bmp (background_150.bmp)
+with the resource id of the 96-DPI picture plus the scale's place in the list
+times the id step. The scaled pictures are listed for the resource compiler in
+OUTDIR/scaled_pictures.rc, which the resource script includes.
 """
 
 import math
@@ -397,7 +404,12 @@ def draw_caption_button(c, desc):
         c.fill(sd_union(sd_polyline([(cx - 3.6, cy - 3.6), (cx + 3.6, cy + 3.6)], 1.5),
                         sd_polyline([(cx - 3.6, cy + 3.6), (cx + 3.6, cy - 3.6)], 1.5)), WHITE, box, alpha=alpha)
     else:
-        c.fill(sd_polyline([(cx - 4, cy + 3), (cx + 4, cy + 3)], 1.6), WHITE, box, alpha=alpha)
+        bar_y, bar_w = cy + 3, 1.6
+        if not c.is_base():
+            # a bar of whole pixel rows, which stays crisp at any scale
+            bar_w = c.hair_y(bar_w)
+            bar_y = c.snap_y(cy + 3 - 0.8) + bar_w / 2.0
+        c.fill(sd_polyline([(cx - 4, bar_y), (cx + 4, bar_y)], bar_w), WHITE, box, alpha=alpha)
 
 
 def draw_link_button(c, desc):
@@ -591,7 +603,7 @@ def draw_background(c, desc):
     c.rect(0, FOOTER_TOP, w, FOOTER_TOP + 1, LINE)
     c.rect(0, FOOTER_TOP + 1, w, h, (236, 239, 243))
     pf.draw_text(c, 12, FOOTER_TOP + 8, "Velnor Software", INK_FAINT)
-    right = "Version 1.13"
+    right = "Version " + open(os.path.join(os.path.dirname(__file__), "..", "..", "VERSION")).read().strip()
     pf.draw_text(c, w - 12 - pf.text_width(right), FOOTER_TOP + 8, right, INK_FAINT)
 
 

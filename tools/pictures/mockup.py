@@ -143,7 +143,7 @@ def page_about(win):
     win.pic("about_title.bmp", 410, 100)
     win.pic("about_picture.bmp", 143, 100)
     win.text("Developer:  Velnor Software", 430, 150)
-    win.text("Current Version:   1.13", 430, 180)
+    win.text("Current Version:   " + open(os.path.join(os.path.dirname(__file__), "..", "..", "VERSION")).read().strip(), 430, 180)
     win.text("Home Page:", 430, 210)
     win.text("Support E-mail:", 430, 240)
     pf.draw_text(win.c, 510, 212, "www.velnor.example", (0, 0, 255))

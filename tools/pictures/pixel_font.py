@@ -927,9 +927,10 @@ class _Grid:
         self.stem_x = max(1, int(math.floor(self.kx + 0.5)))
         self.stem_y = max(1, int(math.floor(self.ky + 0.5)))
         if bold:
-            # the bold stem is two font pixels wide; rounded as one width
-            # rather than column by column, so that every stem is the same
-            self.stem_x = max(self.stem_x + 1, int(math.floor(2 * self.kx + 0.5)))
+            # the bold stem is a font pixel wider: one more whole pixel per
+            # whole step of the scale, the same for every stem (rounding each
+            # column on its own would make some stems wider than others)
+            self.stem_x += max(1, int(self.kx))
         self.width = self.x(columns - 1) + self.stem_x if columns else 0
         self.cap_height = self.y(ASCENT - 1) + self.stem_y
 

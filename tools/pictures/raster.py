@@ -214,7 +214,9 @@ class Canvas:
 
     def fill(self, sdf, paint, bbox=None, alpha=1.0, soft=1.0):
         """Paints where sdf < 0 with anti-aliased edges. paint is a colour or
-        a function (x, y) -> colour; soft widens the edge for blurs."""
+        a function (x, y) -> colour; soft widens the edge for blurs. sdf is a
+        signed distance, or less than one in size, but never changes faster
+        than the distance walked (all the sd_ functions above are so)."""
         if not self.is_base():
             self._fill_scaled(sdf, paint, bbox, alpha, soft)
             return
@@ -236,10 +238,11 @@ class Canvas:
         # anti-aliasing is one layout unit divided by the scale. A blur
         # (soft > 1) is a width of the layout and scales with it.
         #
-        # Four times the pixels of 96 DPI take their time in Python, so a
-        # run of pixels that lie wholly inside or wholly outside is found
-        # from one sample: a signed distance changes no faster than the
-        # distance walked, so at a distance d no edge is nearer than d.
+        # At 200 % a picture has four times the pixels of 96 DPI, and each
+        # sample costs a Python call or more, so a run of pixels that lie
+        # wholly inside or wholly outside is found from one sample: the
+        # distance changes no faster than the distance walked, so at a
+        # distance d no edge is nearer than d.
         kx, ky = self.kx, self.ky
         x0, y0, x1, y1 = bbox if bbox else (0, 0) + self.size
         x0, y0 = max(0, int(math.floor(x0 * kx))), max(0, int(math.floor(y0 * ky)))

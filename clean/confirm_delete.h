@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/prompts.h"
+
+namespace velnor {
+
+// The question asked before anything the user checked is deleted, in the main
+// window and in the cookie cleaner alike: true only when the user answers OK.
+// Without prompts there is no one to answer, and nothing is deleted.
+bool ConfirmDelete(IPrompts* prompts);
+
+}  // namespace velnor
