@@ -41,7 +41,7 @@ void CCookieDialog::OnDelete() {
     cleaner_.Delete();
 }
 
-// The list lets go of the cleaner's rows along with the skin.
+// The list lets go of the cleaner's rows before the skin closes with the window.
 LRESULT CCookieDialog::OnDestroy(WPARAM wParam, LPARAM lParam) {
     list_.Bind(nullptr);
     return CSkinnedDialog::OnDestroy(wParam, lParam);
