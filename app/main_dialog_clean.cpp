@@ -60,7 +60,7 @@ uint64_t MainDialogModel::GetFolderSize(const std::string& path, bool allSubfold
     if (!platform_.files || path.empty()) return 0;
     const std::string folder = EndsInSeparator(path) ? path : path + "\\";
     uint64_t sum = 0;
-    platform_.files->Enumerate(SearchPattern(path, FolderEnd::BackslashOrSlash), [&](const FindData& entry) {
+    platform_.files->Enumerate(SearchPattern(path), [&](const FindData& entry) {
         if (entry.name == "." || entry.name == "..") return true;
         if (!(entry.attributes & kAttrDirectory)) {
             sum += entry.size;
@@ -193,7 +193,7 @@ void MainDialogModel::OnStartClean() {
     const auto emptyFolder = [this](CleanArea area) {
         const std::string& path = areaPaths[Index(area)];
         if (path.size() <= kDriveRootChars || !platform_.shell) return;
-        ShellDelete(*platform_.shell, DoubleNulList({SearchPattern(path, FolderEnd::BackslashOrSlash)}), true);
+        ShellDelete(*platform_.shell, DoubleNulList({SearchPattern(path)}), true);
     };
     for (int i = 0; i < kCleanAreaCount; ++i) {
         // Exit clears the flag; the steps still to come are then skipped.

@@ -140,7 +140,7 @@ void MainDialogModel::ProcessFolder(const std::string& path) {
     // hold its name); nothing below it could be handed back.
     if (!platform_.files || NamesNoFile(path)) return;
 
-    const std::string pattern = SearchPattern(path, FolderEnd::Backslash);
+    const std::string pattern = SearchPattern(path);
     // Entries are named from the pattern's folder part, so "c:" and "c:\temp\"
     // give "c:\name" and "c:\temp\name".
     const std::string folder = pattern.substr(0, pattern.find_last_of("\\/")) + "\\";

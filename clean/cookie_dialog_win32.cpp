@@ -20,7 +20,7 @@ const CCookieDialog::Map CCookieDialog::kMap[] = {
 // clang-format on
 
 CCookieDialog::CCookieDialog(IUrlCache* cache, IPrompts* prompts)
-    : CDialog(IDD_COOKIES), cleaner_(cache, prompts), prompts_(prompts) {}
+    : CSkinnedDialog(IDD_COOKIES), cleaner_(cache, prompts), prompts_(prompts) {}
 
 bool CCookieDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return RouteMessage(*this, kMap, message, wParam, lParam, result);
@@ -41,18 +41,10 @@ void CCookieDialog::OnDelete() {
     cleaner_.Delete();
 }
 
-void CCookieDialog::OnCancelClicked() { OnCancel(); }
-
-LRESULT CCookieDialog::OnControlColor(WPARAM wParam, LPARAM lParam) {
-    HBRUSH brush = skin_.ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    if (!brush) return Default();
-    return reinterpret_cast<LRESULT>(brush);
-}
-
-LRESULT CCookieDialog::OnDestroy(WPARAM, LPARAM) {
-    skin_.Close();
+// The list lets go of the cleaner's rows before the skin closes with the window.
+LRESULT CCookieDialog::OnDestroy(WPARAM wParam, LPARAM lParam) {
     list_.Bind(nullptr);
-    return Default();
+    return CSkinnedDialog::OnDestroy(wParam, lParam);
 }
 
 }  // namespace velnor

@@ -12,7 +12,7 @@ namespace velnor {
 
 // "Cookies Cleaner": the browser's cookies listed by site; the checked sites'
 // cookies are deleted from the URL cache. Made afresh for each use.
-class CCookieDialog : public CDialog {
+class CCookieDialog : public CSkinnedDialog {
 public:
     static const RuntimeClass kRuntimeClass;
     CCookieDialog(IUrlCache* cache, IPrompts* prompts);
@@ -25,8 +25,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnScaleChanged(const RECT& suggested) override {
-        CDialog::OnScaleChanged(suggested);
-        skin_.ShowAll();
+        CSkinnedDialog::OnScaleChanged(suggested);
         list_.OnScaleChanged();
     }
 
@@ -35,14 +34,10 @@ private:
     static const Map kMap[];
 
     void OnDelete();
-    void OnCancelClicked();
-    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroy(WPARAM, LPARAM);
 
     CookieCleaner cleaner_;
     IPrompts* prompts_;
-    // The panel-grey brush and the skinned buttons, as in the other small dialogs.
-    AddDialogSkin skin_;
     CMyListCtrlEx list_;
     RECT windowRect_ = {};
 };

@@ -2,10 +2,9 @@
 
 namespace velnor {
 
-std::string SearchPattern(const std::string& folder, FolderEnd end) {
+std::string SearchPattern(const std::string& folder) {
     const char last = folder.empty() ? '\0' : folder.back();
-    const bool ended = last == '\\' || (end == FolderEnd::BackslashOrSlash && last == '/');
-    return folder + (ended ? "*.*" : "\\*.*");
+    return folder + (last == '\\' || last == '/' ? "*.*" : "\\*.*");
 }
 
 }  // namespace velnor

@@ -21,7 +21,7 @@ const CExcludePathAddDialog::Map CExcludePathAddDialog::kMap[] = {
 };
 // clang-format on
 
-CExcludePathAddDialog::CExcludePathAddDialog() : CDialog(IDD_ADD_EXCLUDE) {}
+CExcludePathAddDialog::CExcludePathAddDialog() : CSkinnedDialog(IDD_ADD_EXCLUDE) {}
 
 bool CExcludePathAddDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return RouteMessage(*this, kMap, message, wParam, lParam, result);
@@ -60,19 +60,6 @@ void CExcludePathAddDialog::OnOkClicked() {
     if (!model_.Confirm(confirmed)) return;
     if (value_) *value_ = confirmed;
     EndDialog(IDOK);
-}
-
-void CExcludePathAddDialog::OnCancelClicked() { OnCancel(); }
-
-LRESULT CExcludePathAddDialog::OnControlColor(WPARAM wParam, LPARAM lParam) {
-    HBRUSH brush = skin_.ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    if (!brush) return Default();
-    return reinterpret_cast<LRESULT>(brush);
-}
-
-LRESULT CExcludePathAddDialog::OnDestroy(WPARAM, LPARAM) {
-    skin_.Close();
-    return Default();
 }
 
 }  // namespace velnor

@@ -12,7 +12,7 @@ namespace velnor {
 
 // "Add exclude path": one folder pattern that the scan is not to enter, typed
 // or picked with the folder chooser.
-class CExcludePathAddDialog : public CDialog {
+class CExcludePathAddDialog : public CSkinnedDialog {
 public:
     static const RuntimeClass kRuntimeClass;
     CExcludePathAddDialog();
@@ -27,10 +27,6 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnScaleChanged(const RECT& suggested) override {
-        CDialog::OnScaleChanged(suggested);
-        skin_.ShowAll();
-    }
     // Enter closes the dialog like Cancel: only a click on OK hands the value back.
     void OnOK() override { OnCancel(); }
 
@@ -41,12 +37,8 @@ private:
     void OnPathChanged();
     void OnBrowse();
     void OnOkClicked();
-    void OnCancelClicked();
-    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM, LPARAM);
 
     ExcludePathAddDialogModel model_;
-    AddDialogSkin skin_;
     IPrompts* prompts_ = nullptr;
     std::string* value_ = nullptr;
 };

@@ -121,7 +121,7 @@ const CFilterAddDialog::Map CFilterAddDialog::kMap[] = {
 };
 // clang-format on
 
-CFilterAddDialog::CFilterAddDialog() : CDialog(IDD_ADD_FILTER) {}
+CFilterAddDialog::CFilterAddDialog() : CSkinnedDialog(IDD_ADD_FILTER) {}
 
 bool CFilterAddDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return RouteMessage(*this, kMap, message, wParam, lParam, result);
@@ -160,15 +160,13 @@ void CFilterAddDialog::OnOkClicked() {
     EndDialog(IDOK);
 }
 
-void CFilterAddDialog::OnCancelClicked() { OnCancel(); }
-
-LRESULT CFilterAddDialog::OnControlColor(WPARAM wParam, LPARAM lParam) {
+LRESULT CSkinnedDialog::OnControlColor(WPARAM wParam, LPARAM lParam) {
     HBRUSH brush = skin_.ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     if (!brush) return Default();
     return reinterpret_cast<LRESULT>(brush);
 }
 
-LRESULT CFilterAddDialog::OnDestroy(WPARAM, LPARAM) {
+LRESULT CSkinnedDialog::OnDestroy(WPARAM, LPARAM) {
     skin_.Close();
     return Default();
 }

@@ -47,11 +47,28 @@ private:
     std::map<int, std::unique_ptr<CBitmapPicEx>> buttons_;
 };
 
+// A small dialog in the skin (the two add dialogs and the cookie cleaner):
+// its controls take the skin's colours, its skin is shown afresh at a new
+// display scale and closed with the window, and its Cancel picture cancels.
+class CSkinnedDialog : public CDialog {
+protected:
+    explicit CSkinnedDialog(int templateId) : CDialog(templateId) {}
+    void OnScaleChanged(const RECT& suggested) override {
+        CDialog::OnScaleChanged(suggested);
+        skin_.ShowAll();
+    }
+    void OnCancelClicked() { OnCancel(); }
+    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+    AddDialogSkin skin_;
+};
+
 // The text a control shows.
 std::string WindowText(HWND control);
 
 // "Add Filter": the pattern, description and type of one new filter.
-class CFilterAddDialog : public CDialog {
+class CFilterAddDialog : public CSkinnedDialog {
 public:
     static const RuntimeClass kRuntimeClass;
     CFilterAddDialog();
@@ -66,10 +83,6 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
-    void OnScaleChanged(const RECT& suggested) override {
-        CDialog::OnScaleChanged(suggested);
-        skin_.ShowAll();
-    }
     // Enter closes the dialog like Cancel: only a click on OK hands values back.
     void OnOK() override { OnCancel(); }
 
@@ -81,12 +94,8 @@ private:
     void OnPatternChanged();
     void OnDescriptionChanged();
     void OnOkClicked();
-    void OnCancelClicked();
-    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDestroy(WPARAM, LPARAM);
 
     FilterAddDialogModel model_;
-    AddDialogSkin skin_;
     FilterDialogValues* values_ = nullptr;
 };
 
