@@ -38,7 +38,7 @@ void CMainDialog::OnCookiesCleaner() {
         // the cookie dialog is open.
         dialog.DoModal(hwnd_);
     }
-    controls[IDC_COOKIES_BUTTON].SetStateAndPicture(1);
+    controls[IDC_COOKIES_BUTTON].SetStateAndPicture(picture_state::kNormal);
 }
 
 void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
@@ -57,7 +57,7 @@ void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MEN
 
 void CMainDialog::ShowHelpMenu() {
     if (busy || cleanBusy) return;
-    controls[IDC_HELP_BUTTON].SetStateAndPicture(1);
+    controls[IDC_HELP_BUTTON].SetStateAndPicture(picture_state::kNormal);
     PopUpMenuUnder(IDC_HELP_BUTTON, IDR_HELP_MENU);
 }
 
