@@ -386,26 +386,31 @@ bool TabTo(const Program& program, int id) {
     return FocusOf(program) == target;
 }
 
-// A profile beside the program that looks for *.tmp in one folder only: every
-// drive unticked, `root` ticked, then the given lines.
-void WriteProfileScanningOnly(const std::string& app, const std::string& root, const std::string& more) {
-    std::string drives;
-    for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
-    WriteFileBytes(Widen(app + "\\config.ini"), "PathDrive=" + drives + "\r\nPathFolder=<" + root +
-                                                     "|1>\r\nFilter=<*.tmp|Temporary Files|1|0>\r\n" + more);
-}
+// A program folder and a tree folder with one.tmp in a fresh workspace, and a
+// profile beside the program that looks for *.tmp in that tree only: every
+// drive unticked, the tree ticked, then the given lines.
+struct OneFolderSetup {
+    explicit OneFolderSetup(const std::string& moreProfile) : app(workspace / "App"), root(workspace / "Tree") {
+        ::CreateDirectoryA(app.c_str(), nullptr);
+        ::CreateDirectoryA(root.c_str(), nullptr);
+        WriteFileBytes(Widen(root + "\\one.tmp"), "1");
+        std::string drives;
+        for (char drive = 'A'; drive <= 'Z'; ++drive) drives += std::string("<") + drive + ":|0>";
+        WriteFileBytes(Widen(app + "\\config.ini"), "PathDrive=" + drives + "\r\nPathFolder=<" + root +
+                                                         "|1>\r\nFilter=<*.tmp|Temporary Files|1|0>\r\n" +
+                                                         moreProfile);
+    }
+    Workspace workspace;
+    const std::string app, root;
+};
 
 TEST(KeyboardOnly, ScanUncheckCleanExit) {
-    Workspace workspace;
-    const std::string app = workspace / "App";
-    const std::string root = workspace / "Tree";
-    ::CreateDirectoryA(app.c_str(), nullptr);
-    ::CreateDirectoryA(root.c_str(), nullptr);
-    WriteFileBytes(Widen(root + "\\one.tmp"), "1");
-    WriteFileBytes(Widen(root + "\\two.tmp"), "22");
     // The folder comes from the profile: the shell's folder chooser is not
     // the program's to make usable from the keyboard.
-    WriteProfileScanningOnly(app, root, "Option=<remove|0><clean0|1>\r\n");
+    const OneFolderSetup setup("Option=<remove|0><clean0|1>\r\n");
+    const std::string& app = setup.app;
+    const std::string& root = setup.root;
+    WriteFileBytes(Widen(root + "\\two.tmp"), "22");
     Program program(app);
     ASSERT_TRUE(program.Started()) << program.Error();
     ASSERT_EQ(OnlyInsideChecked(program, root), "");
@@ -487,14 +492,8 @@ private:
 // work there as at 100 %.
 TEST(DisplayScale, OpensHalfAsLargeAgainAt150PercentAndScans) {
     DisplayDpiForNewPrograms display(144);
-    Workspace workspace;
-    const std::string app = workspace / "App";
-    const std::string root = workspace / "Tree";
-    ::CreateDirectoryA(app.c_str(), nullptr);
-    ::CreateDirectoryA(root.c_str(), nullptr);
-    WriteFileBytes(Widen(root + "\\one.tmp"), "1");
-    WriteProfileScanningOnly(app, root, "");
-    Program program(app);
+    const OneFolderSetup setup("");
+    Program program(setup.app);
     ASSERT_TRUE(program.Started()) << program.Error();
 
     RECT client;
