@@ -9,12 +9,9 @@ namespace velnor {
 void CMainDialog::OnScaleChanged(const RECT& suggested) {
     ApplyScaledFont();
     LoadBackground(backgroundId_);
-    if (background_)
-        ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, backgroundWidth_, backgroundHeight_,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int width = background_ ? backgroundWidth_ : suggested.right - suggested.left;
+    const int height = background_ ? backgroundHeight_ : suggested.bottom - suggested.top;
+    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& control : controls.All())
         ApplyControl(control.first, (control.second.placed ? kPlacementChanged : 0u) | kPictureChanged);
     for (CMyListCtrlEx* list : {&locationList_, &filterList_, &exclusionList_, &resultList_}) list->OnScaleChanged();

@@ -11,20 +11,17 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, int resourceId) {
 }
 }  // namespace
 
-HBITMAP LoadScaledBitmap(int resourceId, const DisplayScale& scale) {
+HBITMAP LoadScaledBitmap(int resourceId, const DisplayScale& scale, bool* drawnForScale) {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    if (!scale.IsBase()) {
-        if (HBITMAP drawn = LoadBitmapResource(instance, scale.PictureId(resourceId))) return drawn;
-    }
-    return LoadBitmapResource(instance, resourceId);
+    HBITMAP drawn = scale.IsBase() ? nullptr : LoadBitmapResource(instance, scale.PictureId(resourceId));
+    if (drawnForScale) *drawnForScale = drawn != nullptr || scale.IsBase();
+    return drawn ? drawn : LoadBitmapResource(instance, resourceId);
 }
 
-UniqueImageList LoadImageStrip(HINSTANCE instance, int resourceId, int size, int grow, const DisplayScale& scale) {
-    UniqueBitmap strip(scale.IsBase() ? nullptr : LoadBitmapResource(instance, scale.PictureId(resourceId)));
-    if (strip)
-        size = scale.Px(size);
-    else
-        strip.Reset(LoadBitmapResource(instance, resourceId));
+UniqueImageList LoadImageStrip(int resourceId, int size, int grow, const DisplayScale& scale) {
+    bool drawnForScale = false;
+    UniqueBitmap strip(LoadScaledBitmap(resourceId, scale, &drawnForScale));
+    if (drawnForScale) size = scale.Px(size);
     UniqueImageList list(::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, grow));
     if (list && strip) ::ImageList_AddMasked(list.Get(), strip.Get(), RGB(255, 0, 255));
     return list;

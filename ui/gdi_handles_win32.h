@@ -96,13 +96,14 @@ private:
     int saved_;
 };
 
-// A bitmap resource as drawn for a display scale; the 100 % picture where none
-// was drawn for that scale. The caller owns it.
-HBITMAP LoadScaledBitmap(int resourceId, const DisplayScale& scale);
+// A bitmap resource of the program as drawn for a display scale; the 100 %
+// picture where none was drawn for that scale, which `drawnForScale` tells.
+// The caller owns it.
+HBITMAP LoadScaledBitmap(int resourceId, const DisplayScale& scale, bool* drawnForScale = nullptr);
 
 // An image list made from one bitmap strip of square images of the given size
 // at 100 %, with magenta as the transparent colour.
-UniqueImageList LoadImageStrip(HINSTANCE instance, int resourceId, int size, int grow,
+UniqueImageList LoadImageStrip(int resourceId, int size, int grow,
                                const DisplayScale& scale = DisplayScale());
 
 // Bitmap resources, each loaded once per process and scale and shared by every

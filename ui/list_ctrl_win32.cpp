@@ -222,16 +222,15 @@ void CMyListCtrlEx::OnColumnsChanged() {
             ListView_InsertColumn(hwnd_, i, &column);
     }
 
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     const ImageStrip small = model_->SmallImages();
     if (small && (small.resourceId != rowImagesId_ || scale.Percent() != imagesPercent_)) {
-        rowImages_ = LoadImageStrip(instance, small.resourceId, small.size, 4, scale);
+        rowImages_ = LoadImageStrip(small.resourceId, small.size, 4, scale);
         rowImagesId_ = small.resourceId;
         ListView_SetImageList(hwnd_, rowImages_.Get(), LVSIL_SMALL);
     }
     const ImageStrip headerStrip = model_->HeaderImages();
     if (headerStrip && (headerStrip.resourceId != headerImagesId_ || scale.Percent() != imagesPercent_)) {
-        headerImages_ = LoadImageStrip(instance, headerStrip.resourceId, headerStrip.size, 3, scale);
+        headerImages_ = LoadImageStrip(headerStrip.resourceId, headerStrip.size, 3, scale);
         headerImagesId_ = headerStrip.resourceId;
         Header_SetImageList(header_.Hwnd(), headerImages_.Get());
     }
