@@ -1,4 +1,5 @@
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_layout.h"
+
 #include "res/resource.h"
 
 namespace velnor {
@@ -173,7 +174,7 @@ constexpr ButtonSetup kButtons[] = {
 
 }  // namespace
 
-const std::vector<MainDialogModel::PictureButton>& MainDialogModel::PictureButtons() {
+const std::vector<PictureButton>& PictureButtons() {
     static const std::vector<PictureButton> all = [] {
         std::vector<PictureButton> buttons;
         for (const ButtonSetup& b : kButtons) buttons.push_back(PictureButton{b.id, b.kind});
@@ -182,7 +183,7 @@ const std::vector<MainDialogModel::PictureButton>& MainDialogModel::PictureButto
     return all;
 }
 
-void MainDialogModel::LayoutControls() {
+void PlaceControls(DialogModel& controls) {
     for (const PlainPlacement& p : kPlacements) controls[p.id].Place(p.x, p.y, p.width, p.height);
     for (const ButtonSetup& b : kButtons) {
         Control button = controls[b.id];
@@ -190,8 +191,6 @@ void MainDialogModel::LayoutControls() {
         button.Setup(b.kind, b.state, b.x, b.y, b.width, b.height, b.first, b.second, b.third, b.tooltip);
         button.SetRole(b.role, b.label, b.caption);
     }
-    // The option pictures show the profile's options from the start.
-    SetOptions(profile.options);
 }
 
 }  // namespace velnor

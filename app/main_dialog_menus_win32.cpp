@@ -25,12 +25,12 @@ IHelp& SystemHelp() {
 }  // namespace
 
 void CMainDialog::BindAboutLinks() {
-    homeLinkLabel_.Attach(hwnd_, IDC_HOME_LINK, &homeLink, platform_.shell);
-    supportLinkLabel_.Attach(hwnd_, IDC_SUPPORT_LINK, &supportLink, platform_.shell);
+    homeLinkLabel_.Attach(hwnd_, IDC_HOME_LINK, &about.homeLink, platform_.shell);
+    supportLinkLabel_.Attach(hwnd_, IDC_SUPPORT_LINK, &about.supportLink, platform_.shell);
 }
 
 void CMainDialog::OnCookiesCleaner() {
-    if (cleanBusy) return;
+    if (state.cleanBusy) return;
     {
         IUrlCache* cache = platform_.urlCache ? platform_.urlCache : &SystemUrlCache();
         CCookieDialog dialog(cache, platform_.prompts);
@@ -56,7 +56,7 @@ void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
 void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MENU); }
 
 void CMainDialog::ShowHelpMenu() {
-    if (busy || cleanBusy) return;
+    if (!state.Idle()) return;
     controls[IDC_HELP_BUTTON].SetStateAndPicture(picture_state::kNormal);
     PopUpMenuUnder(IDC_HELP_BUTTON, IDR_HELP_MENU);
 }
@@ -70,7 +70,7 @@ void CMainDialog::OnUserManual() {
 
 LRESULT CMainDialog::OnHelp(WPARAM, LPARAM) {
     IHelp& help = platform_.help ? *platform_.help : SystemHelp();
-    help.ShowContext(HelpFilePath(), kHelpContext);
+    help.ShowContext(about.HelpFilePath(), AboutPage::kHelpContext);
     return TRUE;
 }
 

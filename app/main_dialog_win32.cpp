@@ -35,16 +35,16 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Message(WM_SETCURSOR,        &CMainDialog::OnSetCursor),
 
     Map::Command(IDC_START_SCAN,      STN_CLICKED, &CMainDialog::OnStartScanCommand),
-    Map::Command(IDC_STOP_SCAN,       STN_CLICKED, &CMainDialog::OnStopScan),
-    Map::Command(IDC_PAGE_PATH,       STN_CLICKED, &CMainDialog::ShowPage, kPagePath),
-    Map::Command(IDC_PAGE_FILTERS,    STN_CLICKED, &CMainDialog::ShowPage, kPageFilters),
-    Map::Command(IDC_PAGE_EXCEPTIONS, STN_CLICKED, &CMainDialog::ShowPage, kPageExceptions),
-    Map::Command(IDC_PAGE_OPTIONS,    STN_CLICKED, &CMainDialog::ShowPage, kPageOptions),
-    Map::Command(IDC_PAGE_SCAN,       STN_CLICKED, &CMainDialog::ShowPage, kPageScan),
-    Map::Command(IDC_PAGE_CLEAN,      STN_CLICKED, &CMainDialog::ShowPage, kPageClean),
-    Map::Command(IDC_ABOUT_BUTTON,    STN_CLICKED, &CMainDialog::OnAbout),
-    Map::Command(IDC_BACK,            STN_CLICKED, &CMainDialog::OnBack),
-    Map::Command(IDC_NEXT,            STN_CLICKED, &CMainDialog::OnNext),
+    Map::Command(IDC_STOP_SCAN,       STN_CLICKED, &CMainDialog::Forward<&ScanPage::OnStopScan>),
+    Map::Command(IDC_PAGE_PATH,       STN_CLICKED, &CMainDialog::ForwardWith<&PageFlow::ShowPage>, kPagePath),
+    Map::Command(IDC_PAGE_FILTERS,    STN_CLICKED, &CMainDialog::ForwardWith<&PageFlow::ShowPage>, kPageFilters),
+    Map::Command(IDC_PAGE_EXCEPTIONS, STN_CLICKED, &CMainDialog::ForwardWith<&PageFlow::ShowPage>, kPageExceptions),
+    Map::Command(IDC_PAGE_OPTIONS,    STN_CLICKED, &CMainDialog::ForwardWith<&PageFlow::ShowPage>, kPageOptions),
+    Map::Command(IDC_PAGE_SCAN,       STN_CLICKED, &CMainDialog::ForwardWith<&PageFlow::ShowPage>, kPageScan),
+    Map::Command(IDC_PAGE_CLEAN,      STN_CLICKED, &CMainDialog::ForwardWith<&PageFlow::ShowPage>, kPageClean),
+    Map::Command(IDC_ABOUT_BUTTON,    STN_CLICKED, &CMainDialog::Forward<&PageFlow::OnAbout>),
+    Map::Command(IDC_BACK,            STN_CLICKED, &CMainDialog::Forward<&PageFlow::OnBack>),
+    Map::Command(IDC_NEXT,            STN_CLICKED, &CMainDialog::Forward<&PageFlow::OnNext>),
     Map::Command(IDC_EXIT,            STN_CLICKED, &CMainDialog::OnExitCommand),
     Map::Command(IDC_CLOSE,           STN_CLICKED, &CMainDialog::OnExitCommand),
     Map::Command(IDC_TITLE_ICON,      STN_DBLCLK,  &CMainDialog::OnExitCommand),
@@ -54,43 +54,43 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Command(IDM_EXIT,            0,           &CMainDialog::OnExitCommand),
     Map::Command(IDC_MINIMIZE,        STN_CLICKED, &CMainDialog::OnMinimizeCommand),
     Map::Command(IDM_MINIMIZE,        0,           &CMainDialog::OnMinimizeCommand),
-    Map::Command(IDC_ADD,             STN_CLICKED, &CMainDialog::OnAddEntry),
-    Map::Command(IDC_REMOVE,          STN_CLICKED, &CMainDialog::OnRemoveEntry),
-    Map::Command(IDC_DEFAULT,         STN_CLICKED, &CMainDialog::OnRestoreDefaults),
-    Map::Command(IDC_OPT_READ,           STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_READ),
-    Map::Command(IDC_OPT_READ_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_READ),
-    Map::Command(IDC_OPT_SYSTEM,         STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_SYSTEM),
-    Map::Command(IDC_OPT_SYSTEM_CAPTION, STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_SYSTEM),
-    Map::Command(IDC_OPT_HIDE,           STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_HIDE),
-    Map::Command(IDC_OPT_HIDE_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_HIDE),
-    Map::Command(IDC_OPT_ZERO,           STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_ZERO),
-    Map::Command(IDC_OPT_ZERO_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleOption, IDC_OPT_ZERO),
-    Map::Command(IDC_RECYCLE_MODE,      STN_CLICKED, &CMainDialog::OnRecycleMode),
-    Map::Command(IDC_RECYCLE_CAPTION,   STN_CLICKED, &CMainDialog::OnRecycleMode),
-    Map::Command(IDC_PERMANENT_MODE,    STN_CLICKED, &CMainDialog::OnPermanentMode),
-    Map::Command(IDC_PERMANENT_CAPTION, STN_CLICKED, &CMainDialog::OnPermanentMode),
-    Map::Command(IDC_CLEAN_JUNK,             STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_JUNK),
-    Map::Command(IDC_CLEAN_RECYCLE,          STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECYCLE),
-    Map::Command(IDC_CLEAN_RECYCLE_CAPTION,  STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECYCLE),
-    Map::Command(IDC_CLEAN_TEMP,             STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_TEMP),
-    Map::Command(IDC_CLEAN_TEMP_CAPTION,     STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_TEMP),
-    Map::Command(IDC_CLEAN_INTERNET,         STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_INTERNET),
-    Map::Command(IDC_CLEAN_INTERNET_CAPTION, STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_INTERNET),
-    Map::Command(IDC_CLEAN_HISTORY,          STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_HISTORY),
-    Map::Command(IDC_CLEAN_HISTORY_CAPTION,  STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_HISTORY),
-    Map::Command(IDC_CLEAN_RECENT,           STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECENT),
-    Map::Command(IDC_CLEAN_RECENT_CAPTION,   STN_CLICKED, &CMainDialog::OnToggleCleanItem, IDC_CLEAN_RECENT),
-    Map::Command(IDC_OPEN_RECYCLE,   STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_RECYCLE),
-    Map::Command(IDC_OPEN_TEMP,      STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_TEMP),
-    Map::Command(IDC_OPEN_INTERNET,  STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_INTERNET),
-    Map::Command(IDC_OPEN_HISTORY,   STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_HISTORY),
-    Map::Command(IDC_OPEN_RECENT,    STN_CLICKED, &CMainDialog::OnOpenFolder, IDC_OPEN_RECENT),
-    Map::Command(IDC_START_CLEAN,    STN_CLICKED, &CMainDialog::OnStartClean),
+    Map::Command(IDC_ADD,             STN_CLICKED, &CMainDialog::Forward<&ListPages::OnAddEntry>),
+    Map::Command(IDC_REMOVE,          STN_CLICKED, &CMainDialog::Forward<&ListPages::OnRemoveEntry>),
+    Map::Command(IDC_DEFAULT,         STN_CLICKED, &CMainDialog::Forward<&ListPages::OnRestoreDefaults>),
+    Map::Command(IDC_OPT_READ,           STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_READ),
+    Map::Command(IDC_OPT_READ_CAPTION,   STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_READ),
+    Map::Command(IDC_OPT_SYSTEM,         STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_SYSTEM),
+    Map::Command(IDC_OPT_SYSTEM_CAPTION, STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_SYSTEM),
+    Map::Command(IDC_OPT_HIDE,           STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_HIDE),
+    Map::Command(IDC_OPT_HIDE_CAPTION,   STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_HIDE),
+    Map::Command(IDC_OPT_ZERO,           STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_ZERO),
+    Map::Command(IDC_OPT_ZERO_CAPTION,   STN_CLICKED, &CMainDialog::ForwardWith<&OptionSwitches::OnToggleOption>, IDC_OPT_ZERO),
+    Map::Command(IDC_RECYCLE_MODE,      STN_CLICKED, &CMainDialog::Forward<&CleanPage::OnRecycleMode>),
+    Map::Command(IDC_RECYCLE_CAPTION,   STN_CLICKED, &CMainDialog::Forward<&CleanPage::OnRecycleMode>),
+    Map::Command(IDC_PERMANENT_MODE,    STN_CLICKED, &CMainDialog::Forward<&CleanPage::OnPermanentMode>),
+    Map::Command(IDC_PERMANENT_CAPTION, STN_CLICKED, &CMainDialog::Forward<&CleanPage::OnPermanentMode>),
+    Map::Command(IDC_CLEAN_JUNK,             STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_JUNK),
+    Map::Command(IDC_CLEAN_RECYCLE,          STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_RECYCLE),
+    Map::Command(IDC_CLEAN_RECYCLE_CAPTION,  STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_RECYCLE),
+    Map::Command(IDC_CLEAN_TEMP,             STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_TEMP),
+    Map::Command(IDC_CLEAN_TEMP_CAPTION,     STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_TEMP),
+    Map::Command(IDC_CLEAN_INTERNET,         STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_INTERNET),
+    Map::Command(IDC_CLEAN_INTERNET_CAPTION, STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_INTERNET),
+    Map::Command(IDC_CLEAN_HISTORY,          STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_HISTORY),
+    Map::Command(IDC_CLEAN_HISTORY_CAPTION,  STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_HISTORY),
+    Map::Command(IDC_CLEAN_RECENT,           STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_RECENT),
+    Map::Command(IDC_CLEAN_RECENT_CAPTION,   STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_RECENT),
+    Map::Command(IDC_OPEN_RECYCLE,   STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_RECYCLE),
+    Map::Command(IDC_OPEN_TEMP,      STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_TEMP),
+    Map::Command(IDC_OPEN_INTERNET,  STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_INTERNET),
+    Map::Command(IDC_OPEN_HISTORY,   STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_HISTORY),
+    Map::Command(IDC_OPEN_RECENT,    STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_RECENT),
+    Map::Command(IDC_START_CLEAN,    STN_CLICKED, &CMainDialog::Forward<&CleanPage::OnStartClean>),
     Map::Command(IDC_COOKIES_BUTTON, STN_CLICKED, &CMainDialog::OnCookiesCleaner),
 };
 // clang-format on
 
-CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), MainDialogModel(platform) {}
+CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), MainDialogParts(platform, this) {}
 
 CMainDialog::~CMainDialog() {
     CheckListModel* const lists[] = {&profile.locations, &profile.filters, &profile.exclusions, &results};
@@ -149,7 +149,7 @@ void CMainDialog::BindControls() {
 void CMainDialog::ApplyControl(int id, unsigned changes) {
     const bool scanText = id == IDC_SCAN_STATUS || id == IDC_TOTAL_FILES || id == IDC_TOTAL_SIZE ||
                           id == IDC_SELECTED_FILES || id == IDC_SELECTED_SIZE;
-    if (scanText && changes == kTextChanged && scanState == kScanRunning) {
+    if (scanText && changes == kTextChanged && state.scanState == kScanRunning) {
         // Setting a window's text costs more than scanning a small folder, and
         // nothing is painted inside a folder anyway.
         if (std::find(pendingScanTexts_.begin(), pendingScanTexts_.end(), id) == pendingScanTexts_.end())
@@ -199,7 +199,7 @@ void CMainDialog::ApplyText(int id, HWND control) {
 }
 
 void CMainDialog::OnStartScanCommand() {
-    OnStartScan();
+    scan.OnStartScan();
     // Texts are held back only while the walk runs, and the walk ends inside
     // Start Scan; what its last steps (or a scan with no location) set is
     // still held, with no later change to bring it out.
@@ -311,7 +311,7 @@ LRESULT CMainDialog::OnEraseBackground(WPARAM wParam, LPARAM) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     ::FillRect(dc, &client, greyBrush_.Get());
-    if (!background_ || !backgroundPaint) return TRUE;
+    if (!background_ || !state.backgroundPaint) return TRUE;
     UniqueDc memory(::CreateCompatibleDC(dc));
     SelectedObject picture(memory.Get(), background_.Get());
     ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
@@ -334,7 +334,7 @@ LRESULT CMainDialog::OnControlColor(WPARAM wParam, LPARAM) {
 LRESULT CMainDialog::OnSetCursor(WPARAM, LPARAM) {
     // A clean runs under the wait cursor from start to end, also while the
     // shell's progress window lets the pointer's messages through.
-    if (!cleanBusy) return Default();
+    if (!state.cleanBusy) return Default();
     ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     return TRUE;
 }

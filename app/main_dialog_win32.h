@@ -6,7 +6,8 @@
 #include <vector>
 #include <memory>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
+#include "app/main_window_hooks.h"
 #include "platform/win32/win32_platform.h"
 #include "profile/exclude_path_add_dialog_win32.h"
 #include "profile/filter_add_dialog_win32.h"
@@ -20,10 +21,10 @@
 
 namespace velnor {
 
-// The main window: the borderless, skinned dialog 102. Its behaviour is
-// MainDialogModel's; this class binds the template's controls to the model and
-// keeps them showing what the model says.
-class CMainDialog : public CDialog, public MainDialogModel {
+// The main window: the borderless, skinned dialog 102. Its behaviour is its
+// parts'; this class binds the template's controls to the models, keeps them
+// showing what the models say, and hands each command to the part it is for.
+class CMainDialog : public CDialog, private MainWindowHooks, public MainDialogParts {
 public:
     static const RuntimeClass kRuntimeClass;
     explicit CMainDialog(const Platform& platform);
@@ -55,13 +56,29 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnScaleChanged(const RECT& suggested) override;
-    void EndMainDialog() override { CDialog::EndDialog(IDCANCEL); }
-    void RunAddFilterDialog(FilterDialogValues& values) override;
-    void RunAddExcludeDialog(std::string& value) override;
 
 private:
     using Map = MessageMap<CMainDialog>;
     static const Map kMap[];
+    // A command goes to the part whose handler the map names.
+    template <auto handler>
+    void Forward() {
+        (PartOf(static_cast<typename MemberOf<decltype(handler)>::Class*>(nullptr)).*handler)();
+    }
+    template <auto handler>
+    void ForwardWith(int arg) {
+        (PartOf(static_cast<typename MemberOf<decltype(handler)>::Class*>(nullptr)).*handler)(arg);
+    }
+    ScanPage& PartOf(ScanPage*) { return scan; }
+    CleanPage& PartOf(CleanPage*) { return clean; }
+    PageFlow& PartOf(PageFlow*) { return flow; }
+    ListPages& PartOf(ListPages*) { return listPages; }
+    OptionSwitches& PartOf(OptionSwitches*) { return options; }
+
+    // What the parts ask of the window.
+    void EndMainDialog() override { CDialog::EndDialog(IDCANCEL); }
+    void RunAddFilterDialog(FilterDialogValues& values) override;
+    void RunAddExcludeDialog(std::string& value) override;
 
     void BindControls();
     void ApplyControl(int id, unsigned changes);

@@ -1,10 +1,17 @@
 #pragma once
 #include <string>
 
-#include "app/main_dialog_model.h"
+#include "profile/profile.h"
 #include "ui/control_model.h"
 
 namespace velnor {
+
+// What the dialog hands back; written only when the user confirms.
+struct FilterDialogValues {
+    std::string pattern;
+    std::string description;
+    FilterType type = FilterType::Include;
+};
 
 // Leading and trailing blanks, tabs and line breaks removed.
 std::string TrimBlanks(const std::string& text);

@@ -48,6 +48,14 @@ struct MessageMap {
     }
 };
 
+// The class that a handler is a member of.
+template <class Handler>
+struct MemberOf;
+template <class C, class... Args>
+struct MemberOf<void (C::*)(Args...)> {
+    using Class = C;
+};
+
 // Looks a message up in a table and calls the member it names. True when the
 // table had an entry for it.
 template <class T, size_t N>

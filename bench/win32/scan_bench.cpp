@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "bench/win32/bench_walk.h"
 #include "platform/win32/win32_platform.h"
 #include "profile/profile.h"
@@ -26,20 +26,20 @@ public:
         services_.files = &files_;
         services_.locale = &locale_;
         services_.pump = &pump_;
-        model_ = std::make_unique<velnor::MainDialogModel>(services_);
+        model_ = std::make_unique<velnor::MainDialogParts>(services_);
         model_->LayoutControls();
-        model_->SetupResultList();
-        model_->FillDefaultFilters();
-        model_->FillDefaultExclusions();
+        model_->scan.SetupResultList();
+        model_->store.FillDefaultFilters();
+        model_->store.FillDefaultExclusions();
         const velnor::ScanOptions options = velnor::ScanOptions::FileDefaults();
         for (int i = 0; i < velnor::ScanOptions::kCount; ++i) {
             const auto flag = static_cast<velnor::ScanOptions::Flag>(i);
-            model_->SetOption(flag, options[flag]);
+            model_->options.SetOption(flag, options[flag]);
         }
         model_->profile.locations.InsertRow(0, velnor::MakeLocation(root, velnor::kFolderImage, true));
     }
     int Run() {
-        model_->OnStartScan();
+        model_->scan.OnStartScan();
         return model_->results.RowCount();
     }
 
@@ -48,7 +48,7 @@ private:
     velnor::Win32Locale locale_;
     velnor::Win32MessagePump pump_;
     velnor::Platform services_;
-    std::unique_ptr<velnor::MainDialogModel> model_;
+    std::unique_ptr<velnor::MainDialogParts> model_;
 };
 
 }  // namespace

@@ -207,7 +207,7 @@ int main(int argc, char** argv) {
     auto& locations = dialog->profile.locations;
     const auto scanOnly = [&](const std::string& location) {
         for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-        dialog->AddLocationRow(locations.RowCount(), velnor::MakeLocation(location, velnor::kFolderImage, true));
+        dialog->store.AddLocationRow(locations.RowCount(), velnor::MakeLocation(location, velnor::kFolderImage, true));
         PumpMessages();
     };
     scanOnly(root);
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
     // The click on Start Scan, then whatever painting the scan left behind.
     const double scanStart = Seconds();
     pump.Start();
-    dialog->OnStartScan();
+    dialog->scan.OnStartScan();
     PumpMessages();
     const double scanSeconds = Seconds() - scanStart;
 
@@ -274,7 +274,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
     const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");
     scanOnly(root + "-clean");
-    dialog->OnStartScan();
+    dialog->scan.OnStartScan();
     PumpMessages();
     const int cleanRows = dialog->results.RowCount();
 
@@ -282,13 +282,13 @@ int main(int argc, char** argv) {
     for (const std::string& path : deleteCopy) ::DeleteFileA(path.c_str());
     const double deleteSeconds = Seconds() - deleteStart;
 
-    dialog->OnPermanentMode();
-    dialog->SetOption(velnor::ScanOptions::kClean0, true);
+    dialog->clean.OnPermanentMode();
+    dialog->options.SetOption(velnor::ScanOptions::kClean0, true);
     for (auto area : {velnor::ScanOptions::kClean1, velnor::ScanOptions::kClean2, velnor::ScanOptions::kClean3,
                       velnor::ScanOptions::kClean4, velnor::ScanOptions::kClean5})
-        dialog->SetOption(area, false);
+        dialog->options.SetOption(area, false);
     const double cleanStart = Seconds();
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
     PumpMessages();
     const double cleanSeconds = Seconds() - cleanStart;
     unsigned long long left = 0;

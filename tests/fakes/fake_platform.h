@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "platform/platform.h"
 
 namespace velnor::testing {
@@ -206,9 +206,9 @@ struct FakePlatform {
 };
 
 // The main window's behaviour with the window-only hooks recorded.
-class TestMainDialog : public MainDialogModel {
+class TestMainDialog : private MainWindowHooks, public MainDialogParts {
 public:
-    explicit TestMainDialog(FakePlatform& fakes) : MainDialogModel(fakes.Services()), fakes(fakes) {}
+    explicit TestMainDialog(FakePlatform& fakes) : MainDialogParts(fakes.Services(), this), fakes(fakes) {}
     // Runs the portable start-up as the dialog's initialisation does.
     void Start();
 
@@ -217,7 +217,7 @@ public:
     std::function<void(FilterDialogValues&)> filterDialog;  // what the user does in the add-filter dialog
     std::function<void(std::string&)> excludeDialog;
 
-protected:
+private:
     void EndMainDialog() override { ++endDialogCalls; }
     void RunAddFilterDialog(FilterDialogValues& values) override {
         if (filterDialog) filterDialog(values);

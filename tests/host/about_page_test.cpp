@@ -34,9 +34,9 @@ TEST_F(AboutPage, ShowsTheTextsPicturesAndLinks) {
     }
     for (int id : {IDC_ABOUT_TITLE, IDC_ABOUT_PICTURE, IDC_ABOUT_FOOTER})
         EXPECT_TRUE(dialog.controls.StateOf(id).visible) << id;
-    EXPECT_EQ(dialog.homeLink.target, "www.velnor.example");
-    EXPECT_EQ(dialog.supportLink.target, "mailto:help@velnor.example");
-    for (const LinkLabelState* link : {&dialog.homeLink, &dialog.supportLink}) {
+    EXPECT_EQ(dialog.about.homeLink.target, "www.velnor.example");
+    EXPECT_EQ(dialog.about.supportLink.target, "mailto:help@velnor.example");
+    for (const LinkLabelState* link : {&dialog.about.homeLink, &dialog.about.supportLink}) {
         EXPECT_EQ(link->normalColor, 0xFF0000u);
         EXPECT_EQ(link->hoverColor, 0x0000FFu);
         EXPECT_EQ(link->visitedColor, 0x000D00u);
@@ -45,11 +45,11 @@ TEST_F(AboutPage, ShowsTheTextsPicturesAndLinks) {
 }
 
 TEST_F(AboutPage, FillingAgainKeepsTheVisitedState) {
-    dialog.homeLink.visited = true;
-    dialog.FillAboutPage();
-    EXPECT_TRUE(dialog.homeLink.visited);
-    EXPECT_FALSE(dialog.supportLink.visited);
-    EXPECT_EQ(dialog.homeLink.target, "www.velnor.example");
+    dialog.about.homeLink.visited = true;
+    dialog.about.FillAboutPage();
+    EXPECT_TRUE(dialog.about.homeLink.visited);
+    EXPECT_FALSE(dialog.about.supportLink.visited);
+    EXPECT_EQ(dialog.about.homeLink.target, "www.velnor.example");
 }
 
 TEST(LinkLabelState, VisitedWinsOverHover) {
@@ -81,7 +81,7 @@ TEST(HelpFilePath, IsTheExecutablesPathWithTheHelpExtension) {
         FakePlatform fakes;
         fakes.files.modulePath = c.module;
         TestMainDialog dialog(fakes);
-        EXPECT_EQ(dialog.HelpFilePath(), c.help);
+        EXPECT_EQ(dialog.about.HelpFilePath(), c.help);
     }
 }
 

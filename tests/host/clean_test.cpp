@@ -67,11 +67,11 @@ protected:
         platform.urlCache = &urlCache;
         platform.urlHistory = &history;
         fakes.files.AddFolder("C:\\Program Files\\Velnor");
-        dialog = std::make_unique<MainDialogModel>(platform);
+        dialog = std::make_unique<MainDialogParts>(platform);
         dialog->InitializeState();
         dialog->LayoutControls();
-        dialog->SetupResultList();
-        dialog->MeasureCleanAreas();  // as entering the Clean page does
+        dialog->scan.SetupResultList();
+        dialog->clean.MeasureCleanAreas();  // as entering the Clean page does
         dialog->controls.SetObserver([this](int id, unsigned changes) {
             if (id == IDC_CLEAN_STATUS && (changes & kTextChanged)) log.push_back("status " + Text(id));
             if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged))
@@ -80,7 +80,7 @@ protected:
     }
 
     void Check(const std::vector<bool>& items) {
-        for (size_t i = 0; i < items.size(); ++i) dialog->SetOption(kCleanFlags[i], items[i]);
+        for (size_t i = 0; i < items.size(); ++i) dialog->options.SetOption(kCleanFlags[i], items[i]);
     }
     void AddJunk(const std::string& path, uint64_t size, bool checked = true) {
         fakes.files.AddFile(path, size);
@@ -90,11 +90,11 @@ protected:
         item.size = size;
         item.checked = checked;
         dialog->results.Append(item);
-        dialog->totalCount += 1;
-        dialog->totalSize += size;
+        dialog->state.totalCount += 1;
+        dialog->state.totalSize += size;
         if (checked) {
-            dialog->selectedCount += 1;
-            dialog->selectedSize += size;
+            dialog->state.selectedCount += 1;
+            dialog->state.selectedSize += size;
         }
     }
     std::string Text(int id) { return dialog->controls.StateOf(id).text; }
@@ -104,7 +104,7 @@ protected:
     LoggingShell shell;
     LoggingUrlCache urlCache;
     LoggingHistory history;
-    std::unique_ptr<MainDialogModel> dialog;
+    std::unique_ptr<MainDialogParts> dialog;
     Log log;
 };
 
@@ -121,18 +121,18 @@ TEST_F(Clean, ProgressRangeFollowsEveryCombinationOfCheckedItems) {
         Check(items);
         AddJunk("C:\\Junk\\a.tmp", 10);
 
-        dialog->OnStartClean();
+        dialog->clean.OnStartClean();
 
         const int range = (junk ? 75 : 0) + 5 * areas;
         EXPECT_EQ(Bar().rangeMin, 0);
         EXPECT_EQ(Bar().rangeMax, range);
         EXPECT_EQ(Bar().position, range);
         EXPECT_EQ(dialog->results.RowCount(), junk ? 0 : 1);
-        EXPECT_FALSE(dialog->cleanBusy);
+        EXPECT_FALSE(dialog->state.cleanBusy);
         EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
         dialog->results.Clear();
-        dialog->selectedCount = 0;
-        dialog->selectedSize = 0;
+        dialog->state.selectedCount = 0;
+        dialog->state.selectedSize = 0;
     }
     EXPECT_EQ(fakes.prompts.questions.size(), 64u);
 }
@@ -143,7 +143,7 @@ TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
     urlCache.entries = {{"http://a.example/page.html", 0}, {"Cookie:me@a.example/", kCookieCacheEntry}};
     log.clear();
 
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
 
     const Log expected = {
         "bar 0",  // range set; the position is at 0 already
@@ -185,14 +185,14 @@ TEST_F(Clean, AsksFirstAndCancelChangesNothing) {
     fakes.prompts.answers = {kIdCancel};
     log.clear();
 
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
 
     ASSERT_EQ(fakes.prompts.questions.size(), 1u);
     EXPECT_EQ(fakes.prompts.questions[0].text, "Delete all selected items?");
     EXPECT_EQ(fakes.prompts.questions[0].caption, "Information");
     EXPECT_EQ(fakes.prompts.questions[0].flags, 0x21u);
     EXPECT_TRUE(log.empty());
-    EXPECT_FALSE(dialog->cleanBusy);
+    EXPECT_FALSE(dialog->state.cleanBusy);
     EXPECT_EQ(dialog->results.RowCount(), 1);
     EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\a.tmp"));
     EXPECT_EQ(Text(IDC_SIZE_TEMP), "0 MB");
@@ -206,7 +206,7 @@ TEST_F(Clean, NothingCheckedStillAsksThenMeasuresAgain) {
     fakes.files.AddFile("C:\\TEMP\\old.tmp", 2048);
     dialog->controls[IDC_CLEAN_PROGRESS].SetPosition(100);
 
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
 
     EXPECT_EQ(fakes.prompts.questions.size(), 1u);
     EXPECT_EQ(Bar().rangeMax, 0);
@@ -221,7 +221,7 @@ TEST_F(Clean, OnlyAreasCheckedLeavesTheResultListAlone) {
     AddJunk("C:\\Junk\\a.tmp", 10);
     fakes.files.AddFile("C:\\TEMP\\old.tmp", 5);
 
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
 
     EXPECT_EQ(Bar().rangeMax, 10);
     EXPECT_EQ(Bar().position, 10);
@@ -235,13 +235,13 @@ TEST_F(Clean, ExitDuringACleanSkipsTheRestAndSaysStopped) {
     shell.onEmptyBin = [this] { dialog->OnExitCommand(); };
     log.clear();
 
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
 
     EXPECT_EQ(Bar().position, 5);
     EXPECT_EQ(history.clears, 0);
     EXPECT_EQ(shell.deleteCalls.size(), 0u);
     EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Stoped!");
-    EXPECT_FALSE(dialog->cleanBusy);
+    EXPECT_FALSE(dialog->state.cleanBusy);
 }
 
 TEST_F(Clean, FolderAreaAtADriveRootIsMeasuredButNeverEmptied) {
@@ -256,52 +256,52 @@ TEST_F(Clean, FolderAreaAtADriveRootIsMeasuredButNeverEmptied) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tempPath);
         fakes.files.tempPath = c.tempPath;
-        dialog->MeasureCleanAreas();
+        dialog->clean.MeasureCleanAreas();
         Check({false, false, true, false, false, false});
         shell.deleteCalls.clear();
 
-        dialog->OnStartClean();
+        dialog->clean.OnStartClean();
 
         EXPECT_EQ(shell.deleteCalls.size(), c.emptied ? 1u : 0u);
         EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
         EXPECT_EQ(Bar().position, 5);
-        EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::TempFolder)], c.tempPath);
+        EXPECT_EQ(dialog->clean.AreaPath(CleanArea::TempFolder), c.tempPath);
         if (c.measured) EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.93 KB");
     }
 }
 
 TEST_F(Clean, RecentDocumentsAtADriveRootIsNotEmptiedEither) {
     shell.specialFolders[kCsidlRecent] = "D:\\";
-    dialog->MeasureCleanAreas();
+    dialog->clean.MeasureCleanAreas();
     Check({false, false, false, false, false, true});
-    dialog->OnStartClean();
+    dialog->clean.OnStartClean();
     EXPECT_TRUE(shell.deleteCalls.empty());
     EXPECT_EQ(Bar().position, 5);
 }
 
 TEST_F(Clean, CleanBusyBlocksOpenFolderStartScanAndStartClean) {
-    dialog->MeasureCleanAreas();
-    dialog->cleanBusy = true;
+    dialog->clean.MeasureCleanAreas();
+    dialog->state.cleanBusy = true;
     for (int id : {IDC_OPEN_RECYCLE, IDC_OPEN_TEMP, IDC_OPEN_INTERNET, IDC_OPEN_HISTORY, IDC_OPEN_RECENT})
-        dialog->OnOpenFolder(id);
-    dialog->OnStartScan();
-    dialog->OnStartClean();
+        dialog->clean.OnOpenFolder(id);
+    dialog->scan.OnStartScan();
+    dialog->clean.OnStartClean();
     EXPECT_TRUE(shell.executed.empty());
     EXPECT_TRUE(shell.openedSpecialFolders.empty());
-    EXPECT_EQ(dialog->scanState, kScanIdle);
-    EXPECT_EQ(dialog->currentPage, kPageAbout);
+    EXPECT_EQ(dialog->state.scanState, kScanIdle);
+    EXPECT_EQ(dialog->state.currentPage, kPageAbout);
     EXPECT_TRUE(fakes.prompts.questions.empty());
     // The check images stay live.
-    dialog->OnToggleCleanItem(IDC_CLEAN_TEMP);
-    EXPECT_TRUE(dialog->OptionOn(ScanOptions::kClean2));
+    dialog->clean.OnToggleCleanItem(IDC_CLEAN_TEMP);
+    EXPECT_TRUE(dialog->options.OptionOn(ScanOptions::kClean2));
 }
 
 TEST_F(Clean, OpenFolderButtons) {
     shell.specialFolders.erase(kCsidlHistory);
-    dialog->MeasureCleanAreas();
+    dialog->clean.MeasureCleanAreas();
     for (int id : {IDC_OPEN_RECYCLE, IDC_OPEN_TEMP, IDC_OPEN_INTERNET, IDC_OPEN_HISTORY, IDC_OPEN_RECENT}) {
         dialog->controls[id].SetStateAndPicture(2);
-        dialog->OnOpenFolder(id);
+        dialog->clean.OnOpenFolder(id);
         EXPECT_EQ(dialog->controls.StateOf(id).state, 1) << id;
         EXPECT_EQ(dialog->controls.StateOf(id).shownPicture, IDB_FOLDER) << id;
     }
@@ -317,9 +317,9 @@ TEST_F(Clean, TotalGainSumsTheCheckedItems) {
     fakes.files.AddFile("C:\\Users\\me\\Recent\\b.lnk", 24);
     fakes.files.AddFile("C:\\Users\\me\\History\\index.dat", 1u << 20);
     shell.recycleBins["C:\\"] = 3ull << 30;
-    dialog->selectedSize = 500;
+    dialog->state.selectedSize = 500;
     Check({false, false, false, false, false, false});
-    dialog->MeasureCleanAreas();
+    dialog->clean.MeasureCleanAreas();
     struct Case {
         int picture;
         const char* line;
@@ -334,12 +334,12 @@ TEST_F(Clean, TotalGainSumsTheCheckedItems) {
         {IDC_CLEAN_RECYCLE, "Status: Total amount disk space you gain: 1.00 MB"},
     };
     for (const Case& s : steps) {
-        dialog->OnToggleCleanItem(s.picture);
+        dialog->clean.OnToggleCleanItem(s.picture);
         EXPECT_EQ(Text(IDC_CLEAN_STATUS), s.line) << s.picture;
     }
     // The junk caption is no check command.
-    dialog->OnToggleCleanItem(IDC_JUNK_CAPTION);
-    EXPECT_FALSE(dialog->OptionOn(ScanOptions::kClean0));
+    dialog->clean.OnToggleCleanItem(IDC_JUNK_CAPTION);
+    EXPECT_FALSE(dialog->options.OptionOn(ScanOptions::kClean0));
     EXPECT_EQ(dialog->controls.StateOf(IDC_CLEAN_HISTORY).shownPicture, IDB_CHECK_ON);
 }
 
@@ -348,20 +348,22 @@ TEST_F(Clean, MeasuresEveryAreaAndItsLabel) {
     fakes.files.drives.push_back({"E:\\", kDriveRemovable, 1, 1});
     fakes.files.drives.push_back({"F:\\", kDriveFixed, 1, 1});
     shell.recycleBins = {{"C:\\", 100}, {"D:\\", 2000}, {"E:\\", 1u << 30}};  // F: cannot be asked
-    shell.specialFolders.erase(kCsidlHistory);
     fakes.files.AddFile("C:\\Users\\me\\Temporary Internet Files\\Content\\x.gif", 3u << 20);
-    dialog->areaPaths[static_cast<int>(CleanArea::History)] = "stale";
-    dialog->selectedSize = 2048;
+    // A folder found before and gone now leaves no path behind.
+    dialog->clean.MeasureCleanAreas();
+    ASSERT_NE(dialog->clean.AreaPath(CleanArea::History), "");
+    shell.specialFolders.erase(kCsidlHistory);
+    dialog->state.selectedSize = 2048;
 
-    dialog->MeasureCleanAreas();
+    dialog->clean.MeasureCleanAreas();
 
-    EXPECT_EQ(dialog->areaSizes[static_cast<int>(CleanArea::RecycleBin)], 2100u);
+    EXPECT_EQ(dialog->clean.AreaSize(CleanArea::RecycleBin), 2100u);
     EXPECT_EQ(Text(IDC_SIZE_RECYCLE), "2.05 KB");
-    EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::TempFolder)], "C:\\TEMP\\");
+    EXPECT_EQ(dialog->clean.AreaPath(CleanArea::TempFolder), "C:\\TEMP\\");
     EXPECT_EQ(Text(IDC_SIZE_TEMP), "0 Byte(s)");
-    EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::InternetCache)], kCache);
+    EXPECT_EQ(dialog->clean.AreaPath(CleanArea::InternetCache), kCache);
     EXPECT_EQ(Text(IDC_SIZE_INTERNET), "3.00 MB");
-    EXPECT_EQ(dialog->areaPaths[static_cast<int>(CleanArea::History)], "");
+    EXPECT_EQ(dialog->clean.AreaPath(CleanArea::History), "");
     EXPECT_EQ(Text(IDC_SIZE_HISTORY), "0 Byte(s)");
     EXPECT_EQ(Text(IDC_SIZE_RECENT), "0 Byte(s)");
     EXPECT_EQ(Text(IDC_JUNK_SIZE), "(2.00 KB)");
@@ -382,11 +384,11 @@ TEST_F(Clean, FolderSizeLeavesOutHiddenAndSystemSubfoldersOnlyWhenAsked) {
     files.AddFile("C:\\F\\Link\\a", 1000000);
     files.AddFile("C:\\F\\Big", 5ull << 32);
 
-    EXPECT_EQ(dialog->GetFolderSize("C:\\F", false), 10011u + (5ull << 32));
-    EXPECT_EQ(dialog->GetFolderSize("C:\\F\\", false), 10011u + (5ull << 32));
-    EXPECT_EQ(dialog->GetFolderSize("C:\\F", true), 111111u + (5ull << 32));
-    EXPECT_EQ(dialog->GetFolderSize("C:\\Missing", true), 0u);
-    EXPECT_EQ(dialog->GetFolderSize("", true), 0u);
+    EXPECT_EQ(dialog->clean.GetFolderSize("C:\\F", false), 10011u + (5ull << 32));
+    EXPECT_EQ(dialog->clean.GetFolderSize("C:\\F\\", false), 10011u + (5ull << 32));
+    EXPECT_EQ(dialog->clean.GetFolderSize("C:\\F", true), 111111u + (5ull << 32));
+    EXPECT_EQ(dialog->clean.GetFolderSize("C:\\Missing", true), 0u);
+    EXPECT_EQ(dialog->clean.GetFolderSize("", true), 0u);
 }
 
 // Checks what the caller hands over on every call of the walk.
@@ -420,14 +422,14 @@ TEST(UrlCacheWalk, DeletesEverythingButCookiesAndGrowsTheBuffer) {
     CheckingUrlCache cache;
     Platform platform = fakes.Services();
     platform.urlCache = &cache;
-    MainDialogModel dialog(platform);
+    MainDialogParts dialog(platform);
     cache.entries = {{"http://a.example/", 0},
                      {"Cookie:me@a.example/", kCookieCacheEntry | 1},
                      {"http://b.example/" + std::string(6000, 'x'), 0},
                      {"Visited: me@http://c.example/", 0x00200000}};
     cache.insufficientBufferReplies = 2;
 
-    EXPECT_TRUE(dialog.CleanUrlCache());
+    EXPECT_TRUE(dialog.clean.CleanUrlCache());
 
     EXPECT_EQ(cache.entries.size(), 1u);
     EXPECT_EQ(cache.entries[0].sourceUrlName, "Cookie:me@a.example/");
@@ -456,8 +458,8 @@ TEST(UrlCacheWalk, EndsWithoutAHandleOrOnAStrangeReply) {
         cache.sameSizeForever = c.sameSizeForever;
         Platform platform = fakes.Services();
         platform.urlCache = &cache;
-        MainDialogModel dialog(platform);
-        EXPECT_EQ(dialog.CleanUrlCache(), c.walkedToEnd);
+        MainDialogParts dialog(platform);
+        EXPECT_EQ(dialog.clean.CleanUrlCache(), c.walkedToEnd);
         EXPECT_EQ(cache.closes, 0);
         EXPECT_LT(cache.calls, 3);
     }

@@ -62,7 +62,7 @@ TEST_F(FillDefaults, FilterListIsReplacedAndOnlyIt) {
     AddFilterRow(dialog.profile.filters, "*.mine", "user row", true, FilterType::Include);
     AddExclusionRow(dialog.profile.exclusions, "c:\\keep");
     dialog.profile.filters.SetSortImage(3, false, false);
-    dialog.FillDefaultFilters();
+    dialog.store.FillDefaultFilters();
 
     const auto& filters = dialog.profile.filters;
     ASSERT_EQ(filters.RowCount(), 84);
@@ -90,7 +90,7 @@ TEST_F(FillDefaults, FilterListIsReplacedAndOnlyIt) {
 TEST_F(FillDefaults, ExclusionListIsReplacedInOrder) {
     AddExclusionRow(dialog.profile.exclusions, "c:\\mine");
     AddFilterRow(dialog.profile.filters, "*.mine", "", true, FilterType::Include);
-    dialog.FillDefaultExclusions();
+    dialog.store.FillDefaultExclusions();
 
     const auto& exclusions = dialog.profile.exclusions;
     ASSERT_EQ(exclusions.RowCount(), 31);

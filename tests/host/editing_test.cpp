@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
@@ -52,7 +52,7 @@ protected:
         saves = fakes.files.replaceCount;
     }
 
-    void OnPage(int page) { dialog->currentPage = page; }
+    void OnPage(int page) { dialog->state.currentPage = page; }
     void TypeFilter(const std::string& pattern, const std::string& description = "",
                     FilterType type = FilterType::Include) {
         typed = FilterDialogValues{pattern, description, type};
@@ -86,7 +86,7 @@ protected:
 TEST_F(Editing, AddFilterTakesThePatternOutOfItsFieldMarksAndSaves) {
     OnPage(kPageFilters);
     TypeFilter("<*.log>", "a>b", FilterType::Exclude);
-    dialog->OnAddEntry();
+    dialog->listPages.OnAddEntry();
     const auto& filters = dialog->profile.filters;
     ASSERT_EQ(filters.RowCount(), 3);
     EXPECT_EQ(filters.CellText(2, filter_col::kPattern), "*.log");
@@ -101,9 +101,8 @@ TEST_F(Editing, AddFilterTakesThePatternOutOfItsFieldMarksAndSaves) {
 
 TEST_F(Editing, AddFilterHandsTheDialogABlankIncludeArea) {
     OnPage(kPageFilters);
-    dialog->filterDialogValues = FilterDialogValues{"*.left", "over", FilterType::Exclude};
     TypeFilter("  *.bak ");
-    dialog->OnAddEntry();
+    dialog->listPages.OnAddEntry();
     EXPECT_EQ(filterRuns, 1);
     EXPECT_EQ(handedIn.pattern, "");
     EXPECT_EQ(handedIn.description, "");
@@ -132,7 +131,7 @@ TEST_F(Editing, AddRefusesEmptyPatternsAndDuplicatesWithoutSaving) {
         OnPage(c.page);
         TypeFilter(c.text);
         typedPath = c.text;
-        dialog->OnAddEntry();
+        dialog->listPages.OnAddEntry();
         EXPECT_EQ(dialog->profile.filters.RowCount(), 2) << c.text;
         EXPECT_EQ(dialog->profile.exclusions.RowCount(), 2) << c.text;
         EXPECT_EQ(NewSaves(), 0) << c.text;
@@ -141,9 +140,8 @@ TEST_F(Editing, AddRefusesEmptyPatternsAndDuplicatesWithoutSaving) {
 
 TEST_F(Editing, AddExclusionComparesWithLetterCase) {
     OnPage(kPageExceptions);
-    dialog->excludeDialogValue = "left over";
     typedPath = "?:\\Games";
-    dialog->OnAddEntry();
+    dialog->listPages.OnAddEntry();
     EXPECT_EQ(excludeHandedIn, "");
     const auto& exclusions = dialog->profile.exclusions;
     ASSERT_EQ(exclusions.RowCount(), 3);
@@ -173,7 +171,7 @@ TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern.substr(0, 1));
         TypeFilter(c.pattern, c.description);
-        dialog->OnAddEntry();
+        dialog->listPages.OnAddEntry();
         const int row = filters.RowCount() - 1;
         EXPECT_EQ(filters.CellText(row, filter_col::kPattern).size(), c.patternKept);
         EXPECT_EQ(filters.CellText(row, filter_col::kDescription).size(), c.descriptionKept);
@@ -183,7 +181,7 @@ TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
 
     OnPage(kPageExceptions);
     typedPath = std::string(kMaxEntryChars + 5, 'x');
-    dialog->OnAddEntry();
+    dialog->listPages.OnAddEntry();
     EXPECT_EQ(dialog->profile.exclusions.CellText(2, exclude_col::kPattern).size(), kMaxEntryChars);
     ExpectFileHoldsTheLists();
 }
@@ -193,7 +191,7 @@ TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
     auto& filters = dialog->profile.filters;
     ASSERT_EQ(filters.HeaderCheckImage(), 2);
     filters.SetSelected(1, true);
-    dialog->OnRemoveEntry();
+    dialog->listPages.OnRemoveEntry();
     ASSERT_EQ(filters.RowCount(), 1);
     EXPECT_EQ(filters.CellText(0, filter_col::kPattern), "*.tmp");
     EXPECT_EQ(filters.HeaderCheckImage(), 1);
@@ -203,7 +201,7 @@ TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
     // The last row gone: nothing is unchecked, so image 1 again.
     filters.SetChecked(0, false);
     filters.SetSelected(0, true);
-    dialog->OnRemoveEntry();
+    dialog->listPages.OnRemoveEntry();
     EXPECT_EQ(filters.RowCount(), 0);
     EXPECT_EQ(filters.HeaderCheckImage(), 1);
 }
@@ -214,14 +212,14 @@ TEST_F(Editing, RemovingACheckedFilterWhileAnotherIsUncheckedShowsTheMixedHeader
     AddFilterRow(filters, "*.bak", "", true, FilterType::Include);
     filters.SetHeaderCheckImage(1);
     filters.SetSelected(0, true);
-    dialog->OnRemoveEntry();
+    dialog->listPages.OnRemoveEntry();
     EXPECT_EQ(filters.HeaderCheckImage(), 2);
 }
 
 TEST_F(Editing, RemoveDeletesTheSelectedExclusion) {
     OnPage(kPageExceptions);
     dialog->profile.exclusions.SetSelected(0, true);
-    dialog->OnRemoveEntry();
+    dialog->listPages.OnRemoveEntry();
     EXPECT_EQ(Column(dialog->profile.exclusions, exclude_col::kPattern), std::vector<std::string>{"?:\\recycled"});
     EXPECT_EQ(NewSaves(), 1);
     ExpectFileHoldsTheLists();
@@ -230,7 +228,7 @@ TEST_F(Editing, RemoveDeletesTheSelectedExclusion) {
 TEST_F(Editing, RemoveWithNothingSelectedLeavesTheFileUntouched) {
     for (int page : {kPageFilters, kPageExceptions, kPagePath}) {
         OnPage(page);
-        dialog->OnRemoveEntry();
+        dialog->listPages.OnRemoveEntry();
     }
     EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
     EXPECT_EQ(dialog->profile.exclusions.RowCount(), 2);
@@ -244,9 +242,9 @@ TEST_F(Editing, ButtonsOffTheEditingPagesDoNothing) {
         OnPage(page);
         dialog->profile.filters.SetSelected(0, true);
         dialog->profile.exclusions.SetSelected(0, true);
-        dialog->OnAddEntry();
-        dialog->OnRemoveEntry();
-        dialog->OnRestoreDefaults();
+        dialog->listPages.OnAddEntry();
+        dialog->listPages.OnRemoveEntry();
+        dialog->listPages.OnRestoreDefaults();
     }
     EXPECT_EQ(filterRuns + excludeRuns, 0);
     EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
@@ -260,9 +258,9 @@ TEST_F(Editing, EachButtonComesBackToItsNormalPicture) {
     for (int id : {IDC_ADD, IDC_REMOVE, IDC_DEFAULT}) {
         Control button = dialog->Ctl(id);
         button.SetStateAndPicture(2);  // left in hover when the dialog or the work took over
-        if (id == IDC_ADD) dialog->OnAddEntry();
-        if (id == IDC_REMOVE) dialog->OnRemoveEntry();
-        if (id == IDC_DEFAULT) dialog->OnRestoreDefaults();
+        if (id == IDC_ADD) dialog->listPages.OnAddEntry();
+        if (id == IDC_REMOVE) dialog->listPages.OnRemoveEntry();
+        if (id == IDC_DEFAULT) dialog->listPages.OnRestoreDefaults();
         EXPECT_EQ(button.ButtonState(), 1) << id;
         EXPECT_EQ(button.State().shownPicture, button.Picture(2)) << id;
     }
@@ -270,7 +268,7 @@ TEST_F(Editing, EachButtonComesBackToItsNormalPicture) {
 
 TEST_F(Editing, DefaultRestoresOnlyTheCurrentPagesListAndSaves) {
     OnPage(kPageExceptions);
-    dialog->OnRestoreDefaults();
+    dialog->listPages.OnRestoreDefaults();
     EXPECT_EQ(NewSaves(), 1);
     EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
     EXPECT_NE(Column(dialog->profile.exclusions, exclude_col::kPattern),
@@ -278,7 +276,7 @@ TEST_F(Editing, DefaultRestoresOnlyTheCurrentPagesListAndSaves) {
     ExpectFileHoldsTheLists();
 
     OnPage(kPageFilters);
-    dialog->OnRestoreDefaults();
+    dialog->listPages.OnRestoreDefaults();
     EXPECT_EQ(NewSaves(), 2);
     EXPECT_GT(dialog->profile.filters.RowCount(), 2);
     ExpectFileHoldsTheLists();
@@ -289,15 +287,15 @@ TEST_F(Editing, PathPageAddsAndRemovesFolders) {
     auto& locations = dialog->profile.locations;
     const int before = locations.RowCount();
     fakes.prompts.folders.push_back(std::string("C:\\Downloads"));
-    dialog->OnAddEntry();
+    dialog->listPages.OnAddEntry();
     ASSERT_EQ(locations.RowCount(), before + 1);
     EXPECT_EQ(locations.CellText(before, location_col::kPath), "C:\\Downloads");
     EXPECT_EQ(NewSaves(), 1);
     locations.SetSelected(before, true);
-    dialog->OnRemoveEntry();
+    dialog->listPages.OnRemoveEntry();
     EXPECT_EQ(locations.RowCount(), before);
     EXPECT_EQ(NewSaves(), 2);
-    dialog->OnRestoreDefaults();
+    dialog->listPages.OnRestoreDefaults();
     EXPECT_EQ(NewSaves(), 3);
     EXPECT_EQ(filterRuns + excludeRuns, 0);
 }
@@ -314,37 +312,37 @@ TEST_F(Editing, OptionTogglesFlipTheirFlagAndPictureWithoutSaving) {
         {IDC_OPT_ZERO, ScanOptions::kZero},
     };
     for (const Case& c : cases) {
-        const bool before = dialog->OptionOn(c.flag);
-        dialog->OnToggleOption(c.picture);
-        EXPECT_EQ(dialog->OptionOn(c.flag), !before) << c.picture;
+        const bool before = dialog->options.OptionOn(c.flag);
+        dialog->options.OnToggleOption(c.picture);
+        EXPECT_EQ(dialog->options.OptionOn(c.flag), !before) << c.picture;
         const Control picture = dialog->Ctl(c.picture);
         EXPECT_EQ(picture.State().shownPicture, picture.Picture(before ? 0 : 2)) << c.picture;
-        dialog->OnToggleOption(c.picture);
-        EXPECT_EQ(dialog->OptionOn(c.flag), before) << c.picture;
+        dialog->options.OnToggleOption(c.picture);
+        EXPECT_EQ(dialog->options.OptionOn(c.flag), before) << c.picture;
     }
-    const ScanOptions options = dialog->Options();
-    dialog->OnToggleOption(IDC_RECYCLE_MODE);  // not one of the four
-    EXPECT_TRUE(dialog->Options() == options);
+    const ScanOptions options = dialog->options.Options();
+    dialog->options.OnToggleOption(IDC_RECYCLE_MODE);  // not one of the four
+    EXPECT_TRUE(dialog->options.Options() == options);
     EXPECT_EQ(NewSaves(), 0);
 }
 
 TEST_F(Editing, RemovalModeIsARadioPairThatSetsTheJunkCaption) {
     const std::string caption = dialog->Ctl(IDC_JUNK_CAPTION).Text();
-    ASSERT_TRUE(dialog->OptionOn(ScanOptions::kRemove));
-    dialog->OnRecycleMode();  // already checked: nothing changes
+    ASSERT_TRUE(dialog->options.OptionOn(ScanOptions::kRemove));
+    dialog->clean.OnRecycleMode();  // already checked: nothing changes
     EXPECT_EQ(dialog->Ctl(IDC_JUNK_CAPTION).Text(), caption);
     EXPECT_EQ(dialog->Ctl(IDC_PERMANENT_MODE).ButtonState(), 0);
 
-    dialog->OnPermanentMode();
-    EXPECT_FALSE(dialog->OptionOn(ScanOptions::kRemove));
+    dialog->clean.OnPermanentMode();
+    EXPECT_FALSE(dialog->options.OptionOn(ScanOptions::kRemove));
     EXPECT_EQ(dialog->Ctl(IDC_PERMANENT_MODE).ButtonState(), 1);
     EXPECT_EQ(dialog->Ctl(IDC_JUNK_CAPTION).Text(), "Delete Junk Files Permanently");
     dialog->Ctl(IDC_JUNK_CAPTION).SetText("unchanged");
-    dialog->OnPermanentMode();
+    dialog->clean.OnPermanentMode();
     EXPECT_EQ(dialog->Ctl(IDC_JUNK_CAPTION).Text(), "unchanged");
 
-    dialog->OnRecycleMode();
-    EXPECT_TRUE(dialog->OptionOn(ScanOptions::kRemove));
+    dialog->clean.OnRecycleMode();
+    EXPECT_TRUE(dialog->options.OptionOn(ScanOptions::kRemove));
     EXPECT_EQ(dialog->Ctl(IDC_PERMANENT_MODE).ButtonState(), 0);
     EXPECT_EQ(dialog->Ctl(IDC_JUNK_CAPTION).Text(), "Send Junk Files To The Recycle Bin");
     EXPECT_EQ(NewSaves(), 0);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -127,7 +127,7 @@ TEST_F(Locations, AddTakesANewFolderOnceAndSavesIt) {
     };
     for (const Step& s : steps) {
         fakes.prompts.folders.push_back(s.chosen);
-        dialog->AddFolderLocation();
+        dialog->listPages.AddFolderLocation();
         EXPECT_EQ(list.RowCount(), s.rows) << s.chosen.value_or("(cancel)");
         EXPECT_EQ(NewSaves(), s.saves) << s.chosen.value_or("(cancel)");
     }
@@ -140,24 +140,24 @@ TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
     LocationTable& list = Start("PathFolder=<C:\\Keep|0><D:\\Drop|1>\n");
     ASSERT_EQ(list.RowCount(), 4);
 
-    dialog->RemoveLocation();  // nothing selected
+    dialog->listPages.RemoveLocation();  // nothing selected
     EXPECT_EQ(list.RowCount(), 4);
     EXPECT_EQ(NewSaves(), 0);
 
     list.SetSelected(0, true);  // a drive
-    dialog->RemoveLocation();
+    dialog->listPages.RemoveLocation();
     EXPECT_EQ(list.RowCount(), 4);
     EXPECT_EQ(NewSaves(), 1);
 
     list.SetSelected(3, true);
-    dialog->RemoveLocation();
+    dialog->listPages.RemoveLocation();
     ASSERT_EQ(list.RowCount(), 3);
     EXPECT_EQ(list.CellText(2, location_col::kPath), "C:\\Keep");
     EXPECT_EQ(list.HeaderCheckImage(), 2);
     EXPECT_EQ(NewSaves(), 2);
 
     list.SetSelected(2, true);
-    dialog->RemoveLocation();
+    dialog->listPages.RemoveLocation();
     EXPECT_EQ(list.RowCount(), 2);
     EXPECT_EQ(list.HeaderCheckImage(), 1);  // only checked drives left
     EXPECT_EQ(fakes.files.Find(kConfig)->content.find("Keep"), std::string::npos);
@@ -167,7 +167,7 @@ TEST_F(Locations, ListingTheDrivesAgainDropsFoldersAndChecksEveryDrive) {
     LocationTable& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
     ASSERT_EQ(list.RowCount(), 3);
     list.SortByColumn(location_col::kPath, false);
-    dialog->ListFixedDrives();
+    dialog->store.ListFixedDrives();
     ASSERT_EQ(list.RowCount(), 2);
     EXPECT_EQ(list.CellText(0, location_col::kPath), "System (C:)");
     EXPECT_TRUE(list.AllChecked());

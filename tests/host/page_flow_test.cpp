@@ -61,9 +61,9 @@ protected:
     // Page 0 by About, the others by their page button.
     void Go(int page) {
         if (page == kPageAbout)
-            dialog.OnAbout();
+            dialog.flow.OnAbout();
         else
-            dialog.ShowPage(page);
+            dialog.flow.ShowPage(page);
     }
     const ControlState& State(int id) { return dialog.controls.StateOf(id); }
     std::set<int> VisiblePageControls() {
@@ -113,7 +113,7 @@ TEST_F(PageFlow, NavigationTableForEveryPage) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.page);
         Go(r.page);
-        ASSERT_EQ(dialog.currentPage, r.page);
+        ASSERT_EQ(dialog.state.currentPage, r.page);
         EXPECT_EQ(State(IDC_BACK).state, r.back);
         EXPECT_EQ(State(IDC_BACK).shownPicture, r.back ? IDB_BACK : IDB_BACK_OFF);
         EXPECT_EQ(State(IDC_BACK).tooltip, r.backTip);
@@ -139,21 +139,21 @@ TEST_F(PageFlow, EachPageShowsExactlyItsControls) {
         Go(page);
         EXPECT_EQ(VisiblePageControls(), std::set<int>(kPageShows[page].begin(), kPageShows[page].end()));
         for (int id : kEveryPage) EXPECT_TRUE(State(id).visible) << id;
-        EXPECT_TRUE(dialog.backgroundPaint);
+        EXPECT_TRUE(dialog.state.backgroundPaint);
     }
 }
 
 TEST_F(PageFlow, NextWalksForwardAndBackWalksHome) {
     std::vector<int> pages;
     for (int i = 0; i < 7; ++i) {
-        dialog.OnNext();
-        pages.push_back(dialog.currentPage);
+        dialog.flow.OnNext();
+        pages.push_back(dialog.state.currentPage);
     }
     EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 5, 6, 6}));
     pages.clear();
     for (int i = 0; i < 7; ++i) {
-        dialog.OnBack();
-        pages.push_back(dialog.currentPage);
+        dialog.flow.OnBack();
+        pages.push_back(dialog.state.currentPage);
     }
     EXPECT_EQ(pages, (std::vector<int>{5, 4, 3, 2, 1, 0, 0}));
     EXPECT_EQ(VisiblePageControls(), std::set<int>(kAbout.begin(), kAbout.end()));
@@ -161,20 +161,20 @@ TEST_F(PageFlow, NextWalksForwardAndBackWalksHome) {
 
 TEST_F(PageFlow, BusyFlagsRefuseEveryPageChange) {
     Go(kPageOptions);
-    for (bool* flag : {&dialog.busy, &dialog.cleanBusy}) {
+    for (bool* flag : {&dialog.state.busy, &dialog.state.cleanBusy}) {
         *flag = true;
         visibilityChanges = 0;
-        for (int page = kPagePath; page <= kPageClean; ++page) dialog.ShowPage(page);
-        dialog.OnNext();
-        dialog.OnBack();
-        dialog.OnAbout();
-        EXPECT_EQ(dialog.currentPage, kPageOptions);
+        for (int page = kPagePath; page <= kPageClean; ++page) dialog.flow.ShowPage(page);
+        dialog.flow.OnNext();
+        dialog.flow.OnBack();
+        dialog.flow.OnAbout();
+        EXPECT_EQ(dialog.state.currentPage, kPageOptions);
         EXPECT_EQ(visibilityChanges, 0);
         EXPECT_EQ(State(IDC_PAGE_OPTIONS).state, 1);
         *flag = false;
     }
-    dialog.OnNext();
-    EXPECT_EQ(dialog.currentPage, kPageScan);
+    dialog.flow.OnNext();
+    EXPECT_EQ(dialog.state.currentPage, kPageScan);
 }
 
 TEST_F(PageFlow, ScanPageButtonIsRefusedWhileAScanRunsAndWorksAfterStop) {
@@ -183,33 +183,33 @@ TEST_F(PageFlow, ScanPageButtonIsRefusedWhileAScanRunsAndWorksAfterStop) {
     dialog.profile.locations.InsertRow(0, MakeLocation("C:\\Walk", kFolderImage, true));
     std::vector<int> pagesDuringScan;
     fakes.pump.onDrain = [&](int drain) {
-        dialog.ShowPage(kPageClean);
-        dialog.OnNext();
-        pagesDuringScan.push_back(dialog.currentPage);
-        if (drain == 1) dialog.OnStopScan();
+        dialog.flow.ShowPage(kPageClean);
+        dialog.flow.OnNext();
+        pagesDuringScan.push_back(dialog.state.currentPage);
+        if (drain == 1) dialog.scan.OnStopScan();
     };
     Go(kPageOptions);
 
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
 
     EXPECT_EQ(pagesDuringScan, std::vector<int>{kPageScan});
     EXPECT_EQ(VisiblePageControls(), std::set<int>(kScan.begin(), kScan.end()));
     EXPECT_EQ(State(IDC_PAGE_SCAN).state, 1);
     EXPECT_EQ(State(IDC_BACK).tooltip, "Options");
-    dialog.ShowPage(kPageClean);
-    EXPECT_EQ(dialog.currentPage, kPageClean);
+    dialog.flow.ShowPage(kPageClean);
+    EXPECT_EQ(dialog.state.currentPage, kPageClean);
 }
 
 TEST_F(PageFlow, CleanPageMeasuresOnEntryOnlyUnderTheWaitCursor) {
     for (ScanOptions::Flag f : {ScanOptions::kClean0, ScanOptions::kClean1, ScanOptions::kClean3,
                                 ScanOptions::kClean4, ScanOptions::kClean5})
-        dialog.SetOption(f, false);
-    dialog.SetOption(ScanOptions::kClean2, true);
+        dialog.options.SetOption(f, false);
+    dialog.options.SetOption(ScanOptions::kClean2, true);
     int depthSeen = -1;
     fakes.shell.onSpecialFolder = [&] { depthSeen = fakes.prompts.waitDepth; };
     const int waits = fakes.prompts.waitCount;
 
-    dialog.ShowPage(kPageClean);
+    dialog.flow.ShowPage(kPageClean);
     EXPECT_EQ(TempMeasurements(), 1);
     EXPECT_EQ(fakes.prompts.waitCount, waits + 1);
     EXPECT_EQ(depthSeen, 1);
@@ -219,19 +219,19 @@ TEST_F(PageFlow, CleanPageMeasuresOnEntryOnlyUnderTheWaitCursor) {
     EXPECT_EQ(State(IDC_CLEAN_STATUS).text, "Status: Total amount disk space you gain: 2.00 KB");
 
     visibilityChanges = 0;
-    dialog.ShowPage(kPageClean);
+    dialog.flow.ShowPage(kPageClean);
     EXPECT_EQ(TempMeasurements(), 1);
     EXPECT_EQ(visibilityChanges, 0);
 
-    dialog.OnBack();
-    dialog.OnNext();
+    dialog.flow.OnBack();
+    dialog.flow.OnNext();
     EXPECT_EQ(TempMeasurements(), 2);
     EXPECT_EQ(fakes.prompts.waitCount, waits + 2);
 }
 
 TEST_F(PageFlow, RemovalPairMovesBetweenOptionsAndCleanAndKeepsItsState) {
     const auto at = [this](int id) { return State(id).placement; };
-    dialog.OnPermanentMode();
+    dialog.clean.OnPermanentMode();
     for (int round = 0; round < 2; ++round) {
         Go(kPageOptions);
         EXPECT_EQ(at(IDC_RECYCLE_MODE), (Placement{220, 320, 16, 16}));
@@ -252,11 +252,11 @@ TEST_F(PageFlow, RemovalPairMovesBetweenOptionsAndCleanAndKeepsItsState) {
 }
 
 TEST_F(PageFlow, CleanPageNamesWhatHappensToTheJunkFiles) {
-    dialog.SetOption(ScanOptions::kRemove, false);
+    dialog.options.SetOption(ScanOptions::kRemove, false);
     Go(kPageClean);
     EXPECT_EQ(State(IDC_JUNK_CAPTION).text, "Delete Junk Files Permanently");
     Go(kPageScan);
-    dialog.SetOption(ScanOptions::kRemove, true);
+    dialog.options.SetOption(ScanOptions::kRemove, true);
     Go(kPageClean);
     EXPECT_EQ(State(IDC_JUNK_CAPTION).text, "Send Junk Files To The Recycle Bin");
 }
@@ -264,31 +264,31 @@ TEST_F(PageFlow, CleanPageNamesWhatHappensToTheJunkFiles) {
 TEST_F(PageFlow, AboutIsIgnoredWhenDisabledOrAlreadyShown) {
     Go(kPageScan);
     dialog.controls[IDC_ABOUT_BUTTON].SetStateAndPicture(0);
-    dialog.OnAbout();
-    EXPECT_EQ(dialog.currentPage, kPageScan);
+    dialog.flow.OnAbout();
+    EXPECT_EQ(dialog.state.currentPage, kPageScan);
 
     dialog.controls[IDC_ABOUT_BUTTON].SetStateAndPicture(2);
-    dialog.OnAbout();
-    EXPECT_EQ(dialog.currentPage, kPageAbout);
+    dialog.flow.OnAbout();
+    EXPECT_EQ(dialog.state.currentPage, kPageAbout);
     EXPECT_EQ(State(IDC_ABOUT_BUTTON).state, 1);
     EXPECT_EQ(State(IDC_ABOUT_BUTTON).shownPicture, IDB_ABOUT);
 
     visibilityChanges = 0;
-    dialog.OnAbout();
+    dialog.flow.OnAbout();
     EXPECT_EQ(visibilityChanges, 0);
 }
 
 TEST_F(PageFlow, DisabledBackAndNextIgnoreClicks) {
     Go(kPageFilters);
     dialog.controls[IDC_NEXT].SetStateAndPicture(0);
-    dialog.OnNext();
-    EXPECT_EQ(dialog.currentPage, kPageFilters);
+    dialog.flow.OnNext();
+    EXPECT_EQ(dialog.state.currentPage, kPageFilters);
     dialog.controls[IDC_BACK].SetStateAndPicture(0);
-    dialog.OnBack();
-    EXPECT_EQ(dialog.currentPage, kPageFilters);
+    dialog.flow.OnBack();
+    EXPECT_EQ(dialog.state.currentPage, kPageFilters);
     dialog.controls[IDC_BACK].SetStateAndPicture(2);  // hovered counts as enabled
-    dialog.OnBack();
-    EXPECT_EQ(dialog.currentPage, kPagePath);
+    dialog.flow.OnBack();
+    EXPECT_EQ(dialog.state.currentPage, kPagePath);
 }
 
 TEST_F(PageFlow, StartUpHidesEveryPageControl) {
@@ -300,7 +300,7 @@ TEST_F(PageFlow, StartUpHidesEveryPageControl) {
         for (int id : kPageShows[page])
             if (std::find(kAbout.begin(), kAbout.end(), id) == kAbout.end())
                 EXPECT_FALSE(fresh.controls.StateOf(id).visible) << id;
-    EXPECT_EQ(fresh.currentPage, kPageAbout);
+    EXPECT_EQ(fresh.state.currentPage, kPageAbout);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <memory>
 #include <random>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
@@ -77,10 +77,10 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
         {"filter=<*.tmp|Temp|1|0>", [](TestMainDialog& d) { EXPECT_EQ(d.profile.filters.RowCount(), 0); }},
         {"Option=<system|1>",
          [](TestMainDialog& d) {
-             EXPECT_EQ(d.Options(), Flags({ScanOptions::kRead, ScanOptions::kSystem, ScanOptions::kHide,
+             EXPECT_EQ(d.options.Options(), Flags({ScanOptions::kRead, ScanOptions::kSystem, ScanOptions::kHide,
                                            ScanOptions::kRemove, ScanOptions::kClean0}));
          }},
-        {"Option=<read|0><read|1>", [](TestMainDialog& d) { EXPECT_TRUE(d.OptionOn(ScanOptions::kRead)); }},
+        {"Option=<read|0><read|1>", [](TestMainDialog& d) { EXPECT_TRUE(d.options.OptionOn(ScanOptions::kRead)); }},
         {"Filter=<*.tmp||1|0>",
          [](TestMainDialog& d) {
              ASSERT_EQ(d.profile.filters.RowCount(), 1);
@@ -118,7 +118,7 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
             EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
         }
         if (line.find("Option") == std::string::npos) {
-            EXPECT_EQ(d.Options(), ScanOptions::FileDefaults());
+            EXPECT_EQ(d.options.Options(), ScanOptions::FileDefaults());
         }
         ASSERT_EQ(d.profile.locations.RowCount(), 2);
         EXPECT_TRUE(d.profile.locations.AllChecked());
@@ -147,14 +147,14 @@ TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
     fakes.files.SetText(kConfig, "\n");
     TestMainDialog& d = Start();
     d.profile.locations.SetChecked(1, false);
-    d.AddLocationRow(2, MakeLocation("E:\\Downloads\\old", kFolderImage, true));
+    d.store.AddLocationRow(2, MakeLocation("E:\\Downloads\\old", kFolderImage, true));
     for (const char* e : {"?:\\Program files\\common files", "?:\\program files\\Uninstall Information",
                           "*\\microsoft\\office\\data"})
         AddExclusionRow(d.profile.exclusions, e);
     AddFilterRow(d.profile.filters, "*.$$$", "MS-DOS Temporary Files", true, FilterType::Include);
     AddFilterRow(d.profile.filters, "*.@@@", "Temporary Files", true, FilterType::Include);
     AddFilterRow(d.profile.filters, "wz.pif", "PIF Files", true, FilterType::Exclude);
-    d.SaveProfile();
+    d.store.SaveProfile();
     EXPECT_EQ(Raw(), example);
 
     // ...and as the file itself loads it: Exit writes it back unchanged.
@@ -178,7 +178,7 @@ TEST_F(ProfileFile, FirstStartWritesFourLinesAndExitMakesThemFive) {
     EXPECT_EQ(d.profile.locations.RowCount(), 2);
     EXPECT_TRUE(d.profile.locations.AllChecked());
     // No Option line: the defaults for absent tokens, the removal pair showing the bin.
-    EXPECT_EQ(d.Options(), ScanOptions::FileDefaults());
+    EXPECT_EQ(d.options.Options(), ScanOptions::FileDefaults());
     EXPECT_EQ(d.Ctl(IDC_RECYCLE_MODE).ButtonState(), 1);
     EXPECT_EQ(d.Ctl(IDC_PERMANENT_MODE).ButtonState(), 0);
 
@@ -209,8 +209,8 @@ TEST_F(ProfileFile, AFileThatCannotBeWrittenCountsAsMissingAndIsNeverTouched) {
         EXPECT_EQ(d.profile.filters.RowCount(), 0);
         EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
         EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
-        EXPECT_EQ(d.Options(), ScanOptions::CreationStates());
-        d.SaveProfile();
+        EXPECT_EQ(d.options.Options(), ScanOptions::CreationStates());
+        d.store.SaveProfile();
         d.OnExitCommand();
         EXPECT_EQ(Raw(), before);
         EXPECT_EQ(fakes.files.replaceCount, 0);
@@ -225,13 +225,13 @@ TEST_F(ProfileFile, WithoutAFolderToCreateTheFileInTheDefaultsStayOut) {
     EXPECT_EQ(d.profile.filters.RowCount(), 0);
     EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
     EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
-    EXPECT_EQ(d.Options(), ScanOptions::CreationStates());
+    EXPECT_EQ(d.options.Options(), ScanOptions::CreationStates());
 }
 
 TEST_F(ProfileFile, ADriveWithoutItsBracketedLetterIsSavedAsAFolderAndDroppedNextTime) {
     fakes.shell.displayNames.erase("D:\\");
     fakes.files.SetText(kConfig, "\n");
-    Start().SaveProfile();
+    Start().store.SaveProfile();
     EXPECT_EQ(Lines(Raw())[0], "PathDrive=<C:|1>");
     EXPECT_EQ(Lines(Raw())[2], "PathFolder=<D:\\|1>");
     TestMainDialog& next = Start();
@@ -288,7 +288,7 @@ TEST_F(ProfileFile, AFileOfTheOldProgramLoadsInItsCodePageAndIsSavedBackInUtf8) 
             descriptions.push_back(d.profile.filters.CellText(i, filter_col::kDescription));
         EXPECT_EQ(folders, c.folders);
         EXPECT_EQ(descriptions, c.descriptions);
-        d.SaveProfile();
+        d.store.SaveProfile();
         EXPECT_EQ(IsValidUtf8(Raw()), c.utf8Process);
         if (!c.folders.empty()) EXPECT_NE(Raw().find("PathFolder=<" + c.folders[0] + "|1>"), std::string::npos);
     }
@@ -338,7 +338,7 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
         bool folderLooksLikeDrive = false;
         for (int i = 2; i < first.profile.locations.RowCount(); ++i)
             folderLooksLikeDrive |= first.profile.locations.At(i).kind == LocationKind::Drive;
-        first.SaveProfile();
+        first.store.SaveProfile();
         EXPECT_TRUE(IsValidUtf8(Raw()));
 
         const ScanProfile& a = first.profile;
@@ -354,7 +354,7 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
             EXPECT_EQ(columns(b.locations, location_col::kPath), columns(a.locations, location_col::kPath));
             EXPECT_EQ(checks(b.locations), checks(a.locations));
         }
-        EXPECT_EQ(second.Options(), first.Options());
+        EXPECT_EQ(second.options.Options(), first.options.Options());
         if (::testing::Test::HasFailure()) {
             ADD_FAILURE() << "file: " << ::testing::PrintToString(text);
             break;

@@ -79,14 +79,14 @@ TEST(MainDialogOptions, RemovalPairAlwaysHasExactlyOnePictureOn) {
     testing::FakePlatform fakes;
     testing::TestMainDialog dialog(fakes);
     dialog.LayoutControls();
-    EXPECT_EQ(dialog.Options(), ScanOptions::CreationStates());
-    dialog.SetOption(ScanOptions::kRemove, false);
+    EXPECT_EQ(dialog.options.Options(), ScanOptions::CreationStates());
+    dialog.options.SetOption(ScanOptions::kRemove, false);
     EXPECT_EQ(dialog.controls.StateOf(1072).state, 0);
     EXPECT_EQ(dialog.controls.StateOf(1074).state, 1);
     EXPECT_EQ(dialog.controls.StateOf(1074).shownPicture, 156);
-    dialog.SetOption(ScanOptions::kSystem, true);
+    dialog.options.SetOption(ScanOptions::kSystem, true);
     EXPECT_EQ(dialog.controls.StateOf(1069).shownPicture, 158);
-    EXPECT_TRUE(dialog.Options()[ScanOptions::kSystem]);
+    EXPECT_TRUE(dialog.options.Options()[ScanOptions::kSystem]);
 }
 
 TEST(MainDialogStart, ProfileSitsBesideTheExecutableWhicheverSlashItUses) {
@@ -103,7 +103,7 @@ TEST(MainDialogStart, ProfileSitsBesideTheExecutableWhicheverSlashItUses) {
         fakes.files.modulePath = c.module;
         testing::TestMainDialog dialog(fakes);
         dialog.InitializeState();
-        EXPECT_EQ(dialog.profilePath, c.profile);
+        EXPECT_EQ(dialog.store.ProfilePath(), c.profile);
     }
 }
 

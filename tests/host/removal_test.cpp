@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "clean/shell_delete.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
@@ -39,7 +39,7 @@ protected:
         shell.files = &fakes.files;
         Platform platform = fakes.Services();
         platform.shell = &shell;
-        dialog = std::make_unique<MainDialogModel>(platform);
+        dialog = std::make_unique<MainDialogParts>(platform);
         dialog->InitializeState();
         dialog->LayoutControls();
         dialog->LoadProfileAndLists();
@@ -59,24 +59,24 @@ protected:
             item.size = r.size;
             item.checked = r.checked;
             dialog->results.Append(item);
-            dialog->totalCount += 1;
-            dialog->totalSize += r.size;
+            dialog->state.totalCount += 1;
+            dialog->state.totalSize += r.size;
             if (r.checked) {
-                dialog->selectedCount += 1;
-                dialog->selectedSize += r.size;
+                dialog->state.selectedCount += 1;
+                dialog->state.selectedSize += r.size;
             }
         }
     }
     void Remove(bool recycle) {
-        dialog->SetOption(ScanOptions::kRemove, recycle);
-        dialog->cleanBusy = true;
-        dialog->RemoveJunkFiles();
+        dialog->options.SetOption(ScanOptions::kRemove, recycle);
+        dialog->state.cleanBusy = true;
+        dialog->clean.RemoveJunkFiles();
     }
     std::string Text(int id) { return dialog->Ctl(id).Text(); }
 
     FakePlatform fakes;
     SpyShell shell;
-    std::unique_ptr<MainDialogModel> dialog;
+    std::unique_ptr<MainDialogParts> dialog;
     std::vector<int> positions;
 };
 
@@ -111,8 +111,8 @@ TEST_F(Removal, NoCheckedRowsEmptiesTheListAndTouchesNothing) {
     EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
     EXPECT_EQ(Text(IDC_SCAN_STATUS), "Scaning:Please click 'start scan' .");
-    EXPECT_EQ(dialog->totalCount, 0u);
-    EXPECT_EQ(dialog->totalSize, 0u);
+    EXPECT_EQ(dialog->state.totalCount, 0u);
+    EXPECT_EQ(dialog->state.totalSize, 0u);
 }
 
 TEST_F(Removal, PermanentModeDeletesCheckedFilesAtOnce) {
@@ -127,8 +127,8 @@ TEST_F(Removal, PermanentModeDeletesCheckedFilesAtOnce) {
     EXPECT_EQ(shell.deleteCalls[0].flags, kRecycleFlags);
     EXPECT_EQ(positions, (std::vector<int>{18, 37, 56, 75}));
     EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Deleting: Junk Files ...");
-    EXPECT_EQ(dialog->selectedCount, 0u);
-    EXPECT_EQ(dialog->selectedSize, 0u);
+    EXPECT_EQ(dialog->state.selectedCount, 0u);
+    EXPECT_EQ(dialog->state.selectedSize, 0u);
     EXPECT_EQ(fakes.prompts.waitCount, 4);
     EXPECT_EQ(fakes.prompts.waitDepth, 0);
 }
@@ -173,7 +173,7 @@ TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteButTheirRowsLeave) 
                   recycle ? std::vector<std::string>{"C:\\Junk\\real.tmp"} : std::vector<std::string>{});
         EXPECT_EQ(fakes.files.deleted,
                   recycle ? std::vector<std::string>{} : std::vector<std::string>{"C:\\Junk\\real.tmp"});
-        EXPECT_EQ(dialog->selectedSize, 0u);
+        EXPECT_EQ(dialog->state.selectedSize, 0u);
         fakes.files.Remove(replacement);
     }
 }
@@ -227,12 +227,12 @@ TEST_F(Removal, ProgressStaysWithinItsShareWhenTheSelectedCountIsStale) {
         std::vector<JunkRow> rows;
         for (int i = 0; i < c.checkedRows; ++i) rows.push_back({"C:\\Junk\\f" + std::to_string(i), 100, true});
         Rows(rows);
-        dialog->selectedCount = c.selectedCount;
-        dialog->selectedSize = 50;  // stale too: less than the rows hold
+        dialog->state.selectedCount = c.selectedCount;
+        dialog->state.selectedSize = 50;  // stale too: less than the rows hold
         Remove(false);
         EXPECT_EQ(positions, c.positions) << c.checkedRows << "/" << c.selectedCount;
-        EXPECT_EQ(dialog->selectedCount, 0u);
-        EXPECT_EQ(dialog->selectedSize, 0u);
+        EXPECT_EQ(dialog->state.selectedCount, 0u);
+        EXPECT_EQ(dialog->state.selectedSize, 0u);
     }
 }
 
@@ -253,9 +253,9 @@ TEST_F(Removal, AFileInUseDoesNotKeepTheFilesAfterItFromTheBin) {
 
 TEST_F(Removal, StopsTakingRowsWhenTheCleanIsCalledOff) {
     Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\b.tmp", 10, true}});
-    dialog->SetOption(ScanOptions::kRemove, false);
-    dialog->cleanBusy = false;
-    dialog->RemoveJunkFiles();
+    dialog->options.SetOption(ScanOptions::kRemove, false);
+    dialog->state.cleanBusy = false;
+    dialog->clean.RemoveJunkFiles();
     EXPECT_EQ(dialog->results.RowCount(), 2);
     EXPECT_TRUE(fakes.files.deleted.empty());
     EXPECT_EQ(shell.deleteCalls.size(), 1u);

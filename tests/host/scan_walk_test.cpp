@@ -74,7 +74,7 @@ class ScanWalk : public ::testing::Test {
 protected:
     void SetUp() override {
         dialog.LayoutControls();
-        dialog.SetupResultList();
+        dialog.scan.SetupResultList();
         SetOptions(true, false, true, false);
         AddFilter("*.tmp");
         dialog.controls.SetObserver([this](int id, unsigned changes) {
@@ -84,10 +84,10 @@ protected:
     }
 
     void SetOptions(bool readOnly, bool system, bool hidden, bool zero) {
-        dialog.SetOption(ScanOptions::kRead, readOnly);
-        dialog.SetOption(ScanOptions::kSystem, system);
-        dialog.SetOption(ScanOptions::kHide, hidden);
-        dialog.SetOption(ScanOptions::kZero, zero);
+        dialog.options.SetOption(ScanOptions::kRead, readOnly);
+        dialog.options.SetOption(ScanOptions::kSystem, system);
+        dialog.options.SetOption(ScanOptions::kHide, hidden);
+        dialog.options.SetOption(ScanOptions::kZero, zero);
     }
     void AddLocation(const std::string& text, bool checked = true) {
         dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), MakeLocation(text, kFolderImage, checked));
@@ -119,7 +119,7 @@ TEST_F(ScanWalk, BreadthFirstOverAllLocationsWithRowsAndTotals) {
     AddLocation("C:\\Three", false);
     files.AddFile("C:\\Three\\never.tmp");
 
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
 
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\one\\First.TMP", "c:\\two\\second.tmp",
                                                      "c:\\one\\Sub\\mid.tmp", "c:\\one\\Sub\\Deeper\\deep.tmp"}));
@@ -131,10 +131,10 @@ TEST_F(ScanWalk, BreadthFirstOverAllLocationsWithRowsAndTotals) {
     EXPECT_EQ(r.CellText(2, 3), "5000000000");
     for (int row = 0; row < r.RowCount(); ++row) EXPECT_TRUE(r.IsChecked(row));
 
-    EXPECT_EQ(dialog.totalCount, 4u);
-    EXPECT_EQ(dialog.totalSize, 5000001024ull);
-    EXPECT_EQ(dialog.selectedCount, 4u);
-    EXPECT_EQ(dialog.selectedSize, 5000001024ull);
+    EXPECT_EQ(dialog.state.totalCount, 4u);
+    EXPECT_EQ(dialog.state.totalSize, 5000001024ull);
+    EXPECT_EQ(dialog.state.selectedCount, 4u);
+    EXPECT_EQ(dialog.state.selectedSize, 5000001024ull);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 4");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  4768.37 MB");
     EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 4");
@@ -143,11 +143,11 @@ TEST_F(ScanWalk, BreadthFirstOverAllLocationsWithRowsAndTotals) {
                                                      "Scaning: c:\\one\\Sub\\Deeper", kFinished}));
     EXPECT_EQ(fakes.pump.drains, 4);
 
-    EXPECT_EQ(dialog.scanState, kScanIdle);
-    EXPECT_FALSE(dialog.busy);
+    EXPECT_EQ(dialog.state.scanState, kScanIdle);
+    EXPECT_FALSE(dialog.state.busy);
     EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
     EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
-    EXPECT_EQ(dialog.currentPage, kPageScan);
+    EXPECT_EQ(dialog.state.currentPage, kPageScan);
     for (int id : {IDC_RESULT_LIST, IDC_TOTAL_FILES, IDC_TOTAL_SIZE, IDC_SELECTED_FILES, IDC_SELECTED_SIZE,
                    IDC_SCAN_STATUS, IDC_SCAN_STATUS_FRAME})
         EXPECT_TRUE(dialog.controls[id].IsVisible()) << id;
@@ -163,17 +163,17 @@ TEST_F(ScanWalk, ButtonsAndStateWhileTheWalkRuns) {
     files.AddFolder("C:\\A\\B");
     AddLocation("C:\\A");
     fakes.pump.onDrain = [&](int) {
-        EXPECT_EQ(dialog.scanState, kScanRunning);
-        EXPECT_TRUE(dialog.busy);
+        EXPECT_EQ(dialog.state.scanState, kScanRunning);
+        EXPECT_TRUE(dialog.state.busy);
         EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 3);
         EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 1);
         // Start Scan reached through the drain changes nothing.
-        dialog.OnStartScan();
+        dialog.scan.OnStartScan();
         EXPECT_EQ(dialog.results.RowCount(), 1);
     };
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(fakes.pump.drains, 2);
-    EXPECT_EQ(dialog.scanState, kScanIdle);
+    EXPECT_EQ(dialog.state.scanState, kScanIdle);
 }
 
 TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
@@ -182,17 +182,17 @@ TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
     AddLocation("C:\\A");
     AddLocation("D:\\Missing");
     fakes.pump.onDrain = [&](int drain) {
-        if (drain == 1) dialog.OnStopScan();
+        if (drain == 1) dialog.scan.OnStopScan();
     };
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\a\\one.tmp"});
     EXPECT_EQ(fakes.pump.drains, 1);
     EXPECT_EQ(files.enumerateCount, 1);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  10 Byte(s)");
-    EXPECT_EQ(dialog.scanState, kScanIdle);
-    EXPECT_FALSE(dialog.busy);
+    EXPECT_EQ(dialog.state.scanState, kScanIdle);
+    EXPECT_FALSE(dialog.state.busy);
     EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
     EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
 }
@@ -211,26 +211,26 @@ TEST_F(ScanWalk, ABigFolderIsDrainedEveryTwoThousandEntriesWithItsHitsListed) {
             dialog.results.OnColumnClick(1);
             dialog.results.OnColumnClick(1);
         }
-        if (drain == 2) dialog.OnStopScan();
+        if (drain == 2) dialog.scan.OnStopScan();
     };
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     // "." and ".." count as entries; the stop abandons the rest of the folder.
     EXPECT_EQ(rows, (std::vector<int>{1998, 3998, 3998}));
     EXPECT_EQ(dialog.results.CellText(0, 1), "f11997.tmp");
     EXPECT_EQ(dialog.results.CellText(1997, 1), "f10000.tmp");
     EXPECT_EQ(dialog.results.CellText(1998, 1), "f11998.tmp");
-    EXPECT_EQ(dialog.totalCount, 3998u);
+    EXPECT_EQ(dialog.state.totalCount, 3998u);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
 }
 
 TEST_F(ScanWalk, EmptyQueueEndsAtOnceWithResetTotals) {
     dialog.results.Append(JunkItem{});
-    dialog.totalCount = 9;
+    dialog.state.totalCount = 9;
     dialog.controls[IDC_TOTAL_FILES].SetText("Total Files: 9");
     AddLocation("C:\\Unchecked", false);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(dialog.results.RowCount(), 0);
-    EXPECT_EQ(dialog.totalCount, 0u);
+    EXPECT_EQ(dialog.state.totalCount, 0u);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 0");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total  Size: 0 MB");
     EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");
@@ -239,8 +239,8 @@ TEST_F(ScanWalk, EmptyQueueEndsAtOnceWithResetTotals) {
     EXPECT_EQ(dialog.results.HeaderCheckImage(), 1);
     EXPECT_EQ(fakes.pump.drains, 0);
     EXPECT_EQ(files.enumerateCount, 0);
-    EXPECT_EQ(dialog.scanState, kScanIdle);
-    EXPECT_FALSE(dialog.busy);
+    EXPECT_EQ(dialog.state.scanState, kScanIdle);
+    EXPECT_FALSE(dialog.state.busy);
     EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
     EXPECT_EQ(dialog.controls[IDC_STOP_SCAN].ButtonState(), 0);
 }
@@ -248,22 +248,22 @@ TEST_F(ScanWalk, EmptyQueueEndsAtOnceWithResetTotals) {
 TEST_F(ScanWalk, RefusedWhileBusyOrWhenStartScanIsNotClickable) {
     AddLocation("C:\\A");
     files.AddFile("C:\\A\\x.tmp");
-    dialog.cleanBusy = true;
-    dialog.OnStartScan();
-    dialog.cleanBusy = false;
-    dialog.busy = true;
-    dialog.OnStartScan();
-    dialog.busy = false;
+    dialog.state.cleanBusy = true;
+    dialog.scan.OnStartScan();
+    dialog.state.cleanBusy = false;
+    dialog.state.busy = true;
+    dialog.scan.OnStartScan();
+    dialog.state.busy = false;
     dialog.controls[IDC_START_SCAN].SetStateAndPicture(0);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(files.enumerateCount, 0);
-    EXPECT_EQ(dialog.currentPage, kPageAbout);
+    EXPECT_EQ(dialog.state.currentPage, kPageAbout);
 
     dialog.controls[IDC_START_SCAN].SetStateAndPicture(2);  // hover still counts as a click
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(dialog.results.RowCount(), 1);
 
-    dialog.OnStopScan();  // disabled after the scan: nothing changes
+    dialog.scan.OnStopScan();  // disabled after the scan: nothing changes
     EXPECT_EQ(dialog.controls[IDC_START_SCAN].ButtonState(), 1);
 }
 
@@ -281,17 +281,17 @@ TEST_F(ScanWalk, PrepareScanListsTakesCheckedRowsOnly) {
     AddExclusionRow(dialog.profile.exclusions, "?:\\Win*\\temp");
     SetOptions(false, true, false, true);
 
-    dialog.PrepareScanLists();
+    dialog.scan.PrepareScanLists();
 
-    EXPECT_EQ(std::vector<std::string>(dialog.locationQueue.begin(), dialog.locationQueue.end()),
+    EXPECT_EQ(std::vector<std::string>(dialog.scan.LocationQueue().begin(), dialog.scan.LocationQueue().end()),
               (std::vector<std::string>{"c:", "d:\\work", "d:\\work2", "backup disk"}));
-    EXPECT_EQ(dialog.filterSet.Includes(), std::vector<std::string>{"*.tmp"});
-    EXPECT_EQ(dialog.filterSet.Exceptions(), std::vector<std::string>{"data.bak"});
-    EXPECT_EQ(dialog.filterSet.FolderExclusions(), std::vector<std::string>{"?:\\Win*\\temp"});
-    EXPECT_FALSE(dialog.includeReadOnly);
-    EXPECT_TRUE(dialog.includeSystem);
-    EXPECT_FALSE(dialog.includeHidden);
-    EXPECT_TRUE(dialog.findZeroSize);
+    EXPECT_EQ(dialog.scan.Filters().Includes(), std::vector<std::string>{"*.tmp"});
+    EXPECT_EQ(dialog.scan.Filters().Exceptions(), std::vector<std::string>{"data.bak"});
+    EXPECT_EQ(dialog.scan.Filters().FolderExclusions(), std::vector<std::string>{"?:\\Win*\\temp"});
+    EXPECT_FALSE(dialog.scan.TakenOptions()[ScanOptions::kRead]);
+    EXPECT_TRUE(dialog.scan.TakenOptions()[ScanOptions::kSystem]);
+    EXPECT_FALSE(dialog.scan.TakenOptions()[ScanOptions::kHide]);
+    EXPECT_TRUE(dialog.scan.TakenOptions()[ScanOptions::kZero]);
 }
 
 TEST_F(ScanWalk, DriveRowsAndTrailingBackslashNameEntriesCleanly) {
@@ -300,14 +300,14 @@ TEST_F(ScanWalk, DriveRowsAndTrailingBackslashNameEntriesCleanly) {
     files.AddFile("C:\\Other\\x.tmp");
     AddLocation("Local Disk (C:)");
     AddLocation("C:\\Temp");
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\junk.tmp", "c:\\Temp\\inner.tmp", "c:\\Other\\x.tmp"}));
     EXPECT_EQ(files.enumeratedPatterns.front(), "c:\\*.*");
 
     dialog.profile.locations.DeleteAllRows();
     files.enumeratedPatterns.clear();
     AddLocation("C:\\Temp\\");
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(files.enumeratedPatterns, std::vector<std::string>{"c:\\temp\\*.*"});
     EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\temp\\inner.tmp"});
 }
@@ -315,7 +315,7 @@ TEST_F(ScanWalk, DriveRowsAndTrailingBackslashNameEntriesCleanly) {
 TEST_F(ScanWalk, MissingLocationsAndBracketlessDriveRowsYieldNothing) {
     AddLocation("D:\\Nowhere");
     AddLocation("Backup Disk");
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(dialog.results.RowCount(), 0);
     EXPECT_EQ(files.enumeratedPatterns, (std::vector<std::string>{"d:\\nowhere\\*.*", "backup disk\\*.*"}));
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
@@ -329,7 +329,7 @@ TEST_F(ScanWalk, ExcludedFoldersAreNeitherShownNorEntered) {
     AddExclusionRow(dialog.profile.exclusions, "*\\temp");
     AddLocation("C:\\Data");
     AddLocation("C:\\Windows\\Temp");
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\data\\a.tmp"});
     for (const std::string& line : statusLines) EXPECT_EQ(line.find("emp"), std::string::npos) << line;
 }
@@ -348,9 +348,9 @@ TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
             testing::FakePlatform fresh;
             testing::TestMainDialog d(fresh);
             d.LayoutControls();
-            d.SetupResultList();
-            for (auto flag : {ScanOptions::kHide, ScanOptions::kRead, ScanOptions::kSystem}) d.SetOption(flag, true);
-            d.SetOption(c.option, on);
+            d.scan.SetupResultList();
+            for (auto flag : {ScanOptions::kHide, ScanOptions::kRead, ScanOptions::kSystem}) d.options.SetOption(flag, true);
+            d.options.SetOption(c.option, on);
             AddFilterRow(d.profile.filters, "*.tmp", "", true, FilterType::Include);
             d.profile.locations.InsertRow(0, MakeLocation("C:\\Root", kFolderImage, true));
             fresh.files.AddFile("C:\\Root\\marked.tmp", 1, c.attribute);
@@ -358,7 +358,7 @@ TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
             fresh.files.AddFile("C:\\Root\\Marked\\plain.tmp", 1);
             fresh.files.AddFile("C:\\Root\\plain.tmp", 1);
 
-            d.OnStartScan();
+            d.scan.OnStartScan();
             std::vector<std::string> expected = {"c:\\root\\plain.tmp"};
             if (on) expected = {"c:\\root\\marked.tmp", "c:\\root\\plain.tmp", "c:\\root\\Marked\\plain.tmp"};
             std::vector<std::string> got;
@@ -374,17 +374,17 @@ TEST_F(ScanWalk, ZeroSizeRuleIgnoresAttributesAndFilters) {
     files.AddFile("C:\\Z\\hidden.tmp", 0, kAttrHidden);
     AddLocation("C:\\Z");
     SetOptions(false, false, false, true);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\z\\empty.dat", "c:\\z\\hidden.tmp"}));
 
     SetOptions(false, false, false, false);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_TRUE(Locations().empty());
 
     // With no include filter only the zero-size rule can list a file.
     dialog.profile.filters.DeleteAllRows();
     SetOptions(true, true, true, true);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\z\\empty.dat", "c:\\z\\hidden.tmp"}));
 }
 
@@ -392,10 +392,10 @@ TEST_F(ScanWalk, SizeTotalsSwitchUnitsAtOneKilobyte) {
     files.AddFile("C:\\S\\a.tmp", 1000);
     files.AddFile("C:\\S\\b.tmp", 23);
     AddLocation("C:\\S");
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  1023 Byte(s)");
     files.AddFile("C:\\S\\c.tmp", 1);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  1.00 KB");
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  1.00 KB");
 }
@@ -405,7 +405,7 @@ TEST_F(ScanWalk, ReparsePointFoldersAreNotEntered) {
     files.AddFolder("C:\\L\\loop", kAttrReparsePoint);
     files.AddFile("C:\\L\\loop\\behind.tmp");
     AddLocation("C:\\L");
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\l\\real\\a.tmp"});
     EXPECT_EQ(files.enumerateCount, 2);
 }
@@ -426,7 +426,7 @@ TEST_F(ScanWalk, NamesThatNameNoFileAreSkipped) {
     files.AddFile("C:\\M\xEF\xBF\xBD\\inside.tmp");
     AddLocation("C:\\M\xEF\xBF\xBD");
     SetOptions(true, true, true, true);
-    dialog.OnStartScan();
+    dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\n\\fine.tmp", "c:\\n\\\xCE\xB1\xF0\x9F\x98\x80\xEF\xBF.tmp"}));
     EXPECT_EQ(files.enumerateCount, 1);
 }

@@ -183,8 +183,8 @@ TEST_F(AboutPageOnScreen, ClickOpensTheTargetAndTheLinkStaysVisited) {
     MoveTo(home, 3, 300);
 
     // Entering the page again keeps the visits.
-    dialog->ShowPage(kPagePath);
-    dialog->OnAbout();
+    dialog->flow.ShowPage(kPagePath);
+    dialog->flow.OnAbout();
     PumpMessages();
     EXPECT_TRUE(::IsWindowVisible(home));
     EXPECT_GT(PixelsOf(home, kVisited), 10);

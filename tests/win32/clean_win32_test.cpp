@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 #include "platform/win32/win32_platform.h"
@@ -138,8 +138,8 @@ TEST(UrlCacheOnWine, CleanDeletesThePagesAndKeepsTheCookies) {
     RecordingUrlCache cache;
     Platform platform;
     platform.urlCache = &cache;
-    MainDialogModel model(platform);
-    EXPECT_TRUE(model.CleanUrlCache());
+    MainDialogParts model(platform);
+    EXPECT_TRUE(model.clean.CleanUrlCache());
 
     for (const std::string& page : pages) {
         EXPECT_FALSE(InCache(page)) << page;
@@ -188,9 +188,9 @@ protected:
         platform.prompts = &prompts;
         platform.urlCache = &urlCache;
         platform.urlHistory = &urlHistory;
-        model = std::make_unique<MainDialogModel>(platform);
+        model = std::make_unique<MainDialogParts>(platform);
         model->LayoutControls();
-        model->SetupResultList();
+        model->scan.SetupResultList();
     }
     void Put(const std::string& path, size_t bytes, DWORD attributes = 0) {
         WriteBytes(path, std::string(bytes, 'j'));
@@ -203,9 +203,9 @@ protected:
     void CheckOnly(std::initializer_list<ScanOptions::Flag> on) {
         for (ScanOptions::Flag f : {ScanOptions::kClean0, ScanOptions::kClean1, ScanOptions::kClean2,
                                     ScanOptions::kClean3, ScanOptions::kClean4, ScanOptions::kClean5})
-            model->SetOption(f, std::find(on.begin(), on.end(), f) != on.end());
+            model->options.SetOption(f, std::find(on.begin(), on.end(), f) != on.end());
     }
-    uint64_t Size(CleanArea area) { return model->areaSizes[static_cast<int>(area)]; }
+    uint64_t Size(CleanArea area) { return model->clean.AreaSize(area); }
     std::string Text(int id) { return model->controls.StateOf(id).text; }
 
     TempDir dir;
@@ -216,7 +216,7 @@ protected:
     Win32UrlCache urlCache;
     Win32UrlHistory urlHistory;
     Platform platform;
-    std::unique_ptr<MainDialogModel> model;
+    std::unique_ptr<MainDialogParts> model;
 };
 
 TEST_F(FoldersOnDisk, TempSizeCountsHiddenFilesButNotHiddenOrSystemSubfolders) {
@@ -236,13 +236,13 @@ TEST_F(FoldersOnDisk, TempSizeCountsHiddenFilesButNotHiddenOrSystemSubfolders) {
     ASSERT_TRUE(::GetFileAttributesA((temp + "Hidden").c_str()) & FILE_ATTRIBUTE_HIDDEN);
     ASSERT_TRUE(::GetFileAttributesA((temp + "System").c_str()) & FILE_ATTRIBUTE_SYSTEM);
 
-    model->MeasureCleanAreas();
+    model->clean.MeasureCleanAreas();
 
-    EXPECT_EQ(model->areaPaths[static_cast<int>(CleanArea::TempFolder)], temp);
+    EXPECT_EQ(model->clean.AreaPath(CleanArea::TempFolder), temp);
     EXPECT_EQ(Size(CleanArea::TempFolder), 1239u);
     EXPECT_EQ(Text(IDC_SIZE_TEMP), "1.21 KB");
     // Every other folder counts everything.
-    EXPECT_EQ(model->GetFolderSize(temp, true), 1239u + 60000 + 70000 + 80000);
+    EXPECT_EQ(model->clean.GetFolderSize(temp, true), 1239u + 60000 + 70000 + 80000);
 }
 
 TEST_F(FoldersOnDisk, StartCleanEmptiesTempAndRecentButNotTheirFolders) {
@@ -253,11 +253,11 @@ TEST_F(FoldersOnDisk, StartCleanEmptiesTempAndRecentButNotTheirFolders) {
     Put(recent + "\\plan.lnk", 300);
     const std::string outside = dir / "outside.txt";
     Put(outside, 5);
-    model->MeasureCleanAreas();
+    model->clean.MeasureCleanAreas();
     EXPECT_EQ(Text(IDC_SIZE_RECENT), "600 Byte(s)");
     CheckOnly({ScanOptions::kClean2, ScanOptions::kClean5});
 
-    model->OnStartClean();
+    model->clean.OnStartClean();
 
     EXPECT_EQ(prompts.asked, 1);
     EXPECT_FALSE(FileExists(temp + "a.tmp"));
@@ -331,11 +331,11 @@ TEST_F(FoldersOnDisk, ATempFolderAtADriveRootIsMeasuredButNeverEmptied) {
     for (const std::string& root : {drive + "\\", drive}) {
         SCOPED_TRACE(root);
         files.tempPath = root;
-        model->MeasureCleanAreas();
+        model->clean.MeasureCleanAreas();
         EXPECT_EQ(Size(CleanArea::TempFolder), 2048u);
         CheckOnly({ScanOptions::kClean2});
 
-        model->OnStartClean();
+        model->clean.OnStartClean();
 
         EXPECT_TRUE(FileExists(dir / "Drive\\precious.doc"));
         EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
@@ -351,15 +351,15 @@ TEST_F(FoldersOnDisk, ShellFoldersAreFoundAndMeasured) {
         EXPECT_GT(path->size(), 3u) << csidl;
         EXPECT_NE(path->back(), '\\') << csidl;
     }
-    model->MeasureCleanAreas();
-    EXPECT_EQ(model->areaPaths[static_cast<int>(CleanArea::InternetCache)], *real.SpecialFolderPath(kCsidlInternetCache));
-    EXPECT_EQ(model->areaPaths[static_cast<int>(CleanArea::History)], *real.SpecialFolderPath(kCsidlHistory));
-    EXPECT_EQ(model->areaPaths[static_cast<int>(CleanArea::RecentDocuments)], recent);
+    model->clean.MeasureCleanAreas();
+    EXPECT_EQ(model->clean.AreaPath(CleanArea::InternetCache), *real.SpecialFolderPath(kCsidlInternetCache));
+    EXPECT_EQ(model->clean.AreaPath(CleanArea::History), *real.SpecialFolderPath(kCsidlHistory));
+    EXPECT_EQ(model->clean.AreaPath(CleanArea::RecentDocuments), recent);
 }
 
 TEST_F(FoldersOnDisk, RecycleBinAsFarAsWineKeepsOne) {
     if (!ScratchTrash()) GTEST_SKIP() << "the desktop's own trash is not emptied by the tests";
-    model->MeasureCleanAreas();
+    model->clean.MeasureCleanAreas();
     const uint64_t before = Size(CleanArea::RecycleBin);
 
     const std::string doomed = dir / "to-the-bin.tmp";
@@ -367,7 +367,7 @@ TEST_F(FoldersOnDisk, RecycleBinAsFarAsWineKeepsOne) {
     const std::string list = doomed + std::string(2, '\0');
     shell.DeleteFiles(list, kFofAllowUndo | kFofNoConfirmation | kFofNoErrorUi);
     EXPECT_FALSE(FileExists(doomed));
-    model->MeasureCleanAreas();
+    model->clean.MeasureCleanAreas();
     const uint64_t filled = Size(CleanArea::RecycleBin);
     // Wine answers the bin's size from the desktop's trash; a Wine without a
     // trash answers nothing, and the size stays where it was.
@@ -376,7 +376,7 @@ TEST_F(FoldersOnDisk, RecycleBinAsFarAsWineKeepsOne) {
                 static_cast<unsigned long long>(before), static_cast<unsigned long long>(filled));
 
     CheckOnly({ScanOptions::kClean1});
-    model->OnStartClean();
+    model->clean.OnStartClean();
     EXPECT_EQ(shell.binEmptied, 1);
     EXPECT_EQ(Size(CleanArea::RecycleBin), 0u);
     EXPECT_EQ(Text(IDC_SIZE_RECYCLE), "0 Byte(s)");
@@ -393,14 +393,14 @@ TEST_F(FoldersOnDisk, AllSixItemsEndAtOneHundred) {
     item.path = junk;
     item.size = 77;
     model->results.Append(item);
-    model->totalCount = model->selectedCount = 1;
-    model->totalSize = model->selectedSize = 77;
-    model->SetOption(ScanOptions::kRemove, false);  // permanently, not into the bin
-    model->MeasureCleanAreas();
+    model->state.totalCount = model->state.selectedCount = 1;
+    model->state.totalSize = model->state.selectedSize = 77;
+    model->options.SetOption(ScanOptions::kRemove, false);  // permanently, not into the bin
+    model->clean.MeasureCleanAreas();
     CheckOnly({ScanOptions::kClean0, ScanOptions::kClean1, ScanOptions::kClean2, ScanOptions::kClean3,
                ScanOptions::kClean4, ScanOptions::kClean5});
 
-    model->OnStartClean();
+    model->clean.OnStartClean();
 
     EXPECT_FALSE(FileExists(junk));
     EXPECT_FALSE(FileExists(temp + "a.tmp"));
@@ -411,7 +411,7 @@ TEST_F(FoldersOnDisk, AllSixItemsEndAtOneHundred) {
     EXPECT_EQ(model->controls.StateOf(IDC_CLEAN_PROGRESS).rangeMax, 100);
     EXPECT_EQ(model->controls.StateOf(IDC_CLEAN_PROGRESS).position, 100);
     EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
-    EXPECT_FALSE(model->cleanBusy);
+    EXPECT_FALSE(model->state.cleanBusy);
     EXPECT_EQ(prompts.waitDepth, 0);
 }
 

@@ -346,7 +346,7 @@ TEST_F(CookiesButton, OpensTheDialogAfreshAndLeavesTheButtonNormal) {
 }
 
 TEST_F(CookiesButton, IsIgnoredWhileACleanRuns) {
-    dialog->cleanBusy = true;
+    dialog->state.cleanBusy = true;
     WhileModal script("Cookies Cleaner", [](HWND d) { ::EndDialog(d, IDCANCEL); });
     PressCookiesButton();
     for (int i = 0; i < 10; ++i) {
@@ -354,7 +354,7 @@ TEST_F(CookiesButton, IsIgnoredWhileACleanRuns) {
         ::Sleep(20);
     }
     EXPECT_FALSE(script.Ran());
-    dialog->cleanBusy = false;
+    dialog->state.cleanBusy = false;
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ protected:
     }
 
     void OnPage(int page) {
-        dialog->ShowPage(page);
-        dialog->currentPage = page;
+        dialog->flow.ShowPage(page);
+        dialog->state.currentPage = page;
     }
     void Press(int buttonId) { Click(dialog->Item(buttonId)); }
     void SelectRow(int listId, int row) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/support/win_test_support.h"
@@ -26,13 +26,13 @@ class ResultListOnScreen : public ::testing::Test {
 protected:
     void SetUp() override {
         services.locale = &locale;
-        model = std::make_unique<MainDialogModel>(services);
-        model->SetupResultList();
+        model = std::make_unique<MainDialogParts>(services);
+        model->scan.SetupResultList();
         list.SubclassControl(host.CreateListView(IDC_RESULT_LIST, 10, 10, 660, 500));
         list.Bind(&model->results);
         files = std::make_unique<Control>(model->controls[IDC_SELECTED_FILES]);
         size = std::make_unique<Control>(model->controls[IDC_SELECTED_SIZE]);
-        model->results.LinkTotals(&model->selectedCount, &model->selectedSize, files.get(), size.get());
+        model->results.LinkTotals(&model->state.selectedCount, &model->state.selectedSize, files.get(), size.get());
     }
 
     void AddRow(const std::string& name, const std::string& bytes) {
@@ -75,7 +75,7 @@ protected:
 
     Win32Locale locale;
     Platform services;
-    std::unique_ptr<MainDialogModel> model;
+    std::unique_ptr<MainDialogParts> model;
     HostWindow host;
     CMyListCtrlEx list;
     std::unique_ptr<Control> files, size;
@@ -118,8 +118,8 @@ TEST_F(ResultListOnScreen, FirstHeadingUnchecksEveryRowAndZeroesTheSelectedTotal
 
     ClickHeading(0);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(CheckedOnScreen(i)) << i;
-    EXPECT_EQ(model->selectedCount, 3u);
-    EXPECT_EQ(model->selectedSize, 3000010900ull);
+    EXPECT_EQ(model->state.selectedCount, 3u);
+    EXPECT_EQ(model->state.selectedSize, 3000010900ull);
     EXPECT_EQ(HeaderImageOnScreen(), 1);
 }
 
@@ -145,7 +145,7 @@ TEST_F(ResultListOnScreen, SizeHeadingSortsNumericallyThenReversed) {
 TEST_F(ResultListOnScreen, CheckBoxClickBelowTheStripChangesTheBoxButNotTheTotals) {
     for (int i = 0; i < 40; ++i) AddRow("f" + std::to_string(i) + ".tmp", "100");
     model->results.RecountSelection();
-    ASSERT_EQ(model->selectedCount, 40u);
+    ASSERT_EQ(model->state.selectedCount, 40u);
 
     // A row whose check box lies below y 399.
     int low = -1;
@@ -165,7 +165,7 @@ TEST_F(ResultListOnScreen, CheckBoxClickBelowTheStripChangesTheBoxButNotTheTotal
     ClickAt(checkX, (r.top + r.bottom) / 2);
     EXPECT_FALSE(CheckedOnScreen(low));
     EXPECT_FALSE(model->results.IsChecked(low));
-    EXPECT_EQ(model->selectedCount, 40u);
+    EXPECT_EQ(model->state.selectedCount, 40u);
 
     // The same kind of click inside the strip brings the totals up to date.
     RECT top = {};
@@ -173,7 +173,7 @@ TEST_F(ResultListOnScreen, CheckBoxClickBelowTheStripChangesTheBoxButNotTheTotal
     ListView_GetItemRect(list.Hwnd(), 1, &top, LVIR_BOUNDS);
     ClickAt(checkX, (top.top + top.bottom) / 2);
     EXPECT_FALSE(model->results.IsChecked(1));
-    EXPECT_EQ(model->selectedCount, 38u);
+    EXPECT_EQ(model->state.selectedCount, 38u);
     EXPECT_EQ(HeaderImageOnScreen(), 2);
 }
 
@@ -243,7 +243,7 @@ TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggl
     ClickHeading(3);
     expectShown({"c.tmp", "b.tmp", "a.tmp"});
     EXPECT_FALSE(CheckedOnScreen(2));
-    EXPECT_EQ(model->selectedCount, 2u);
+    EXPECT_EQ(model->state.selectedCount, 2u);
 
     model->results.SetChecked(0, false);
     EXPECT_FALSE(CheckedOnScreen(0));
@@ -277,9 +277,9 @@ TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
     services.files = &files;
     services.pump = &pump;
     list.Bind(nullptr);
-    model = std::make_unique<MainDialogModel>(services);
+    model = std::make_unique<MainDialogParts>(services);
     model->LayoutControls();
-    model->SetupResultList();
+    model->scan.SetupResultList();
     list.Bind(&model->results);
     AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
     model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
@@ -298,7 +298,7 @@ TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
         ClickHeading(1);
         ClickHeading(1);
     };
-    model->OnStartScan();
+    model->scan.OnStartScan();
 
     ASSERT_EQ(model->results.RowCount(), 2100);
     ASSERT_FALSE(clicked.empty());
@@ -307,8 +307,8 @@ TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
         EXPECT_EQ(model->results.IsChecked(row), !isClicked) << row;
         EXPECT_EQ(CheckedOnScreen(row), !isClicked) << row;
     }
-    EXPECT_EQ(model->selectedCount, 2099u);
-    EXPECT_EQ(model->selectedSize, 2 * 2099u);
+    EXPECT_EQ(model->state.selectedCount, 2099u);
+    EXPECT_EQ(model->state.selectedSize, 2 * 2099u);
 }
 
 }  // namespace

@@ -288,10 +288,10 @@ TEST_F(MainWindow, EraseShowsThePictureOnlyWithTheBackgroundFlag) {
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 640, 480);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    dialog->backgroundPaint = false;
+    dialog->state.backgroundPaint = false;
     ::SendMessageA(dialog->Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     for (POINT p : {POINT{5, 5}, POINT{320, 20}, POINT{600, 470}}) EXPECT_EQ(::GetPixel(dc, p.x, p.y), RGB(230, 230, 230));
-    dialog->backgroundPaint = true;
+    dialog->state.backgroundPaint = true;
     ::SendMessageA(dialog->Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     // The title strip of the picture is not the panel grey.
     EXPECT_NE(::GetPixel(dc, 320, 10), RGB(230, 230, 230));
@@ -365,7 +365,7 @@ void Key(HWND dialog, WPARAM key) {
 }
 
 TEST_F(MainWindow, TheCurrentPageKeepsItsSelectedPictureAndTheArrow) {
-    dialog->ShowPage(kPagePath);
+    dialog->flow.ShowPage(kPagePath);
     PumpMessages();
     ASSERT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).state, 1);
     HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
@@ -407,7 +407,7 @@ TEST_F(MainWindow, TheHandIsTheHelpProgramsCursorOrElseTheSystemHand) {
 }
 
 TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
-    dialog->ShowPage(kPageOptions);
+    dialog->flow.ShowPage(kPageOptions);
     PumpMessages();
     HWND option = dialog->Item(IDC_OPT_SYSTEM);
     ASSERT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 0);
@@ -456,7 +456,7 @@ TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
     testing::WriteBytes(dir / "one.tmp", "12345");
     auto& locations = dialog->profile.locations;
     for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-    dialog->AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
+    dialog->store.AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
     auto startScan = [&] {
         ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog->Item(IDC_START_SCAN)));
@@ -472,7 +472,7 @@ TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
 
     locations.SetChecked(locations.RowCount() - 1, false);
     startScan();
-    EXPECT_EQ(dialog->scanState, kScanIdle);
+    EXPECT_EQ(dialog->state.scanState, kScanIdle);
     EXPECT_EQ(shown(IDC_SCAN_STATUS), "Scaning: Completed!");
     EXPECT_EQ(shown(IDC_TOTAL_FILES), "Total Files: 0");
     EXPECT_EQ(shown(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
@@ -515,14 +515,14 @@ TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClic
             ASSERT_TRUE(::IsWindow(dialog->Hwnd()));
         }
     }
-    EXPECT_EQ(dialog->scanState, kScanIdle);
-    EXPECT_FALSE(dialog->busy);
-    EXPECT_EQ(dialog->currentPage, kPageAbout);
+    EXPECT_EQ(dialog->state.scanState, kScanIdle);
+    EXPECT_FALSE(dialog->state.busy);
+    EXPECT_EQ(dialog->state.currentPage, kPageAbout);
     EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 3);
 }
 
 TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs) {
-    dialog->ShowPage(kPageOptions);
+    dialog->flow.ShowPage(kPageOptions);
     PumpMessages();
     const std::vector<int> expected = {
         IDC_PAGE_PATH, IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS, IDC_PAGE_OPTIONS, IDC_PAGE_SCAN, IDC_PAGE_CLEAN,
@@ -538,7 +538,7 @@ TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs)
     EXPECT_EQ(reached, expected);
 
     // The page's own list comes after the tabs on a page that has one.
-    dialog->ShowPage(kPageFilters);
+    dialog->flow.ShowPage(kPageFilters);
     PumpMessages();
     ::SetFocus(dialog->Item(IDC_PAGE_CLEAN));
     Key(dialog->Hwnd(), VK_TAB);
@@ -554,10 +554,10 @@ TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs)
         EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), id) << key;
     }
     // Arrows only move the focus; Space shows the page, as a click does.
-    EXPECT_EQ(dialog->currentPage, kPageFilters);
+    EXPECT_EQ(dialog->state.currentPage, kPageFilters);
     ::SetFocus(dialog->Item(IDC_PAGE_SCAN));
     Key(dialog->Hwnd(), VK_SPACE);
-    EXPECT_EQ(dialog->currentPage, kPageScan);
+    EXPECT_EQ(dialog->state.currentPage, kPageScan);
     // Arrows on a picture that is not a page tab go nowhere.
     ::SetFocus(dialog->Item(IDC_NEXT));
     Key(dialog->Hwnd(), VK_DOWN);
@@ -565,9 +565,9 @@ TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs)
 }
 
 TEST_F(MainWindow, ScreenReadersReadTheNameRoleAndStateOfEveryKindOfPicture) {
-    dialog->ShowPage(kPageOptions);
+    dialog->flow.ShowPage(kPageOptions);
     // The first start turns Include Hide Files on; the toggle turns it off.
-    dialog->OnToggleOption(IDC_OPT_HIDE);
+    dialog->options.OnToggleOption(IDC_OPT_HIDE);
     PumpMessages();
     struct Case {
         int id;
@@ -748,8 +748,8 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     };
     bool scanRunning = false;
     std::function<void()> cleanGoesOn = [&] {
-        scanRunning = window.scanState == kScanRunning;
-        window.cleanBusy = true;
+        scanRunning = window.state.scanState == kScanRunning;
+        window.state.cleanBusy = true;
     };
     const bool ended = Run(window, [&](HWND hwnd) {
         ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&onlyTheFolder));
@@ -766,9 +766,9 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     // The walk saw the stop request after its first folder and finished in order.
     ASSERT_EQ(window.results.RowCount(), 1);
     EXPECT_EQ(window.results.CellText(0, 1), "top.tmp");
-    EXPECT_EQ(window.scanState, kScanIdle);
-    EXPECT_FALSE(window.busy);
-    EXPECT_FALSE(window.cleanBusy);
+    EXPECT_EQ(window.state.scanState, kScanIdle);
+    EXPECT_FALSE(window.state.busy);
+    EXPECT_FALSE(window.state.cleanBusy);
     EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
     EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
     EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
@@ -828,7 +828,7 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
         EXPECT_TRUE(ended) << key;
         EXPECT_EQ(startDuringScan, 3) << key;
         EXPECT_EQ(stopDuringScan, 1) << key;
-        EXPECT_EQ(window.currentPage, kPageScan) << key;
+        EXPECT_EQ(window.state.currentPage, kPageScan) << key;
         ASSERT_EQ(window.results.RowCount(), 1) << key;
         EXPECT_EQ(window.results.CellText(0, 1), "first.tmp");
         EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
@@ -837,8 +837,8 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
                   "Scaning: Scan Completed! Please Click 'Next' to Continue...");
         EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
         EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
-        EXPECT_EQ(window.scanState, kScanIdle);
-        EXPECT_FALSE(window.busy);
+        EXPECT_EQ(window.state.scanState, kScanIdle);
+        EXPECT_FALSE(window.state.busy);
     }
     ::DestroyWindow(runner);
 }

@@ -443,7 +443,7 @@ TEST_F(MenusOfTheMainWindow, HelpMenuOpensUnderTheHelpButtonUnlessBusy) {
     EXPECT_EQ(dialog->PopupMenu().RecordOf(ItemData(dialog->PopupMenu().Popup(), 0))->text, "User Manual");
 
     // A scan or a clean keeps the help menu shut, but not the icon menu.
-    for (bool* flag : {&dialog->busy, &dialog->cleanBusy}) {
+    for (bool* flag : {&dialog->state.busy, &dialog->state.cleanBusy}) {
         *flag = true;
         WhileMenuOpen watch({});
         Command(IDC_HELP_BUTTON, STN_CLICKED);
@@ -454,11 +454,11 @@ TEST_F(MenusOfTheMainWindow, HelpMenuOpensUnderTheHelpButtonUnlessBusy) {
         EXPECT_FALSE(watch.Opened());
         *flag = false;
     }
-    dialog->busy = true;
+    dialog->state.busy = true;
     WhileMenuOpen watch({});
     Command(IDC_TITLE_ICON, STN_CLICKED);
     EXPECT_TRUE(watch.Opened());
-    dialog->busy = false;
+    dialog->state.busy = false;
 }
 
 // No help file lies in the test folder: the request goes out all the same,

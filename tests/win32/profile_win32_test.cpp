@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "tests/win32/support/win_test_support.h"
@@ -71,8 +71,8 @@ protected:
     ~ProfileOnDisk() override { ::SetFileAttributesA(Config().c_str(), FILE_ATTRIBUTE_NORMAL); }
 
     // A new start of the program: the window's initialisation, profile loading included.
-    std::unique_ptr<MainDialogModel> Start() {
-        auto model = std::make_unique<MainDialogModel>(services);
+    std::unique_ptr<MainDialogParts> Start() {
+        auto model = std::make_unique<MainDialogParts>(services);
         model->InitializeState();
         model->LayoutControls();
         model->LoadProfileAndLists();
@@ -90,7 +90,7 @@ protected:
 
 TEST_F(ProfileOnDisk, FirstStartWritesFourLinesAndASaveFiveWithEmptyLinesBetween) {
     auto first = Start();
-    EXPECT_EQ(first->profilePath, Config());
+    EXPECT_EQ(first->store.ProfilePath(), Config());
     const std::vector<std::string> roots = FixedRoots();
     ASSERT_FALSE(roots.empty());
 
@@ -106,7 +106,7 @@ TEST_F(ProfileOnDisk, FirstStartWritesFourLinesAndASaveFiveWithEmptyLinesBetween
     EXPECT_EQ(lines[3].substr(lines[3].size() - 22), "<wz.pif|PIF Files|1|1>");
     EXPECT_EQ(first->profile.filters.RowCount(), 84);
     EXPECT_EQ(first->profile.exclusions.RowCount(), 31);
-    EXPECT_EQ(first->Options(), ScanOptions::FileDefaults());
+    EXPECT_EQ(first->options.Options(), ScanOptions::FileDefaults());
     EXPECT_EQ(first->profile.locations.RowCount(), static_cast<int>(roots.size()));
 
     // Exit with nothing changed: five lines, each followed by an empty one.
@@ -131,17 +131,17 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     // "|0" is 999 characters), and a filter entry one character too long,
     // between ordinary neighbours.
     const std::string longFolder = dir.Path() + "\\" + std::string(997 - dir.Path().size() - 1, 'f');
-    first->AddLocationRow(locations.RowCount(), MakeLocation(dir / "Old Stuff", kFolderImage, true));
-    first->AddLocationRow(locations.RowCount(), MakeLocation(longFolder, kFolderImage, false));
+    first->store.AddLocationRow(locations.RowCount(), MakeLocation(dir / "Old Stuff", kFolderImage, true));
+    first->store.AddLocationRow(locations.RowCount(), MakeLocation(longFolder, kFolderImage, false));
     first->profile.filters.SetChecked(0, false);
     AddFilterRow(first->profile.filters, std::string(1000 - 5, 'p'), "", true, FilterType::Include);
     AddFilterRow(first->profile.filters, "*.velnor", "Test | Files", true, FilterType::Exclude);
     AddExclusionRow(first->profile.exclusions, "?:\\keep out");
-    first->SetOption(ScanOptions::kSystem, true);
-    first->SetOption(ScanOptions::kHide, false);
-    first->SetOption(ScanOptions::kRemove, false);
-    first->SetOption(ScanOptions::kClean5, true);
-    first->SaveProfile();
+    first->options.SetOption(ScanOptions::kSystem, true);
+    first->options.SetOption(ScanOptions::kHide, false);
+    first->options.SetOption(ScanOptions::kRemove, false);
+    first->options.SetOption(ScanOptions::kClean5, true);
+    first->store.SaveProfile();
     EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"config.ini"});
 
     auto second = Start();
@@ -166,13 +166,13 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
 
     ASSERT_EQ(second->profile.exclusions.RowCount(), 32);
     EXPECT_EQ(second->profile.exclusions.CellText(31, exclude_col::kPattern), "?:\\keep out");
-    EXPECT_EQ(second->Options(), first->Options());
-    EXPECT_TRUE(second->OptionOn(ScanOptions::kClean5));
-    EXPECT_FALSE(second->OptionOn(ScanOptions::kRemove));
+    EXPECT_EQ(second->options.Options(), first->options.Options());
+    EXPECT_TRUE(second->options.OptionOn(ScanOptions::kClean5));
+    EXPECT_FALSE(second->options.OptionOn(ScanOptions::kRemove));
 
     // Saving what was loaded writes the same bytes again.
     const std::string saved = ReadBytes(Config());
-    second->SaveProfile();
+    second->store.SaveProfile();
     std::string expected = saved;
     const std::string overlong = "<" + std::string(995, 'p') + "||1|0>";
     expected.erase(expected.find(overlong), overlong.size());
@@ -193,7 +193,7 @@ TEST_F(ProfileOnDisk, AProfileOfTheOldProgramLoadsInTheSystemCodePageAndIsSavedI
     EXPECT_EQ(locations.CellText(locations.RowCount() - 1, location_col::kPath), "C:\\Donn\xC3\xA9" "es");
     ASSERT_EQ(model->profile.filters.RowCount(), 1);
     EXPECT_EQ(model->profile.filters.CellText(0, filter_col::kDescription), "Copie \xE2\x82\xAC");
-    model->SaveProfile();
+    model->store.SaveProfile();
     const std::vector<std::string> lines = Lines(ReadBytes(Config()));
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[2], "PathFolder=<C:\\Donn\xC3\xA9" "es|1>");
@@ -207,14 +207,14 @@ TEST_F(ProfileOnDisk, AReadOnlyProfileCountsAsMissingAndIsNeverRewritten) {
     const uint64_t written = LastWrite(Config());
 
     auto model = Start();
-    EXPECT_FALSE(model->ProfileFileUsable());
+    EXPECT_FALSE(model->store.ProfileFileUsable());
     EXPECT_EQ(model->profile.filters.RowCount(), 0);
     EXPECT_EQ(model->profile.exclusions.RowCount(), 0);
-    EXPECT_EQ(model->Options(), ScanOptions::CreationStates());
+    EXPECT_EQ(model->options.Options(), ScanOptions::CreationStates());
     for (int row = 0; row < model->profile.locations.RowCount(); ++row)
         EXPECT_TRUE(model->profile.locations.IsChecked(row)) << row;
 
-    model->SaveProfile();
+    model->store.SaveProfile();
     model->OnExitCommand();
     EXPECT_EQ(ReadBytes(Config()), text);
     EXPECT_EQ(LastWrite(Config()), written);
@@ -230,9 +230,9 @@ TEST_F(ProfileOnDisk, AProfileOpenInAnotherProgramIsLeftAsItIs) {
         HANDLE held = ::CreateFileA(Config().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         auto model = Start();
-        EXPECT_FALSE(model->ProfileFileUsable()) << share;
+        EXPECT_FALSE(model->store.ProfileFileUsable()) << share;
         EXPECT_EQ(model->profile.filters.RowCount(), 0) << share;
-        model->SaveProfile();
+        model->store.SaveProfile();
         ::CloseHandle(held);
         EXPECT_EQ(ReadBytes(Config()), text) << share;
         EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"config.ini"}) << share;
@@ -249,7 +249,7 @@ TEST_F(ProfileOnDisk, ASaveReplacesAnOldProfileWhole) {
     auto model = Start();
     ASSERT_EQ(model->profile.exclusions.RowCount(), 500);
     model->profile.exclusions.DeleteAllRows();
-    model->SaveProfile();
+    model->store.SaveProfile();
     const std::vector<std::string> lines = Lines(ReadBytes(Config()));
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[4], "PathExclude=");

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
@@ -55,11 +55,11 @@ protected:
         services.shell = &shell;
         services.locale = &locale;
         services.pump = &pump;
-        model = std::make_unique<MainDialogModel>(services);
+        model = std::make_unique<MainDialogParts>(services);
         model->LayoutControls();
-        model->SetupResultList();
-        model->SetOption(ScanOptions::kRead, true);
-        model->SetOption(ScanOptions::kHide, true);
+        model->scan.SetupResultList();
+        model->options.SetOption(ScanOptions::kRead, true);
+        model->options.SetOption(ScanOptions::kHide, true);
         AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
         model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
         model->controls.SetObserver([this](int id, unsigned changes) {
@@ -88,7 +88,7 @@ protected:
     }
     // Scans the test folder; the rows come out checked.
     void Scan(size_t expectedRows) {
-        model->OnStartScan();
+        model->scan.OnStartScan();
         ASSERT_EQ(model->results.RowCount(), static_cast<int>(expectedRows));
     }
     int RowOf(const std::string& path) {
@@ -102,8 +102,8 @@ protected:
         const int row = RowOf(path);
         if (row < 0) return;
         model->results.SetChecked(row, false);
-        model->selectedCount -= 1;
-        model->selectedSize -= model->results.Item(row).size;
+        model->state.selectedCount -= 1;
+        model->state.selectedSize -= model->results.Item(row).size;
     }
     void AddRow(const std::string& path, bool checked) {
         JunkItem item;
@@ -112,17 +112,17 @@ protected:
         item.size = 4;
         item.checked = checked;
         model->results.Append(item);
-        model->totalCount += 1;
-        model->totalSize += 4;
+        model->state.totalCount += 1;
+        model->state.totalSize += 4;
         if (checked) {
-            model->selectedCount += 1;
-            model->selectedSize += 4;
+            model->state.selectedCount += 1;
+            model->state.selectedSize += 4;
         }
     }
     void Remove(bool recycle) {
-        model->SetOption(ScanOptions::kRemove, recycle);
-        model->cleanBusy = true;
-        model->RemoveJunkFiles();
+        model->options.SetOption(ScanOptions::kRemove, recycle);
+        model->state.cleanBusy = true;
+        model->clean.RemoveJunkFiles();
     }
     void ExpectZeroTexts() {
         EXPECT_EQ(model->results.RowCount(), 0);
@@ -131,8 +131,8 @@ protected:
         EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 0");
         EXPECT_EQ(model->Ctl(IDC_SELECTED_SIZE).Text(), "Selected  Size: 0 MB");
         EXPECT_EQ(model->Ctl(IDC_SCAN_STATUS).Text(), "Scaning:Please click 'start scan' .");
-        EXPECT_EQ(model->selectedCount, 0u);
-        EXPECT_EQ(model->selectedSize, 0u);
+        EXPECT_EQ(model->state.selectedCount, 0u);
+        EXPECT_EQ(model->state.selectedSize, 0u);
     }
 
     TempDir dir;
@@ -141,7 +141,7 @@ protected:
     Win32Locale locale;
     Win32MessagePump pump;
     Platform services;
-    std::unique_ptr<MainDialogModel> model;
+    std::unique_ptr<MainDialogParts> model;
     std::vector<int> positions;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_parts.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/support/win_test_support.h"
@@ -69,9 +69,9 @@ protected:
         services.files = &files;
         services.locale = &locale;
         services.pump = &pump;
-        model = std::make_unique<MainDialogModel>(services);
+        model = std::make_unique<MainDialogParts>(services);
         model->LayoutControls();
-        model->SetupResultList();
+        model->scan.SetupResultList();
         SetOptions(true, false, true, false);
         AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
         root = dir.Path();
@@ -79,10 +79,10 @@ protected:
     }
 
     void SetOptions(bool readOnly, bool system, bool hidden, bool zero) {
-        model->SetOption(ScanOptions::kRead, readOnly);
-        model->SetOption(ScanOptions::kSystem, system);
-        model->SetOption(ScanOptions::kHide, hidden);
-        model->SetOption(ScanOptions::kZero, zero);
+        model->options.SetOption(ScanOptions::kRead, readOnly);
+        model->options.SetOption(ScanOptions::kSystem, system);
+        model->options.SetOption(ScanOptions::kHide, hidden);
+        model->options.SetOption(ScanOptions::kZero, zero);
     }
     void AddLocation(const std::string& text) {
         model->profile.locations.InsertRow(model->profile.locations.RowCount(), MakeLocation(text, kFolderImage, true));
@@ -118,7 +118,7 @@ protected:
     Win32Locale locale;
     Win32MessagePump pump;
     Platform services;
-    std::unique_ptr<MainDialogModel> model;
+    std::unique_ptr<MainDialogParts> model;
 };
 
 TEST_F(ScanOnDisk, AttributeOptionsOnRealFilesAndFolders) {
@@ -154,8 +154,8 @@ TEST_F(ScanOnDisk, AttributeOptionsOnRealFilesAndFolders) {
         const bool marked = folderMarked[caseIndex++];
         for (bool on : {false, true}) {
             SetOptions(true, true, true, false);
-            model->SetOption(c.option, on);
-            model->OnStartScan();
+            model->options.SetOption(c.option, on);
+            model->scan.OnStartScan();
             const std::vector<std::string> listed = Listed();
             auto has = [&](const std::string& relative) {
                 for (const std::string& p : listed)
@@ -179,7 +179,7 @@ TEST_F(ScanOnDisk, ExclusionsTrailingBackslashAndMissingLocations) {
     AddExclusionRow(model->profile.exclusions, "*\\skip");
     AddLocation(root + "\\");
     AddLocation(root + "\\Not There");
-    model->OnStartScan();
+    model->scan.OnStartScan();
     EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tmp", "Keep\\b.tmp"}));
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 2");
@@ -203,13 +203,13 @@ TEST_F(ScanOnDisk, SizesAboveFourGigabytesAndTheModifiedText) {
     ::CloseHandle(file);
 
     AddLocation(root);
-    model->OnStartScan();
+    model->scan.OnStartScan();
     ASSERT_EQ(model->results.RowCount(), 1);
     EXPECT_EQ(model->results.CellText(0, 1), "big.tmp");
     EXPECT_EQ(model->results.CellText(0, 3), "5368709243");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  5120.00 MB");
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  5120.00 MB");
-    EXPECT_EQ(model->totalSize, 5368709243ull);
+    EXPECT_EQ(model->state.totalSize, 5368709243ull);
 
     const std::string modified = model->results.CellText(0, 4);
     int mo, d, y, h, mi, s;
@@ -234,10 +234,10 @@ TEST_F(ScanOnDisk, DirectoryLinksEndTheWalkAndHideWhatIsBehindThem) {
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 
     AddLocation(root);
-    model->OnStartScan();
+    model->scan.OnStartScan();
     EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tmp", "Sub\\b.tmp"}));
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
-    EXPECT_EQ(model->scanState, kScanIdle);
+    EXPECT_EQ(model->state.scanState, kScanIdle);
 
     RemoveLink(loop);
     RemoveLink(away);
@@ -290,7 +290,7 @@ TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) 
     model->controls.SetObserver([&](int id, unsigned changes) {
         if (id == IDC_SCAN_STATUS && (changes & kTextChanged)) statusTexts.push_back(Text(id));
     });
-    model->OnStartScan();
+    model->scan.OnStartScan();
 
     std::vector<std::string> listed = Listed();
     std::sort(listed.begin(), listed.end());
@@ -311,7 +311,7 @@ TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) 
 // first folder.
 LRESULT CALLBACK StopperProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_APP) {
-        reinterpret_cast<MainDialogModel*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA))->OnStopScan();
+        reinterpret_cast<MainDialogParts*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA))->scan.OnStopScan();
         return 0;
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
@@ -331,7 +331,7 @@ TEST_F(ScanOnDisk, StopScanPostedDuringTheWalk) {
     ::PostMessageA(stopper, WM_APP, 0, 0);
 
     AddLocation(root);
-    model->OnStartScan();
+    model->scan.OnStartScan();
     EXPECT_EQ(Listed(), std::vector<std::string>{"one.tmp"});
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  5 Byte(s)");

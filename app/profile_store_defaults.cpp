@@ -1,10 +1,11 @@
-#include "app/main_dialog_model.h"
+#include "app/profile_store.h"
+
 #include "profile/defaults.h"
 
 namespace velnor {
 
-void MainDialogModel::FillDefaultFilters() {
-    FilterTable& filters = profile.filters;
+void ProfileStore::FillDefaultFilters() {
+    FilterTable& filters = profile_.filters;
     filters.SetSortImage(filter_col::kPattern, true, true);
     filters.DeleteAllRows();
     for (const DefaultFilter& f : kDefaultFilters) AddFilterRow(filters, f.pattern, f.description, f.checked, f.type);
@@ -12,8 +13,8 @@ void MainDialogModel::FillDefaultFilters() {
     filters.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
-void MainDialogModel::FillDefaultExclusions() {
-    ExclusionTable& exclusions = profile.exclusions;
+void ProfileStore::FillDefaultExclusions() {
+    ExclusionTable& exclusions = profile_.exclusions;
     exclusions.SetSortImage(exclude_col::kPattern, true, true);
     exclusions.DeleteAllRows();
     for (const char* pattern : kDefaultExclusions) AddExclusionRow(exclusions, pattern);

@@ -1,19 +1,13 @@
-#include "app/main_dialog_model.h"
+#include "app/profile_store.h"
+
 #include "platform/fixed_drives.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
-#include "ui/utf8.h"
 
 namespace velnor {
 
-namespace {
-
-constexpr size_t kPathTextChars = 1000;
-
-}  // namespace
-
-void MainDialogModel::SetupLocationList() {
-    LocationTable& list = profile.locations;
+void ProfileStore::SetupLocationList() {
+    LocationTable& list = profile_.locations;
     list.SetStyles(true, true);
     list.InsertColumn("", 35);
     list.InsertColumn("Path", 120);
@@ -27,14 +21,14 @@ void MainDialogModel::SetupLocationList() {
     LoadLocations();
 }
 
-void MainDialogModel::LoadLocations() {
+void ProfileStore::LoadLocations() {
     ListFixedDrives();
     LoadDriveChecks();
     LoadFolders();
 }
 
-void MainDialogModel::ListFixedDrives() {
-    LocationTable& list = profile.locations;
+void ProfileStore::ListFixedDrives() {
+    LocationTable& list = profile_.locations;
     list.SetSortImage(location_col::kPath, true, true);
     list.DeleteAllRows();
     if (platform_.files) {
@@ -59,10 +53,10 @@ void MainDialogModel::ListFixedDrives() {
     list.SetHeaderCheckImage(kHeaderAllChecked);
 }
 
-void MainDialogModel::LoadDriveChecks() {
+void ProfileStore::LoadDriveChecks() {
     if (!ProfileFileUsable()) return;
     const std::string value = ReadProfileValue("PathDrive");
-    LocationTable& list = profile.locations;
+    LocationTable& list = profile_.locations;
     for (int i = 0; i < list.RowCount(); ++i) {
         const LocationEntry& location = list.At(i);
         if (location.kind != LocationKind::Drive || !config_file::DriveUnchecked(value, location.drive)) continue;
@@ -71,42 +65,18 @@ void MainDialogModel::LoadDriveChecks() {
     }
 }
 
-void MainDialogModel::LoadFolders() {
+void ProfileStore::LoadFolders() {
     if (!ProfileFileUsable()) return;
     bool anyUnchecked = false;
     for (const config_file::ParsedFolder& folder : config_file::ParseFolders(ReadProfileValue("PathFolder"))) {
-        AddLocationRow(profile.locations.RowCount(), MakeLocation(folder.path, kFolderImage, folder.checked));
+        AddLocationRow(profile_.locations.RowCount(), MakeLocation(folder.path, kFolderImage, folder.checked));
         if (!folder.checked) anyUnchecked = true;
     }
-    if (anyUnchecked) profile.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
+    if (anyUnchecked) profile_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
-void MainDialogModel::AddLocationRow(int index, LocationEntry location) {
-    profile.locations.InsertRow(index, std::move(location));
-}
-
-void MainDialogModel::AddFolderLocation() {
-    std::string path;
-    if (platform_.prompts) path = platform_.prompts->ChooseFolder().value_or(std::string());
-    // Nothing chosen, or a drive root, which is listed as a drive already.
-    if (path.size() <= 3) return;
-    LocationTable& list = profile.locations;
-    for (int i = 0; i < list.RowCount(); ++i)
-        if (list.At(i).path == path) return;
-    AddLocationRow(list.RowCount(), MakeLocation(path, kFolderImage, true));
-    SaveProfile();
-}
-
-void MainDialogModel::RemoveLocation() {
-    LocationTable& list = profile.locations;
-    const int row = list.FirstSelected();
-    if (row < 0) return;
-    const std::string path = Utf8Prefix(list.At(row).path, kPathTextChars - 1);
-    // A drive's name ends in its letter, colon and bracket: drives stay listed.
-    const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
-    if (!driveRow) list.DeleteRow(row);
-    list.SetHeaderCheckImage(list.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
-    SaveProfile();
+void ProfileStore::AddLocationRow(int index, LocationEntry location) {
+    profile_.locations.InsertRow(index, std::move(location));
 }
 
 }  // namespace velnor

@@ -1,4 +1,6 @@
-#include "app/main_dialog_model.h"
+#include "app/about_page.h"
+
+#include "app/page_flow.h"
 #include "res/resource.h"
 #include "velnor_version.h"
 
@@ -32,22 +34,22 @@ void SetColors(LinkLabelState& link) {
 
 // Filling the page again keeps the links' visited state: a link once opened
 // stays in its visited colour while the window lives.
-void MainDialogModel::FillAboutPage() {
+void AboutPage::FillAboutPage() {
     supportLink.target = std::string(kMailScheme) + kSupportAddress;
     homeLink.target = kHomePage;
     SetColors(supportLink);
     SetColors(homeLink);
 
-    controls[IDC_DEVELOPER].SetText(std::string(kDeveloperLabel) + kMaker);
-    controls[IDC_VERSION].SetText(kVersionText);
-    controls[IDC_HOME_CAPTION].SetText(kHomeCaption);
-    controls[IDC_SUPPORT_CAPTION].SetText(kSupportCaption);
-    controls[IDC_HOME_LINK].SetText(kHomePage);
-    controls[IDC_SUPPORT_LINK].SetText(kSupportAddress);
-    for (int id : PageControlIds(kPageAbout)) controls[id].Show(true);
+    controls_[IDC_DEVELOPER].SetText(std::string(kDeveloperLabel) + kMaker);
+    controls_[IDC_VERSION].SetText(kVersionText);
+    controls_[IDC_HOME_CAPTION].SetText(kHomeCaption);
+    controls_[IDC_SUPPORT_CAPTION].SetText(kSupportCaption);
+    controls_[IDC_HOME_LINK].SetText(kHomePage);
+    controls_[IDC_SUPPORT_LINK].SetText(kSupportAddress);
+    for (int id : PageFlow::PageControlIds(kPageAbout)) controls_[id].Show(true);
 }
 
-std::string MainDialogModel::HelpFilePath() const {
+std::string AboutPage::HelpFilePath() const {
     std::string path = platform_.files ? platform_.files->ModulePath() : std::string();
     const size_t name = path.find_last_of("\\/");
     const size_t dot = path.rfind('.');

@@ -1,9 +1,9 @@
-// The page flow: the page buttons, About, Back and Next, and which controls
-// each page shows.
+#include "app/page_flow.h"
+
 #include <vector>
 
-#include "app/main_dialog_model.h"
-#include "app/main_dialog_texts.h"
+#include "app/about_page.h"
+#include "app/clean_page.h"
 #include "res/resource.h"
 
 namespace velnor {
@@ -84,85 +84,83 @@ constexpr int kRemovalPictureSize = 16;
 
 }  // namespace
 
-void MainDialogModel::HidePageControls() {
-    backgroundPaint = false;
+void PageFlow::HidePageControls() {
+    state_.backgroundPaint = false;
     for (const std::vector<int>& page : kPageControls)
-        for (int id : page) controls[id].Show(false);
-    backgroundPaint = true;
+        for (int id : page) controls_[id].Show(false);
+    state_.backgroundPaint = true;
 }
 
-void MainDialogModel::UpdateNavigation(int page) {
+void PageFlow::UpdateNavigation(int page) {
     if (page < kPageAbout || page > kPageClean) return;
-    for (int id : kPageButtons) controls[id].SetStateAndPicture(kOff);
-    if (page != kPageAbout) controls[kPageButtons[page - 1]].SetStateAndPicture(kOn);
+    for (int id : kPageButtons) controls_[id].SetStateAndPicture(kOff);
+    if (page != kPageAbout) controls_[kPageButtons[page - 1]].SetStateAndPicture(kOn);
 
     const Navigation& nav = kNavigation[page];
-    controls[IDC_BACK].SetTooltip(nav.backTip);
-    controls[IDC_NEXT].SetTooltip(nav.nextTip);
+    controls_[IDC_BACK].SetTooltip(nav.backTip);
+    controls_[IDC_NEXT].SetTooltip(nav.nextTip);
     if (nav.addTip) {
-        controls[IDC_ADD].SetTooltip(nav.addTip);
-        controls[IDC_REMOVE].SetTooltip(nav.removeTip);
-        controls[IDC_DEFAULT].SetTooltip(nav.defaultTip);
+        controls_[IDC_ADD].SetTooltip(nav.addTip);
+        controls_[IDC_REMOVE].SetTooltip(nav.removeTip);
+        controls_[IDC_DEFAULT].SetTooltip(nav.defaultTip);
     }
-    controls[IDC_BACK].SetStateAndPicture(nav.backEnabled ? kNormal : kDisabled);
-    controls[IDC_NEXT].SetStateAndPicture(nav.nextEnabled ? kNormal : kDisabled);
+    controls_[IDC_BACK].SetStateAndPicture(nav.backEnabled ? kNormal : kDisabled);
+    controls_[IDC_NEXT].SetStateAndPicture(nav.nextEnabled ? kNormal : kDisabled);
 }
 
-const std::vector<int>& MainDialogModel::PageControlIds(int page) { return kPageControls[page]; }
+const std::vector<int>& PageFlow::PageControlIds(int page) { return kPageControls[page]; }
 
-// Every way onto a page (its button, Back and Next, About, Start Scan) goes
-// through here, so a page always looks the same however it was reached.
-void MainDialogModel::EnterPage(int page) {
-    currentPage = page;
+void PageFlow::EnterPage(int page) {
+    state_.currentPage = page;
     HidePageControls();
     UpdateNavigation(page);
     if (page == kPageOptions) {
         for (const Spot& s : kRemovalOnOptions)
-            controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
-        controls[IDC_HINT].SetText(kHintText);
-        controls[IDC_HINT].Place(150, 90, 400, 30);
+            controls_[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+        controls_[IDC_HINT].SetText(kHintText);
+        controls_[IDC_HINT].Place(150, 90, 400, 30);
     } else if (page == kPageClean) {
-        ShowJunkCaption();
+        clean_.ShowJunkCaption();
         for (const Spot& s : kRemovalOnClean)
-            controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+            controls_[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
         if (platform_.prompts) platform_.prompts->BeginWaitCursor();
-        MeasureCleanAreas();
-        ShowTotalGain();
+        clean_.MeasureCleanAreas();
+        clean_.ShowTotalGain();
         if (platform_.prompts) platform_.prompts->EndWaitCursor();
     } else if (page == kPageAbout) {
-        FillAboutPage();
+        about_.FillAboutPage();
     }
-    for (int id : kPageControls[page]) controls[id].Show(true);
+    for (int id : kPageControls[page]) controls_[id].Show(true);
 }
 
-void MainDialogModel::ShowPage(int page) {
+void PageFlow::ShowPage(int page) {
     if (page < kPagePath || page > kPageClean) return;
-    if (busy || cleanBusy) return;
-    backgroundPaint = false;
+    if (!state_.Idle()) return;
+    state_.backgroundPaint = false;
     // Pressing the current page's button again neither redraws the page nor,
     // on the Clean page, measures the areas again.
-    if (page != currentPage) EnterPage(page);
-    backgroundPaint = true;
+    if (page != state_.currentPage) EnterPage(page);
+    state_.backgroundPaint = true;
 }
 
-void MainDialogModel::OnAbout() {
-    if (busy || cleanBusy) return;
-    if (controls[IDC_ABOUT_BUTTON].ButtonState() == kDisabled || currentPage == kPageAbout) return;
+void PageFlow::OnAbout() {
+    if (!state_.Idle()) return;
+    if (controls_[IDC_ABOUT_BUTTON].ButtonState() == kDisabled || state_.currentPage == kPageAbout) return;
     EnterPage(kPageAbout);
-    controls[IDC_ABOUT_BUTTON].SetStateAndPicture(kNormal);
+    controls_[IDC_ABOUT_BUTTON].SetStateAndPicture(kNormal);
 }
 
-void MainDialogModel::OnBack() {
-    if (busy || cleanBusy || controls[IDC_BACK].ButtonState() == kDisabled) return;
-    if (currentPage == kPagePath)
+void PageFlow::OnBack() {
+    if (!state_.Idle() || controls_[IDC_BACK].ButtonState() == kDisabled) return;
+    if (state_.currentPage == kPagePath)
         OnAbout();
-    else if (currentPage > kPagePath)
-        ShowPage(currentPage - 1);
+    else if (state_.currentPage > kPagePath)
+        ShowPage(state_.currentPage - 1);
 }
 
-void MainDialogModel::OnNext() {
-    if (busy || cleanBusy || controls[IDC_NEXT].ButtonState() == kDisabled) return;
-    if (currentPage < kPageClean) ShowPage(currentPage + 1);
+void PageFlow::OnNext() {
+    if (!state_.Idle() || controls_[IDC_NEXT].ButtonState() == kDisabled) return;
+    if (state_.currentPage < kPageClean) ShowPage(state_.currentPage + 1);
 }
 
 }  // namespace velnor

@@ -1,7 +1,9 @@
-#include "app/main_dialog_model.h"
+#include "app/profile_store.h"
+
 #include "platform/fixed_drives.h"
 #include "profile/config_file.h"
 #include "res/resource.h"
+#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -15,15 +17,31 @@ void ShowRestored(CheckListModel& list) {
     }
 }
 
+constexpr size_t kModulePathChars = 1000;
+
 }  // namespace
 
-bool MainDialogModel::ProfileFileUsable() {
-    return platform_.files && platform_.files->CanOpenForUpdate(profilePath);
+void ProfileStore::LocateProfile() {
+    // The separator is looked for from the end of the path buffer down to
+    // index 1, as either kind of slash.
+    std::string module = platform_.files ? platform_.files->ModulePath() : std::string();
+    module = Utf8Prefix(module, kModulePathChars - 1);
+    for (size_t i = module.size(); i-- > 1;) {
+        if (module[i] == '\\' || module[i] == '/') {
+            module.resize(i + 1);
+            break;
+        }
+    }
+    profilePath_ = module + "config.ini";
 }
 
-std::string MainDialogModel::ReadProfileValue(const std::string& key) {
+bool ProfileStore::ProfileFileUsable() {
+    return platform_.files && platform_.files->CanOpenForUpdate(profilePath_);
+}
+
+std::string ProfileStore::ReadProfileValue(const std::string& key) {
     if (!platform_.files) return std::string();
-    const std::optional<std::string> bytes = platform_.files->ReadTextFile(profilePath);
+    const std::optional<std::string> bytes = platform_.files->ReadTextFile(profilePath_);
     if (!bytes) return std::string();
     // Where Windows ignores the manifest, the program holds the legacy code
     // page's text like every program before, and so does the file.
@@ -31,34 +49,34 @@ std::string MainDialogModel::ReadProfileValue(const std::string& key) {
     return config_file::FindValue(config_file::FileTextAsUtf8(*bytes, *platform_.locale), key);
 }
 
-void MainDialogModel::SaveProfile() {
+void ProfileStore::SaveProfile() {
     if (!platform_.files) return;
     // The file system writes a new file beside config.ini and swaps it in, so a
     // failed save leaves the old profile whole; a read-only or locked file is
     // not written at all.
-    platform_.files->ReplaceTextFile(profilePath, config_file::ProfileText(profile));
+    platform_.files->ReplaceTextFile(profilePath_, config_file::ProfileText(profile_));
 }
 
-void MainDialogModel::WriteDefaultProfile() {
+void ProfileStore::WriteDefaultProfile() {
     if (!platform_.files) return;
     const std::vector<std::string> fixedDrives = FixedDriveRoots(*platform_.files);
 
     // The text is made from the filled lists, but the lists keep the defaults
     // only when the file could be written: without a file they stay as they were.
-    const FilterTable filtersBefore = profile.filters;
-    const ExclusionTable exclusionsBefore = profile.exclusions;
+    const FilterTable filtersBefore = profile_.filters;
+    const ExclusionTable exclusionsBefore = profile_.exclusions;
     FillDefaultFilters();
     FillDefaultExclusions();
-    const std::string text = config_file::FirstStartText(fixedDrives, profile.exclusions, profile.filters);
-    if (platform_.files->ReplaceTextFile(profilePath, text)) return;
-    profile.filters = filtersBefore;
-    profile.exclusions = exclusionsBefore;
-    ShowRestored(profile.filters);
-    ShowRestored(profile.exclusions);
+    const std::string text = config_file::FirstStartText(fixedDrives, profile_.exclusions, profile_.filters);
+    if (platform_.files->ReplaceTextFile(profilePath_, text)) return;
+    profile_.filters = filtersBefore;
+    profile_.exclusions = exclusionsBefore;
+    ShowRestored(profile_.filters);
+    ShowRestored(profile_.exclusions);
 }
 
-void MainDialogModel::LoadExclusions() {
-    ExclusionTable& list = profile.exclusions;
+void ProfileStore::LoadExclusions() {
+    ExclusionTable& list = profile_.exclusions;
     list.SetStyles(false, true);
     list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
     list.InsertColumn("Exclude Folders", 360);
@@ -72,8 +90,8 @@ void MainDialogModel::LoadExclusions() {
     for (const std::string& pattern : config_file::ParseExclusions(value)) AddExclusionRow(list, pattern);
 }
 
-void MainDialogModel::LoadFilters() {
-    FilterTable& list = profile.filters;
+void ProfileStore::LoadFilters() {
+    FilterTable& list = profile_.filters;
     list.SetStyles(true, true);
     list.InsertColumn("", 35);
     list.InsertColumn("File Name", 90);
@@ -96,9 +114,9 @@ void MainDialogModel::LoadFilters() {
     if (!parsed.allChecked) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
-void MainDialogModel::LoadOptions() {
+void ProfileStore::LoadOptions() {
     if (!ProfileFileUsable()) return;
-    SetOptions(config_file::ParseOptions(ReadProfileValue("Option")));
+    options_.SetOptions(config_file::ParseOptions(ReadProfileValue("Option")));
 }
 
 }  // namespace velnor

@@ -1,9 +1,9 @@
-// The Clean page: the five system areas with their sizes, the check items,
-// the open-folder buttons and Start Clean.
+#include "app/clean_page.h"
+
 #include <optional>
 #include <vector>
 
-#include "app/main_dialog_model.h"
+#include "app/main_dialog_texts.h"
 #include "clean/clean_progress.h"
 #include "clean/confirm_delete.h"
 #include "clean/shell_delete.h"
@@ -56,7 +56,7 @@ bool EndsInSeparator(const std::string& path) {
 
 }  // namespace
 
-uint64_t MainDialogModel::GetFolderSize(const std::string& path, bool allSubfolders) {
+uint64_t CleanPage::GetFolderSize(const std::string& path, bool allSubfolders) {
     if (!platform_.files || path.empty()) return 0;
     const std::string folder = EndsInSeparator(path) ? path : path + "\\";
     uint64_t sum = 0;
@@ -76,17 +76,17 @@ uint64_t MainDialogModel::GetFolderSize(const std::string& path, bool allSubfold
     return sum;
 }
 
-void MainDialogModel::MeasureCleanAreas() {
+void CleanPage::MeasureCleanAreas() {
     for (int i = 0; i < kCleanAreaCount; ++i) {
-        areaPaths[i].clear();
-        areaSizes[i] = 0;
+        areaPaths_[i].clear();
+        areaSizes_[i] = 0;
     }
 
     const auto measureFolder = [this](CleanArea area, std::string path, bool allSubfolders) {
         const int i = Index(area);
-        areaPaths[i] = std::move(path);
-        areaSizes[i] = GetFolderSize(areaPaths[i], allSubfolders);
-        controls[kAreas[i].sizeLabel].SetText(SizeText(areaSizes[i]));
+        areaPaths_[i] = std::move(path);
+        areaSizes_[i] = GetFolderSize(areaPaths_[i], allSubfolders);
+        controls_[kAreas[i].sizeLabel].SetText(SizeText(areaSizes_[i]));
     };
     const auto shellFolder = [this](int csidl) {
         std::optional<std::string> path = platform_.shell ? platform_.shell->SpecialFolderPath(csidl) : std::nullopt;
@@ -107,20 +107,20 @@ void MainDialogModel::MeasureCleanAreas() {
             if (platform_.shell->QueryRecycleBin(root, bytes)) binBytes += bytes;
         }
     }
-    areaSizes[Index(CleanArea::RecycleBin)] = binBytes;
-    controls[IDC_SIZE_RECYCLE].SetText(SizeText(binBytes));
+    areaSizes_[Index(CleanArea::RecycleBin)] = binBytes;
+    controls_[IDC_SIZE_RECYCLE].SetText(SizeText(binBytes));
 
-    controls[IDC_JUNK_SIZE].SetText("(" + SizeText(selectedSize) + ")");
+    controls_[IDC_JUNK_SIZE].SetText("(" + SizeText(state_.selectedSize) + ")");
 }
 
-void MainDialogModel::ShowTotalGain() {
-    uint64_t sum = OptionOn(ScanOptions::kClean0) ? selectedSize : 0;
+void CleanPage::ShowTotalGain() {
+    uint64_t sum = options_.OptionOn(ScanOptions::kClean0) ? state_.selectedSize : 0;
     for (int i = 0; i < kCleanAreaCount; ++i)
-        if (OptionOn(kAreas[i].flag)) sum += areaSizes[i];
-    controls[IDC_CLEAN_STATUS].SetText(kTotalGainText + SizeText(sum));
+        if (options_.OptionOn(kAreas[i].flag)) sum += areaSizes_[i];
+    controls_[IDC_CLEAN_STATUS].SetText(kTotalGainText + SizeText(sum));
 }
 
-bool MainDialogModel::CleanUrlCache() {
+bool CleanPage::CleanUrlCache() {
     IUrlCache* cache = platform_.urlCache;
     if (!cache) return false;
     return WalkUrlCache(*cache, [cache](const UrlCacheEntry& entry) {
@@ -129,12 +129,12 @@ bool MainDialogModel::CleanUrlCache() {
     });
 }
 
-long MainDialogModel::ClearUrlHistory() {
+long CleanPage::ClearUrlHistory() {
     constexpr long kFailed = static_cast<long>(static_cast<int32_t>(0x80004005u));  // E_FAIL
     return platform_.urlHistory ? platform_.urlHistory->ClearHistory() : kFailed;
 }
 
-void MainDialogModel::OnToggleCleanItem(int pictureId) {
+void CleanPage::OnToggleCleanItem(int pictureId) {
     ScanOptions::Flag flag;
     if (pictureId == IDC_CLEAN_JUNK) {
         flag = ScanOptions::kClean0;
@@ -144,12 +144,12 @@ void MainDialogModel::OnToggleCleanItem(int pictureId) {
         if (i == kCleanAreaCount) return;
         flag = kAreas[i].flag;
     }
-    SetOption(flag, !OptionOn(flag));
+    options_.SetOption(flag, !options_.OptionOn(flag));
     ShowTotalGain();
 }
 
-void MainDialogModel::OnOpenFolder(int buttonId) {
-    if (cleanBusy) return;
+void CleanPage::OnOpenFolder(int buttonId) {
+    if (state_.cleanBusy) return;
     int i = 0;
     while (i < kCleanAreaCount && kAreas[i].openButton != buttonId) ++i;
     if (i == kCleanAreaCount) return;
@@ -158,27 +158,27 @@ void MainDialogModel::OnOpenFolder(int buttonId) {
         // view is.
         if (i == Index(CleanArea::RecycleBin))
             platform_.shell->OpenSpecialFolder(kCsidlBitBucket);
-        else if (!areaPaths[i].empty())
-            platform_.shell->Execute("Open", areaPaths[i], kShowNormal);
+        else if (!areaPaths_[i].empty())
+            platform_.shell->Execute("Open", areaPaths_[i], kShowNormal);
     }
-    controls[buttonId].SetStateAndPicture(picture_state::kNormal);
+    controls_[buttonId].SetStateAndPicture(picture_state::kNormal);
 }
 
-void MainDialogModel::OnStartClean() {
-    if (cleanBusy) return;
-    controls[IDC_START_CLEAN].SetStateAndPicture(picture_state::kNormal);
+void CleanPage::OnStartClean() {
+    if (state_.cleanBusy) return;
+    controls_[IDC_START_CLEAN].SetStateAndPicture(picture_state::kNormal);
     if (!ConfirmDelete(platform_.prompts)) return;
 
-    const bool cleanJunk = OptionOn(ScanOptions::kClean0);
+    const bool cleanJunk = options_.OptionOn(ScanOptions::kClean0);
     int range = cleanJunk ? kJunkProgressShare : 0;
     for (const AreaItem& item : kAreas)
-        if (OptionOn(item.flag)) range += kAreaProgressShare;
-    Control progress = controls[IDC_CLEAN_PROGRESS];
-    Control status = controls[IDC_CLEAN_STATUS];
+        if (options_.OptionOn(item.flag)) range += kAreaProgressShare;
+    Control progress = controls_[IDC_CLEAN_PROGRESS];
+    Control status = controls_[IDC_CLEAN_STATUS];
     progress.SetRange(0, range);
     progress.SetPosition(0);
 
-    cleanBusy = true;
+    state_.cleanBusy = true;
     int position = 0;
     if (cleanJunk) {
         // The removal moves the bar through the junk share itself, under one
@@ -191,13 +191,13 @@ void MainDialogModel::OnStartClean() {
     }
 
     const auto emptyFolder = [this](CleanArea area) {
-        const std::string& path = areaPaths[Index(area)];
+        const std::string& path = areaPaths_[Index(area)];
         if (path.size() <= kDriveRootChars || !platform_.shell) return;
         ShellDelete(*platform_.shell, DoubleNulList({SearchPattern(path)}), true);
     };
     for (int i = 0; i < kCleanAreaCount; ++i) {
         // Exit clears the flag; the steps still to come are then skipped.
-        if (!OptionOn(kAreas[i].flag) || !cleanBusy) continue;
+        if (!options_.OptionOn(kAreas[i].flag) || !state_.cleanBusy) continue;
         if (platform_.prompts) platform_.prompts->BeginWaitCursor();
         switch (static_cast<CleanArea>(i)) {
         case CleanArea::RecycleBin:
@@ -224,12 +224,30 @@ void MainDialogModel::OnStartClean() {
     MeasureCleanAreas();
     ShowTotalGain();
     if (platform_.prompts) platform_.prompts->EndWaitCursor();
-    if (cleanBusy) {
-        cleanBusy = false;
+    if (state_.cleanBusy) {
+        state_.cleanBusy = false;
         status.SetText(kCompletedText);
     } else {
         status.SetText(kStoppedText);
     }
+}
+
+// The two pictures are a radio pair: clicking the checked one never unchecks it.
+void CleanPage::OnRecycleMode() {
+    if (options_.OptionOn(ScanOptions::kRemove)) return;
+    options_.SetOption(ScanOptions::kRemove, true);
+    ShowJunkCaption();
+}
+
+void CleanPage::OnPermanentMode() {
+    if (!options_.OptionOn(ScanOptions::kRemove)) return;
+    options_.SetOption(ScanOptions::kRemove, false);
+    ShowJunkCaption();
+}
+
+// The junk files' item is named after the removal mode.
+void CleanPage::ShowJunkCaption() {
+    controls_[IDC_JUNK_CAPTION].SetText(options_.OptionOn(ScanOptions::kRemove) ? kRecycleCaption : kPermanentCaption);
 }
 
 }  // namespace velnor

@@ -1,7 +1,9 @@
+// Start Clean's first step: the checked rows of the result list leave it and
+// their files are deleted or sent to the Recycle Bin.
 #include <algorithm>
 #include <optional>
 
-#include "app/main_dialog_model.h"
+#include "app/clean_page.h"
 #include "app/main_dialog_texts.h"
 #include "clean/clean_progress.h"
 #include "clean/shell_delete.h"
@@ -44,28 +46,28 @@ bool FileStillThere(IFileSystem* files, const std::string& path) {
 
 }  // namespace
 
-void MainDialogModel::RemoveJunkFiles() {
-    const uint32_t selectedAtStart = selectedCount;
+void CleanPage::RemoveJunkFiles() {
+    const uint32_t selectedAtStart = state_.selectedCount;
     uint32_t k = 0;
-    totalCount = 0;
-    totalSize = 0;
+    state_.totalCount = 0;
+    state_.totalSize = 0;
     std::vector<std::string> toRecycle;
-    const bool permanent = !OptionOn(ScanOptions::kRemove);
+    const bool permanent = !options_.OptionOn(ScanOptions::kRemove);
 
     // Rows leave the list from the top. Nothing else runs while the files go
     // (the queue is not drained), so the rows taken are dropped together at
     // the end and the list view is brought up to date once.
     int taken = 0;
-    for (; cleanBusy && taken < results.RowCount(); ++taken) {
-        const JunkItem& item = results.Item(taken);
+    for (; state_.cleanBusy && taken < results_.RowCount(); ++taken) {
+        const JunkItem& item = results_.Item(taken);
         if (!item.checked) continue;
         ++k;
-        controls[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
+        controls_[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
         if (platform_.prompts) platform_.prompts->BeginWaitCursor();
 
         // Stale counters must not wrap round to huge numbers.
-        selectedSize -= std::min(selectedSize, item.size);
-        if (selectedCount > 0) --selectedCount;
+        state_.selectedSize -= std::min(state_.selectedSize, item.size);
+        if (state_.selectedCount > 0) --state_.selectedCount;
 
         // A wildcard would make the shell remove every file it matches,
         // checked or not, and a stand-in character would name another file;
@@ -76,15 +78,15 @@ void MainDialogModel::RemoveJunkFiles() {
             else if (platform_.files)
                 DeleteCheckedFile(*platform_.files, item.path);
         }
-        controls[IDC_CLEAN_STATUS].SetText(kDeletingText);
+        controls_[IDC_CLEAN_STATUS].SetText(kDeletingText);
         if (platform_.prompts) platform_.prompts->EndWaitCursor();
     }
-    results.EraseFront(taken);
+    results_.EraseFront(taken);
     // A count that had gone stale (check boxes changed from the keyboard)
     // must not outlive the rows it counted.
-    if (results.RowCount() == 0) {
-        selectedCount = 0;
-        selectedSize = 0;
+    if (results_.RowCount() == 0) {
+        state_.selectedCount = 0;
+        state_.selectedSize = 0;
     }
 
     // The shell refuses the whole list when one of its files is missing, so a
@@ -101,11 +103,11 @@ void MainDialogModel::RemoveJunkFiles() {
             if (FileStillThere(platform_.files, path)) ShellDelete(*platform_.shell, DoubleNulList({path}), false);
     }
 
-    controls[IDC_TOTAL_FILES].SetText(kTotalFilesZero);
-    controls[IDC_TOTAL_SIZE].SetText(kTotalSizeZero);
-    controls[IDC_SELECTED_FILES].SetText(kSelectedFilesZero);
-    controls[IDC_SELECTED_SIZE].SetText(kSelectedSizeZero);
-    controls[IDC_SCAN_STATUS].SetText(kScanAgainText);
+    controls_[IDC_TOTAL_FILES].SetText(kTotalFilesZero);
+    controls_[IDC_TOTAL_SIZE].SetText(kTotalSizeZero);
+    controls_[IDC_SELECTED_FILES].SetText(kSelectedFilesZero);
+    controls_[IDC_SELECTED_SIZE].SetText(kSelectedSizeZero);
+    controls_[IDC_SCAN_STATUS].SetText(kScanAgainText);
 }
 
 }  // namespace velnor

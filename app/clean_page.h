@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/main_dialog_state.h"
+#include "app/option_switches.h"
+#include "ui/result_table.h"
+
+namespace velnor {
+
+enum class CleanArea { RecycleBin, TempFolder, InternetCache, History, RecentDocuments };
+constexpr int kCleanAreaCount = 5;
+
+// The Clean page: the junk files' item and the five system areas with their
+// sizes, the removal mode, the open-folder buttons and Start Clean, which
+// removes the checked junk files and empties the chosen areas.
+class CleanPage {
+public:
+    CleanPage(const PartContext& context, ResultTable& results, OptionSwitches& options)
+        : platform_(context.platform), controls_(context.controls), state_(context.state), results_(results),
+          options_(options) {}
+
+    void OnStartClean();
+    void RemoveJunkFiles();
+    void MeasureCleanAreas();
+    void ShowTotalGain();
+    uint64_t GetFolderSize(const std::string& path, bool allSubfolders);
+    bool CleanUrlCache();
+    long ClearUrlHistory();
+    void OnToggleCleanItem(int pictureId);
+    void OnOpenFolder(int buttonId);
+
+    // The Recycle Bin and permanent-deletion pictures, on this page and on
+    // the Options page, and the junk item's caption that follows them.
+    void OnRecycleMode();
+    void OnPermanentMode();
+    void ShowJunkCaption();
+
+    // Where an area was found and what it held when last measured.
+    const std::string& AreaPath(CleanArea area) const { return areaPaths_[static_cast<int>(area)]; }
+    uint64_t AreaSize(CleanArea area) const { return areaSizes_[static_cast<int>(area)]; }
+
+private:
+    const Platform platform_;
+    DialogModel& controls_;
+    MainDialogState& state_;
+    ResultTable& results_;
+    OptionSwitches& options_;
+
+    // Indexed by CleanArea.
+    std::string areaPaths_[kCleanAreaCount];
+    uint64_t areaSizes_[kCleanAreaCount] = {};
+};
+
+}  // namespace velnor

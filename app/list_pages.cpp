@@ -1,0 +1,164 @@
+#include "app/list_pages.h"
+
+#include <algorithm>
+
+#include "profile/config_file.h"
+#include "res/resource.h"
+#include "ui/utf8.h"
+
+namespace velnor {
+
+namespace {
+
+// The profile file separates entries with "<" and ">" and fields with "|", and
+// has no escape for them.
+std::string WithoutFieldMarks(std::string text) {
+    text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c == '<' || c == '>' || c == '|'; }),
+               text.end());
+    return text;
+}
+
+// What the dialog handed back, as the main dialog's storage holds it.
+std::string TakenEntry(const std::string& handedBack) {
+    return WithoutFieldMarks(Utf8Prefix(handedBack, kMaxEntryChars));
+}
+
+// The file drops a filter whose entry is longer than its limit, so a filter
+// is held within that limit when it is added: the description gives way
+// first, then the pattern.
+void FitFilterEntry(std::string& pattern, std::string& description) {
+    const size_t marks = config_file::FilterEntry("", "", true, FilterType::Exclude).size();
+    const size_t room = kMaxEntryChars - marks;
+    pattern = Utf8Prefix(pattern, room);
+    description = Utf8Prefix(description, room - pattern.size());
+}
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+constexpr size_t kPathTextChars = 1000;
+
+}  // namespace
+
+void ListPages::OnAddEntry() {
+    controls_[IDC_ADD].SetStateAndPicture(picture_state::kNormal);
+    switch (state_.currentPage) {
+    case kPagePath:
+        AddFolderLocation();
+        break;
+    case kPageFilters:
+        AddFilter();
+        break;
+    case kPageExceptions:
+        AddExclusion();
+        break;
+    default:
+        break;
+    }
+}
+
+// Every run of a dialog starts from blank values.
+void ListPages::AddFilter() {
+    FilterDialogValues values;
+    window_.RunAddFilterDialog(values);
+    std::string pattern = TakenEntry(values.pattern);
+    std::string description = TakenEntry(values.description);
+    if (pattern.empty()) return;
+    FitFilterEntry(pattern, description);
+    const auto lower = [this](const std::string& text) {
+        return platform_.locale ? platform_.locale->Lower(text) : AsciiLower(text);
+    };
+    const std::string wanted = lower(pattern);
+    FilterTable& filters = profile_.filters;
+    for (int row = 0; row < filters.RowCount(); ++row)
+        if (lower(filters.At(row).pattern) == wanted) return;
+    AddFilterRow(filters, pattern, description, true, values.type);
+    store_.SaveProfile();
+}
+
+void ListPages::AddExclusion() {
+    std::string value;
+    window_.RunAddExcludeDialog(value);
+    const std::string pattern = TakenEntry(value);
+    if (pattern.empty()) return;
+    ExclusionTable& exclusions = profile_.exclusions;
+    for (int row = 0; row < exclusions.RowCount(); ++row)
+        if (exclusions.At(row).pattern == pattern) return;
+    AddExclusionRow(exclusions, pattern);
+    store_.SaveProfile();
+}
+
+void ListPages::OnRemoveEntry() {
+    controls_[IDC_REMOVE].SetStateAndPicture(picture_state::kNormal);
+    switch (state_.currentPage) {
+    case kPagePath:
+        RemoveLocation();
+        break;
+    case kPageFilters: {
+        FilterTable& filters = profile_.filters;
+        const int row = filters.FirstSelected();
+        if (row < 0) return;
+        filters.DeleteRow(row);
+        filters.SetHeaderCheckImage(filters.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
+        store_.SaveProfile();
+        break;
+    }
+    case kPageExceptions: {
+        ExclusionTable& exclusions = profile_.exclusions;
+        const int row = exclusions.FirstSelected();
+        if (row < 0) return;
+        exclusions.DeleteRow(row);
+        store_.SaveProfile();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void ListPages::OnRestoreDefaults() {
+    controls_[IDC_DEFAULT].SetStateAndPicture(picture_state::kNormal);
+    switch (state_.currentPage) {
+    case kPagePath:
+        store_.ListFixedDrives();
+        break;
+    case kPageFilters:
+        store_.FillDefaultFilters();
+        break;
+    case kPageExceptions:
+        store_.FillDefaultExclusions();
+        break;
+    default:
+        return;
+    }
+    store_.SaveProfile();
+}
+
+void ListPages::AddFolderLocation() {
+    std::string path;
+    if (platform_.prompts) path = platform_.prompts->ChooseFolder().value_or(std::string());
+    // Nothing chosen, or a drive root, which is listed as a drive already.
+    if (path.size() <= 3) return;
+    LocationTable& list = profile_.locations;
+    for (int i = 0; i < list.RowCount(); ++i)
+        if (list.At(i).path == path) return;
+    store_.AddLocationRow(list.RowCount(), MakeLocation(path, kFolderImage, true));
+    store_.SaveProfile();
+}
+
+void ListPages::RemoveLocation() {
+    LocationTable& list = profile_.locations;
+    const int row = list.FirstSelected();
+    if (row < 0) return;
+    const std::string path = Utf8Prefix(list.At(row).path, kPathTextChars - 1);
+    // A drive's name ends in its letter, colon and bracket: drives stay listed.
+    const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
+    if (!driveRow) list.DeleteRow(row);
+    list.SetHeaderCheckImage(list.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
+    store_.SaveProfile();
+}
+
+}  // namespace velnor

@@ -1,0 +1,34 @@
+#pragma once
+#include "app/main_dialog_state.h"
+#include "app/main_window_hooks.h"
+#include "app/profile_store.h"
+
+namespace velnor {
+
+// The Add, Remove and Default buttons of the Path, Filters and Exceptions
+// pages: each change to a list is saved at once.
+class ListPages {
+public:
+    ListPages(const PartContext& context, ScanProfile& profile, ProfileStore& store, MainWindowHooks& window)
+        : platform_(context.platform), controls_(context.controls), state_(context.state), profile_(profile),
+          store_(store), window_(window) {}
+
+    void OnAddEntry();
+    void OnRemoveEntry();
+    void OnRestoreDefaults();
+    void AddFolderLocation();
+    void RemoveLocation();
+
+private:
+    void AddFilter();
+    void AddExclusion();
+
+    const Platform platform_;
+    DialogModel& controls_;
+    MainDialogState& state_;
+    ScanProfile& profile_;
+    ProfileStore& store_;
+    MainWindowHooks& window_;
+};
+
+}  // namespace velnor
