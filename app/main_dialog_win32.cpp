@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "app/main_dialog_layout.h"
 #include "res/resource.h"
 #include "ui/dpi_win32.h"
 #include "ui/utf8.h"
