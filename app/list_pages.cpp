@@ -43,21 +43,35 @@ constexpr size_t kPathTextChars = 1000;
 
 }  // namespace
 
+// What Add, Remove and Default do on each of the three list pages.
+const ListPages::PageCommands ListPages::kPageCommands[] = {
+    {kPagePath, &ListPages::AddFolderLocation, &ListPages::RemoveLocation, &ProfileStore::ListFixedDrives},
+    {kPageFilters, &ListPages::AddFilter, &ListPages::RemoveFilter, &ProfileStore::FillDefaultFilters},
+    {kPageExceptions, &ListPages::AddExclusion, &ListPages::RemoveExclusion, &ProfileStore::FillDefaultExclusions},
+};
+
+const ListPages::PageCommands* ListPages::CurrentPageCommands() const {
+    for (const PageCommands& commands : kPageCommands)
+        if (commands.page == state_.currentPage) return &commands;
+    return nullptr;
+}
+
 void ListPages::OnAddEntry() {
     controls_[IDC_ADD].SetStateAndPicture(picture_state::kNormal);
-    switch (state_.currentPage) {
-    case kPagePath:
-        AddFolderLocation();
-        break;
-    case kPageFilters:
-        AddFilter();
-        break;
-    case kPageExceptions:
-        AddExclusion();
-        break;
-    default:
-        break;
-    }
+    if (const PageCommands* commands = CurrentPageCommands()) (this->*commands->add)();
+}
+
+void ListPages::OnRemoveEntry() {
+    controls_[IDC_REMOVE].SetStateAndPicture(picture_state::kNormal);
+    if (const PageCommands* commands = CurrentPageCommands()) (this->*commands->remove)();
+}
+
+void ListPages::OnRestoreDefaults() {
+    controls_[IDC_DEFAULT].SetStateAndPicture(picture_state::kNormal);
+    const PageCommands* commands = CurrentPageCommands();
+    if (!commands) return;
+    (store_.*commands->restore)();
+    store_.SaveProfile();
 }
 
 // Every run of a dialog starts from blank values.
@@ -91,52 +105,6 @@ void ListPages::AddExclusion() {
     store_.SaveProfile();
 }
 
-void ListPages::OnRemoveEntry() {
-    controls_[IDC_REMOVE].SetStateAndPicture(picture_state::kNormal);
-    switch (state_.currentPage) {
-    case kPagePath:
-        RemoveLocation();
-        break;
-    case kPageFilters: {
-        FilterTable& filters = profile_.filters;
-        const int row = filters.FirstSelected();
-        if (row < 0) return;
-        filters.DeleteRow(row);
-        filters.SetHeaderCheckImage(filters.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
-        store_.SaveProfile();
-        break;
-    }
-    case kPageExceptions: {
-        ExclusionTable& exclusions = profile_.exclusions;
-        const int row = exclusions.FirstSelected();
-        if (row < 0) return;
-        exclusions.DeleteRow(row);
-        store_.SaveProfile();
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void ListPages::OnRestoreDefaults() {
-    controls_[IDC_DEFAULT].SetStateAndPicture(picture_state::kNormal);
-    switch (state_.currentPage) {
-    case kPagePath:
-        store_.ListFixedDrives();
-        break;
-    case kPageFilters:
-        store_.FillDefaultFilters();
-        break;
-    case kPageExceptions:
-        store_.FillDefaultExclusions();
-        break;
-    default:
-        return;
-    }
-    store_.SaveProfile();
-}
-
 void ListPages::AddFolderLocation() {
     std::string path;
     if (platform_.prompts) path = platform_.prompts->ChooseFolder().value_or(std::string());
@@ -158,6 +126,23 @@ void ListPages::RemoveLocation() {
     const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
     if (!driveRow) list.DeleteRow(row);
     list.SetHeaderCheckImage(list.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
+    store_.SaveProfile();
+}
+
+void ListPages::RemoveFilter() {
+    FilterTable& filters = profile_.filters;
+    const int row = filters.FirstSelected();
+    if (row < 0) return;
+    filters.DeleteRow(row);
+    filters.SetHeaderCheckImage(filters.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
+    store_.SaveProfile();
+}
+
+void ListPages::RemoveExclusion() {
+    ExclusionTable& exclusions = profile_.exclusions;
+    const int row = exclusions.FirstSelected();
+    if (row < 0) return;
+    exclusions.DeleteRow(row);
     store_.SaveProfile();
 }
 

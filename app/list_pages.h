@@ -22,6 +22,18 @@ public:
 private:
     void AddFilter();
     void AddExclusion();
+    void RemoveFilter();
+    void RemoveExclusion();
+
+    struct PageCommands {
+        int page;
+        void (ListPages::*add)();
+        void (ListPages::*remove)();
+        void (ProfileStore::*restore)();
+    };
+    static const PageCommands kPageCommands[];
+    // Null on a page without a list.
+    const PageCommands* CurrentPageCommands() const;
 
     const Platform platform_;
     DialogModel& controls_;

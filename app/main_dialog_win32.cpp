@@ -148,9 +148,7 @@ void CMainDialog::BindControls() {
 }
 
 void CMainDialog::ApplyControl(int id, unsigned changes) {
-    const bool scanText = id == IDC_SCAN_STATUS || id == IDC_TOTAL_FILES || id == IDC_TOTAL_SIZE ||
-                          id == IDC_SELECTED_FILES || id == IDC_SELECTED_SIZE;
-    if (scanText && changes == kTextChanged && state.scanState == kScanRunning) {
+    if (ScanPage::IsScanText(id) && changes == kTextChanged && state.scanState == kScanRunning) {
         // Setting a window's text costs more than scanning a small folder, and
         // nothing is painted inside a folder anyway.
         if (std::find(pendingScanTexts_.begin(), pendingScanTexts_.end(), id) == pendingScanTexts_.end())

@@ -79,9 +79,8 @@ void ProfileStore::LoadExclusions() {
     ExclusionTable& list = profile_.exclusions;
     list.SetStyles(false, true);
     list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
-    list.InsertColumn("Exclude Folders", 360);
+    list.InsertColumns({{"Exclude Folders", 360}});
     list.SetFirstColumnIsData(true);
-    list.SetColumnType(exclude_col::kPattern, ColumnType::Text);
 
     if (!ProfileFileUsable()) return;
     const std::string value = ReadProfileValue("PathExclude");
@@ -93,15 +92,9 @@ void ProfileStore::LoadExclusions() {
 void ProfileStore::LoadFilters() {
     FilterTable& list = profile_.filters;
     list.SetStyles(true, true);
-    list.InsertColumn("", 35);
-    list.InsertColumn("File Name", 90);
-    list.InsertColumn("Type", 60);
-    list.InsertColumn("Description", 115);
-    list.InsertColumn("Exclude", 60);
+    list.InsertColumns({{"", 35}, {"File Name", 90}, {"Type", 60}, {"Description", 115}, {"Exclude", 60}});
     list.SetSmallImages(ImageStrip{IDB_FILTER_IMAGES, 13});
     list.SetHeaderImages(ImageStrip{IDB_HEADER_CHECKS, 13});
-    for (int column = filter_col::kCheck; column <= filter_col::kExclude; ++column)
-        list.SetColumnType(column, ColumnType::Text);
     list.SetHeaderCheckImage(kHeaderAllChecked);
 
     if (!ProfileFileUsable()) {

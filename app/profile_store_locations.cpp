@@ -9,13 +9,10 @@ namespace velnor {
 void ProfileStore::SetupLocationList() {
     LocationTable& list = profile_.locations;
     list.SetStyles(true, true);
-    list.InsertColumn("", 35);
-    list.InsertColumn("Path", 120);
-    list.InsertColumn("Capacity(MB)", 105);
-    list.InsertColumn("Free Space(MB)", 105);
-    list.SetColumnType(location_col::kPath, ColumnType::Text);
-    list.SetColumnType(location_col::kCapacity, ColumnType::Integer);
-    list.SetColumnType(location_col::kFree, ColumnType::Integer);
+    list.InsertColumns({{"", 35},
+                        {"Path", 120},
+                        {"Capacity(MB)", 105, ColumnType::Integer},
+                        {"Free Space(MB)", 105, ColumnType::Integer}});
     list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
     list.SetHeaderImages(ImageStrip{IDB_HEADER_CHECKS, 13});
     LoadLocations();

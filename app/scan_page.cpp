@@ -28,9 +28,18 @@ constexpr char kSelectedSize[] = "Selected Size:  ";
 // drained after this many entries as well as after every folder.
 constexpr int kEntriesPerDrain = 2000;
 
+constexpr int kScanTexts[] = {IDC_SCAN_STATUS, IDC_TOTAL_FILES, IDC_TOTAL_SIZE, IDC_SELECTED_FILES,
+                              IDC_SELECTED_SIZE};
+
 using namespace picture_state;
 
 }  // namespace
+
+bool ScanPage::IsScanText(int controlId) {
+    for (int id : kScanTexts)
+        if (id == controlId) return true;
+    return false;
+}
 
 ScanPage::ScanPage(const PartContext& context, const ScanProfile& profile, ResultTable& results,
                    const OptionSwitches& options, PageFlow& flow)
@@ -47,15 +56,11 @@ ScanPage::ScanPage(const PartContext& context, const ScanProfile& profile, Resul
 void ScanPage::SetupResultList() {
     state_.ClearTotals();
     results_.SetStyles(true, true);
-    results_.SetColumnType(1, ColumnType::Text);
-    results_.SetColumnType(2, ColumnType::Text);
-    results_.SetColumnType(3, ColumnType::Integer);
-    results_.SetColumnType(4, ColumnType::DateTime);
-    results_.InsertColumn("", 30);
-    results_.InsertColumn("File Name", 100);
-    results_.InsertColumn("Location", 165);
-    results_.InsertColumn("Size(Bytes)", 70);
-    results_.InsertColumn("Modified", 85);
+    results_.InsertColumns({{"", 30},
+                            {"File Name", 100},
+                            {"Location", 165},
+                            {"Size(Bytes)", 70, ColumnType::Integer},
+                            {"Modified", 85, ColumnType::DateTime}});
     results_.SetHeaderImages(ImageStrip{IDB_HEADER_CHECKS, 13});
     results_.SetHeaderCheckImage(kHeaderAllChecked);
     if (platform_.locale) {

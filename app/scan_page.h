@@ -28,6 +28,9 @@ public:
     // profile when a scan starts.
     void PrepareScanLists();
     void SetupResultList();
+    // The status line and the four totals: the texts that a scan changes in
+    // every folder.
+    static bool IsScanText(int controlId);
 
     const std::deque<std::string>& LocationQueue() const { return locationQueue_; }
     const FilterSet& Filters() const { return filterSet_; }

@@ -32,6 +32,13 @@ void CheckListModel::InsertColumn(const std::string& heading, int width, ColumnA
     if (observer_) observer_->OnColumnsChanged();
 }
 
+void CheckListModel::InsertColumns(std::initializer_list<ColumnSpec> columns) {
+    for (const ColumnSpec& column : columns) {
+        SetColumnType(static_cast<int>(columns_.size()), column.type);
+        InsertColumn(column.heading, column.width);
+    }
+}
+
 void CheckListModel::SetColumnWidth(int column, int width) {
     if (column < 0 || column >= static_cast<int>(columns_.size())) return;
     columns_[column].width = width;

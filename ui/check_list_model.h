@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,13 @@ public:
     bool HasCheckBoxes() const { return checkBoxes_; }
     bool HasFullRowSelect() const { return fullRowSelect_; }
     void InsertColumn(const std::string& heading, int width, ColumnAlign align = ColumnAlign::Left);
+    // Columns in order, each with how it sorts.
+    struct ColumnSpec {
+        const char* heading;
+        int width;
+        ColumnType type = ColumnType::Text;
+    };
+    void InsertColumns(std::initializer_list<ColumnSpec> columns);
     void SetColumnWidth(int column, int width);
     void SetColumnType(int column, ColumnType type);
     void SetFirstColumnIsData(bool on) { firstColumnIsData_ = on; }
