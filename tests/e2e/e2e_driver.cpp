@@ -521,7 +521,8 @@ bool RemoteList::ClickCheckBox(int row) {
     const LPARAM at = MAKELPARAM(point.x, point.y);
     ::PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
-    // A round trip through the program's queue: both clicks have been handled.
+    // The list view may wait in a drag check after the press, so the clicks
+    // are posted and the box is watched until it turns.
     SendTimed(list_, WM_NULL, 0, 0);
     return WaitUntil([&] { return Checked(row) != before; }, 3000);
 }
@@ -534,11 +535,13 @@ bool RemoteList::ClickHeading(int column) {
     if (!SendTimed(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.Address()))) return false;
     memory.Read(0, &bounds, sizeof bounds);
     const LPARAM at = MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-    ::PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(header, WM_LBUTTONUP, 0, at);
-    bool ok = false;
-    SendTimed(list_, WM_NULL, 0, 0, &ok);
-    return ok;
+    // Sent, not posted: a message sent from another thread is handled before
+    // the posted ones, so a read right after a posted click could see the
+    // rows half before and half after the sort.
+    bool down = false, up = false;
+    SendTimed(header, WM_LBUTTONDOWN, MK_LBUTTON, at, &down);
+    SendTimed(header, WM_LBUTTONUP, 0, at, &up);
+    return down && up;
 }
 
 // The chooser's folder tree, clicked through as a user would: open the drive's
