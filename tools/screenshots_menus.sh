@@ -91,24 +91,7 @@ out=${1:-docs/screenshots}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 
-if [ -f "$win/CMakeCache.txt" ]; then
-  cmake -S . -B "$win" >/dev/null
-  cmake --build "$win" -j "${JOBS:-2}" --target VelnorCleaner screenshot_driver dialog_shot_driver \
-        -- --no-print-directory >/dev/null
-else
-  bash tools/build.sh win >/dev/null
-fi
-
-run=$(mktemp -d /tmp/velnor-shots.XXXXXX)
-prefix=$(mktemp -d /tmp/velnor-wine.XXXXXX)
-xdg=$(mktemp -d /tmp/velnor-xdg.XXXXXX)
-cleanup() {
-  WINEPREFIX=$prefix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-  rm -rf "$run" "$prefix" "$xdg"
-}
-trap cleanup EXIT
-cp "$win/VelnorCleaner.exe" "$win/screenshot_driver.exe" "$win/dialog_shot_driver.exe" "$run/"
-
-export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
+source tools/shot_run.sh
+prepare_shot_run screenshot_driver dialog_shot_driver
 timeout 600 xvfb-run -a -s "-screen 0 $((1024 * dpi / 96))x$((768 * dpi / 96))x24" \
   bash "$root/tools/screenshots_menus.sh" --inside "$out" "$run"
