@@ -25,12 +25,12 @@ IHelp& SystemHelp() {
 }  // namespace
 
 void CMainDialog::BindAboutLinks() {
-    homeLinkLabel_.Attach(hwnd_, IDC_HOME_LINK, &about.homeLink, platform_.shell);
-    supportLinkLabel_.Attach(hwnd_, IDC_SUPPORT_LINK, &about.supportLink, platform_.shell);
+    homeLinkLabel_.Attach(hwnd_, IDC_HOME_LINK, &parts.about.homeLink, platform_.shell);
+    supportLinkLabel_.Attach(hwnd_, IDC_SUPPORT_LINK, &parts.about.supportLink, platform_.shell);
 }
 
 void CMainDialog::OnCookiesCleaner() {
-    if (state.cleanBusy) return;
+    if (parts.state.cleanBusy) return;
     {
         IUrlCache* cache = platform_.urlCache ? platform_.urlCache : &SystemUrlCache();
         CCookieDialog dialog(cache, platform_.prompts);
@@ -38,7 +38,7 @@ void CMainDialog::OnCookiesCleaner() {
         // the cookie dialog is open.
         dialog.DoModal(hwnd_);
     }
-    controls[IDC_COOKIES_BUTTON].SetStateAndPicture(picture_state::kNormal);
+    parts.controls[IDC_COOKIES_BUTTON].SetStateAndPicture(picture_state::kNormal);
 }
 
 void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
@@ -56,8 +56,8 @@ void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
 void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MENU); }
 
 void CMainDialog::ShowHelpMenu() {
-    if (!state.Idle()) return;
-    controls[IDC_HELP_BUTTON].SetStateAndPicture(picture_state::kNormal);
+    if (!parts.state.Idle()) return;
+    parts.controls[IDC_HELP_BUTTON].SetStateAndPicture(picture_state::kNormal);
     PopUpMenuUnder(IDC_HELP_BUTTON, IDR_HELP_MENU);
 }
 
@@ -70,7 +70,7 @@ void CMainDialog::OnUserManual() {
 
 LRESULT CMainDialog::OnHelp(WPARAM, LPARAM) {
     IHelp& help = platform_.help ? *platform_.help : SystemHelp();
-    help.ShowContext(about.HelpFilePath(), AboutPage::kHelpContext);
+    help.ShowContext(parts.about.HelpFilePath(), AboutPage::kHelpContext);
     return TRUE;
 }
 

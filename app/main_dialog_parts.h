@@ -17,8 +17,8 @@ namespace velnor {
 // The main window, free of the platform's window code, made of its parts:
 // every control of template 102 is a ControlState in `controls`, the four
 // lists are tables of records, and each part handles the commands of its
-// page. The Win32 dialog (CMainDialog) is made of these parts too, mirrors the
-// models onto the real controls and hands each command to its part.
+// page. The Win32 dialog (CMainDialog) holds one, mirrors its models onto the
+// real controls and hands each command to its part.
 class MainDialogParts {
 public:
     // Without a window, the hooks do nothing.
@@ -42,7 +42,7 @@ public:
     ResultTable results;  // list 1082 on the Scan page
     MainDialogState state;
 
-protected:
+private:
     // Made before the parts, which are handed them.
     const Platform platform_;
     MainWindowHooks& window_;

@@ -12,7 +12,7 @@ void CMainDialog::OnScaleChanged(const RECT& suggested) {
     const int width = background_ ? backgroundWidth_ : suggested.right - suggested.left;
     const int height = background_ ? backgroundHeight_ : suggested.bottom - suggested.top;
     ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const auto& control : controls.All())
+    for (const auto& control : parts.controls.All())
         ApplyControl(control.first, (control.second.placed ? kPlacementChanged : 0u) | kPictureChanged);
     for (CMyListCtrlEx* list : {&locationList_, &filterList_, &exclusionList_, &resultList_}) list->OnScaleChanged();
     ::InvalidateRect(hwnd_, nullptr, TRUE);

@@ -46,13 +46,13 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Command(IDC_ABOUT_BUTTON,    STN_CLICKED, &CMainDialog::Forward<&PageFlow::OnAbout>),
     Map::Command(IDC_BACK,            STN_CLICKED, &CMainDialog::Forward<&PageFlow::OnBack>),
     Map::Command(IDC_NEXT,            STN_CLICKED, &CMainDialog::Forward<&PageFlow::OnNext>),
-    Map::Command(IDC_EXIT,            STN_CLICKED, &CMainDialog::OnExitCommand),
-    Map::Command(IDC_CLOSE,           STN_CLICKED, &CMainDialog::OnExitCommand),
-    Map::Command(IDC_TITLE_ICON,      STN_DBLCLK,  &CMainDialog::OnExitCommand),
+    Map::Command(IDC_EXIT,            STN_CLICKED, &CMainDialog::Forward<&MainDialogParts::OnExitCommand>),
+    Map::Command(IDC_CLOSE,           STN_CLICKED, &CMainDialog::Forward<&MainDialogParts::OnExitCommand>),
+    Map::Command(IDC_TITLE_ICON,      STN_DBLCLK,  &CMainDialog::Forward<&MainDialogParts::OnExitCommand>),
     Map::Command(IDC_TITLE_ICON,      STN_CLICKED, &CMainDialog::ShowSystemMenu),
     Map::Command(IDC_HELP_BUTTON,     STN_CLICKED, &CMainDialog::ShowHelpMenu),
     Map::Command(IDM_USER_MANUAL,     0,           &CMainDialog::OnUserManual),
-    Map::Command(IDM_EXIT,            0,           &CMainDialog::OnExitCommand),
+    Map::Command(IDM_EXIT,            0,           &CMainDialog::Forward<&MainDialogParts::OnExitCommand>),
     Map::Command(IDC_MINIMIZE,        STN_CLICKED, &CMainDialog::OnMinimizeCommand),
     Map::Command(IDM_MINIMIZE,        0,           &CMainDialog::OnMinimizeCommand),
     Map::Command(IDC_ADD,             STN_CLICKED, &CMainDialog::Forward<&ListPages::OnAddEntry>),
@@ -91,12 +91,13 @@ const CMainDialog::Map CMainDialog::kMap[] = {
 };
 // clang-format on
 
-CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), MainDialogParts(platform, this) {}
+CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), parts(platform, this), platform_(platform) {}
 
 CMainDialog::~CMainDialog() {
-    CheckListModel* const lists[] = {&profile.locations, &profile.filters, &profile.exclusions, &results};
+    CheckListModel* const lists[] = {&parts.profile.locations, &parts.profile.filters, &parts.profile.exclusions,
+                                     &parts.results};
     for (CheckListModel* model : lists) model->SetObserver(nullptr);
-    controls.SetObserver(nullptr);
+    parts.controls.SetObserver(nullptr);
 }
 
 bool CMainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -126,29 +127,29 @@ void CMainDialog::BindControls() {
     for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char text[512] = {};
         ::GetWindowTextA(child, text, sizeof text);
-        controls.Seed(::GetDlgCtrlID(child), Utf8Prefix(text, sizeof text - 1));
+        parts.controls.Seed(::GetDlgCtrlID(child), Utf8Prefix(text, sizeof text - 1));
     }
     for (const PictureButton& button : PictureButtons()) {
         const int id = button.id;
         std::unique_ptr<CBitmapPic> picture = button.kind == PictureKind::PicEx ? std::make_unique<CBitmapPicEx>()
                                                                                 : std::make_unique<CBitmapPic>();
-        if (picture->Attach(hwnd_, id, controls)) pictures_.emplace(id, std::move(picture));
+        if (picture->Attach(hwnd_, id, parts.controls)) pictures_.emplace(id, std::move(picture));
     }
     locationList_.SubclassDlgItem(IDC_LOCATION_LIST, hwnd_);
     filterList_.SubclassDlgItem(IDC_FILTER_LIST, hwnd_);
     exclusionList_.SubclassDlgItem(IDC_EXCLUDE_LIST, hwnd_);
     resultList_.SubclassDlgItem(IDC_RESULT_LIST, hwnd_);
-    locationList_.Bind(&profile.locations);
-    filterList_.Bind(&profile.filters);
-    exclusionList_.Bind(&profile.exclusions);
-    resultList_.Bind(&results);
+    locationList_.Bind(&parts.profile.locations);
+    filterList_.Bind(&parts.profile.filters);
+    exclusionList_.Bind(&parts.profile.exclusions);
+    resultList_.Bind(&parts.results);
     statusLine_.SubclassDlgItem(IDC_CLEAN_STATUS, hwnd_);
-    controls.SetObserver([this](int id, unsigned changes) { ApplyControl(id, changes); });
+    parts.controls.SetObserver([this](int id, unsigned changes) { ApplyControl(id, changes); });
     BindAboutLinks();
 }
 
 void CMainDialog::ApplyControl(int id, unsigned changes) {
-    if (ScanPage::IsScanText(id) && changes == kTextChanged && state.scanState == kScanRunning) {
+    if (ScanPage::IsScanText(id) && changes == kTextChanged && parts.state.scanState == kScanRunning) {
         // Setting a window's text costs more than scanning a small folder, and
         // nothing is painted inside a folder anyway.
         if (std::find(pendingScanTexts_.begin(), pendingScanTexts_.end(), id) == pendingScanTexts_.end())
@@ -162,7 +163,7 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
 
     HWND control = ::GetDlgItem(hwnd_, id);
     if (!control) return;
-    const ControlState& state = controls.StateOf(id);
+    const ControlState& state = parts.controls.StateOf(id);
     if (changes & kPlacementChanged) {
         const Placement& p = state.placement;
         const DisplayScale& scale = Scale();
@@ -190,7 +191,7 @@ void CMainDialog::ApplyControl(int id, unsigned changes) {
 }
 
 void CMainDialog::ApplyText(int id, HWND control) {
-    const std::string& text = controls.StateOf(id).text;
+    const std::string& text = parts.controls.StateOf(id).text;
     if (id == IDC_CLEAN_STATUS)
         statusLine_.SetLabelText(text);
     else
@@ -198,7 +199,7 @@ void CMainDialog::ApplyText(int id, HWND control) {
 }
 
 void CMainDialog::OnStartScanCommand() {
-    scan.OnStartScan();
+    parts.scan.OnStartScan();
     // Texts are held back only while the walk runs, and the walk ends inside
     // Start Scan; what its last steps (or a scan with no location) set is
     // still held, with no later change to bring it out.
@@ -229,7 +230,7 @@ BOOL CMainDialog::OnInitDialog() {
     ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 
     greyBrush_.Reset(::CreateSolidBrush(kPanelGrey));
-    InitializeState();
+    parts.InitializeState();
 
     // The layout below places every control in pixels for the display's scale.
     StopDialogRescaling(hwnd_);
@@ -249,9 +250,9 @@ BOOL CMainDialog::OnInitDialog() {
     windowRect_.bottom -= windowRect_.top;
     windowRect_.left = windowRect_.top = 0;
 
-    LayoutControls();
+    parts.LayoutControls();
     ::SendMessageA(::GetDlgItem(hwnd_, IDC_CLEAN_PROGRESS), PBM_SETBKCOLOR, 0, kPanelGrey);
-    LoadProfileAndLists();
+    parts.LoadProfileAndLists();
 
     // Centre on the work area.
     RECT work, window;
@@ -310,7 +311,7 @@ LRESULT CMainDialog::OnEraseBackground(WPARAM wParam, LPARAM) {
     RECT client;
     ::GetClientRect(hwnd_, &client);
     ::FillRect(dc, &client, greyBrush_.Get());
-    if (!background_ || !state.backgroundPaint) return TRUE;
+    if (!background_ || !parts.state.backgroundPaint) return TRUE;
     UniqueDc memory(::CreateCompatibleDC(dc));
     SelectedObject picture(memory.Get(), background_.Get());
     ::BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
@@ -333,7 +334,7 @@ LRESULT CMainDialog::OnControlColor(WPARAM wParam, LPARAM) {
 LRESULT CMainDialog::OnSetCursor(WPARAM, LPARAM) {
     // A clean runs under the wait cursor from start to end, also while the
     // shell's progress window lets the pointer's messages through.
-    if (!state.cleanBusy) return Default();
+    if (!parts.state.cleanBusy) return Default();
     ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
     return TRUE;
 }

@@ -22,9 +22,9 @@
 namespace velnor {
 
 // The main window: the borderless, skinned dialog 102. Its behaviour is its
-// parts'; this class binds the template's controls to the models, keeps them
+// parts'; this class binds the template's controls to their models, keeps them
 // showing what the models say, and hands each command to the part it is for.
-class CMainDialog : public CDialog, private MainWindowHooks, public MainDialogParts {
+class CMainDialog : public CDialog, private MainWindowHooks {
 public:
     static const RuntimeClass kRuntimeClass;
     explicit CMainDialog(const Platform& platform);
@@ -53,6 +53,10 @@ public:
     bool HasBackground() const { return static_cast<bool>(background_); }
     SIZE BackgroundSize() const { return SIZE{backgroundWidth_, backgroundHeight_}; }
 
+    // What the window is made of: the models its controls show and the parts
+    // that answer its commands.
+    MainDialogParts parts;
+
 protected:
     BOOL OnInitDialog() override;
     void OnScaleChanged(const RECT& suggested) override;
@@ -69,11 +73,12 @@ private:
     void ForwardWith(int arg) {
         (PartOf(static_cast<typename MemberOf<decltype(handler)>::Class*>(nullptr)).*handler)(arg);
     }
-    ScanPage& PartOf(ScanPage*) { return scan; }
-    CleanPage& PartOf(CleanPage*) { return clean; }
-    PageFlow& PartOf(PageFlow*) { return flow; }
-    ListPages& PartOf(ListPages*) { return listPages; }
-    OptionSwitches& PartOf(OptionSwitches*) { return options; }
+    MainDialogParts& PartOf(MainDialogParts*) { return parts; }
+    ScanPage& PartOf(ScanPage*) { return parts.scan; }
+    CleanPage& PartOf(CleanPage*) { return parts.clean; }
+    PageFlow& PartOf(PageFlow*) { return parts.flow; }
+    ListPages& PartOf(ListPages*) { return parts.listPages; }
+    OptionSwitches& PartOf(OptionSwitches*) { return parts.options; }
 
     // What the parts ask of the window.
     void EndMainDialog() override { CDialog::EndDialog(IDCANCEL); }
@@ -100,6 +105,7 @@ private:
     // Pops up the menu resource's popup under the bottom-left corner of a control.
     void PopUpMenuUnder(int controlId, int menuId);
 
+    const Platform platform_;
     Win32MessagePump* pump_ = nullptr;
     std::function<void(HWND)> onWindowCreated_;
     UniqueIcon bigIcon_;

@@ -204,10 +204,10 @@ int main(int argc, char** argv) {
     PumpMessages();
 
     // A fresh profile: the defaults of the first start, only the tree checked.
-    auto& locations = dialog->profile.locations;
+    auto& locations = dialog->parts.profile.locations;
     const auto scanOnly = [&](const std::string& location) {
         for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-        dialog->store.AddLocationRow(locations.RowCount(), velnor::MakeLocation(location, velnor::kFolderImage, true));
+        dialog->parts.store.AddLocationRow(locations.RowCount(), velnor::MakeLocation(location, velnor::kFolderImage, true));
         PumpMessages();
     };
     scanOnly(root);
@@ -225,7 +225,7 @@ int main(int argc, char** argv) {
     // The click on Start Scan, then whatever painting the scan left behind.
     const double scanStart = Seconds();
     pump.Start();
-    dialog->scan.OnStartScan();
+    dialog->parts.scan.OnStartScan();
     PumpMessages();
     const double scanSeconds = Seconds() - scanStart;
 
@@ -234,7 +234,7 @@ int main(int argc, char** argv) {
     ::CloseHandle(prober);
     PumpMessages();
 
-    const int rows = dialog->results.RowCount();
+    const int rows = dialog->parts.results.RowCount();
     const HWND list = dialog->Item(IDC_RESULT_LIST);
     const long long shownRows = ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
     char totalFiles[64] = {}, selectedFiles[64] = {};
@@ -262,33 +262,33 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     const double sortSeconds = TimedHeadingClick(list, 3);
-    std::printf("sort_50k_ms: %.1f (%d rows)\n", sortSeconds * 1000.0, dialog->results.RowCount());
+    std::printf("sort_50k_ms: %.1f (%d rows)\n", sortSeconds * 1000.0, dialog->parts.results.RowCount());
     std::fflush(stdout);
 
     // Start Clean against a bare DeleteFileA loop, each on its own copy of the hits.
     std::vector<Hit> hits;
     for (int row = 0; row < rows; ++row) {
-        const velnor::JunkItem& item = dialog->results.Item(row);
+        const velnor::JunkItem& item = dialog->parts.results.Item(row);
         hits.push_back({item.path.substr(root.size()), item.size});
     }
     const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
     const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");
     scanOnly(root + "-clean");
-    dialog->scan.OnStartScan();
+    dialog->parts.scan.OnStartScan();
     PumpMessages();
-    const int cleanRows = dialog->results.RowCount();
+    const int cleanRows = dialog->parts.results.RowCount();
 
     const double deleteStart = Seconds();
     for (const std::string& path : deleteCopy) ::DeleteFileA(path.c_str());
     const double deleteSeconds = Seconds() - deleteStart;
 
-    dialog->clean.OnPermanentMode();
-    dialog->options.SetOption(velnor::ScanOptions::kClean0, true);
+    dialog->parts.clean.OnPermanentMode();
+    dialog->parts.options.SetOption(velnor::ScanOptions::kClean0, true);
     for (auto area : {velnor::ScanOptions::kClean1, velnor::ScanOptions::kClean2, velnor::ScanOptions::kClean3,
                       velnor::ScanOptions::kClean4, velnor::ScanOptions::kClean5})
-        dialog->options.SetOption(area, false);
+        dialog->parts.options.SetOption(area, false);
     const double cleanStart = Seconds();
-    dialog->clean.OnStartClean();
+    dialog->parts.clean.OnStartClean();
     PumpMessages();
     const double cleanSeconds = Seconds() - cleanStart;
     unsigned long long left = 0;

@@ -183,8 +183,8 @@ TEST_F(AboutPageOnScreen, ClickOpensTheTargetAndTheLinkStaysVisited) {
     MoveTo(home, 3, 300);
 
     // Entering the page again keeps the visits.
-    dialog->flow.ShowPage(kPagePath);
-    dialog->flow.OnAbout();
+    dialog->parts.flow.ShowPage(kPagePath);
+    dialog->parts.flow.OnAbout();
     PumpMessages();
     EXPECT_TRUE(::IsWindowVisible(home));
     EXPECT_GT(PixelsOf(home, kVisited), 10);

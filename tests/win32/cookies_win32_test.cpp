@@ -320,7 +320,7 @@ TEST_F(CookiesButton, OpensTheDialogAfreshAndLeavesTheButtonNormal) {
             owner = ::GetWindow(d, GW_OWNER);
             firstRows = RowsOnScreen(::GetDlgItem(d, IDC_COOKIE_LIST));
             // The pointer was over the button when it was clicked.
-            dialog->controls[IDC_COOKIES_BUTTON].SetStateAndPicture(2);
+            dialog->parts.controls[IDC_COOKIES_BUTTON].SetStateAndPicture(2);
             ::SendMessageA(d, WM_CLOSE, 0, 0);
         });
         PressCookiesButton();
@@ -329,7 +329,7 @@ TEST_F(CookiesButton, OpensTheDialogAfreshAndLeavesTheButtonNormal) {
     }
     EXPECT_EQ(owner, dialog->Hwnd());
     EXPECT_EQ(firstRows, (std::vector<std::string>{Site("first")}));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_COOKIES_BUTTON).state, 1);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_COOKIES_BUTTON).state, 1);
     EXPECT_EQ(PictureOf(dialog->Item(IDC_COOKIES_BUTTON)), SharedBitmap(IDB_COOKIES));
 
     SetCookie("www.second.cookie-test.example");
@@ -346,7 +346,7 @@ TEST_F(CookiesButton, OpensTheDialogAfreshAndLeavesTheButtonNormal) {
 }
 
 TEST_F(CookiesButton, IsIgnoredWhileACleanRuns) {
-    dialog->state.cleanBusy = true;
+    dialog->parts.state.cleanBusy = true;
     WhileModal script("Cookies Cleaner", [](HWND d) { ::EndDialog(d, IDCANCEL); });
     PressCookiesButton();
     for (int i = 0; i < 10; ++i) {
@@ -354,7 +354,7 @@ TEST_F(CookiesButton, IsIgnoredWhileACleanRuns) {
         ::Sleep(20);
     }
     EXPECT_FALSE(script.Ran());
-    dialog->state.cleanBusy = false;
+    dialog->parts.state.cleanBusy = false;
 }
 
 }  // namespace

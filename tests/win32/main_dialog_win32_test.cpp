@@ -135,7 +135,7 @@ TEST_F(MainWindow, ButtonsShowTheirPicturesAtThePictureSize) {
         EXPECT_EQ(r.top, c.y) << c.id;
         EXPECT_EQ(r.right - r.left, c.width) << c.id;
         EXPECT_EQ(r.bottom - r.top, c.height) << c.id;
-        EXPECT_EQ(dialog->controls.StateOf(c.id).state, c.state) << c.id;
+        EXPECT_EQ(dialog->parts.controls.StateOf(c.id).state, c.state) << c.id;
         EXPECT_NE(::SendMessageA(dialog->Item(c.id), STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << c.id;
     }
 }
@@ -251,36 +251,36 @@ TEST_F(MainWindow, HoveringTenThousandTimesCreatesNoObjects) {
     PumpMessages();
     EXPECT_LE(testing::GdiObjects(), gdi + 2);
     EXPECT_LE(testing::UserObjects(), user + 2);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_FILTERS).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_FILTERS).state, 0);
 }
 
 TEST_F(MainWindow, HoverLightsAPageButtonAndLeavingRestoresIt) {
     HWND page = dialog->Item(IDC_PAGE_OPTIONS);
     ::SendMessageA(page, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_OPTIONS).state, 2);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_OPTIONS).shownPicture, IDB_PAGE_OPTIONS_HOVER);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_OPTIONS).state, 2);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_OPTIONS).shownPicture, IDB_PAGE_OPTIONS_HOVER);
     EXPECT_EQ(::GetCapture(), page);
     ::SendMessageA(page, WM_MOUSEMOVE, 0, MAKELPARAM(400, 5));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_OPTIONS).state, 0);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_OPTIONS).shownPicture, IDB_PAGE_OPTIONS);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_OPTIONS).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_OPTIONS).shownPicture, IDB_PAGE_OPTIONS);
     EXPECT_NE(::GetCapture(), page);
 
     // An option picture never reacts to the pointer.
     HWND option = dialog->Item(IDC_OPT_READ);
-    const int before = dialog->controls.StateOf(IDC_OPT_READ).shownPicture;
+    const int before = dialog->parts.controls.StateOf(IDC_OPT_READ).shownPicture;
     ::SendMessageA(option, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_READ).shownPicture, before);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_OPT_READ).shownPicture, before);
 }
 
 TEST_F(MainWindow, DisabledPushButtonKeepsItsLookAndStillReportsClicks) {
     HWND stop = dialog->Item(IDC_STOP_SCAN);
     ::SendMessageA(stop, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_STOP_SCAN).state, 0);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_STOP_SCAN).shownPicture, IDB_STOP_SCAN_OFF);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_STOP_SCAN).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_STOP_SCAN).shownPicture, IDB_STOP_SCAN_OFF);
     // A click on a disabled Stop Scan arrives and is refused by its handler.
     ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_STOP_SCAN, STN_CLICKED),
                    reinterpret_cast<LPARAM>(stop));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 1);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_START_SCAN).state, 1);
 }
 
 TEST_F(MainWindow, EraseShowsThePictureOnlyWithTheBackgroundFlag) {
@@ -288,10 +288,10 @@ TEST_F(MainWindow, EraseShowsThePictureOnlyWithTheBackgroundFlag) {
     HDC dc = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 640, 480);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    dialog->state.backgroundPaint = false;
+    dialog->parts.state.backgroundPaint = false;
     ::SendMessageA(dialog->Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     for (POINT p : {POINT{5, 5}, POINT{320, 20}, POINT{600, 470}}) EXPECT_EQ(::GetPixel(dc, p.x, p.y), RGB(230, 230, 230));
-    dialog->state.backgroundPaint = true;
+    dialog->parts.state.backgroundPaint = true;
     ::SendMessageA(dialog->Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     // The title strip of the picture is not the panel grey.
     EXPECT_NE(::GetPixel(dc, 320, 10), RGB(230, 230, 230));
@@ -365,15 +365,15 @@ void Key(HWND dialog, WPARAM key) {
 }
 
 TEST_F(MainWindow, TheCurrentPageKeepsItsSelectedPictureAndTheArrow) {
-    dialog->flow.ShowPage(kPagePath);
+    dialog->parts.flow.ShowPage(kPagePath);
     PumpMessages();
-    ASSERT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).state, 1);
+    ASSERT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_PATH).state, 1);
     HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
     ::SetCursor(arrow);
     HWND current = dialog->Item(IDC_PAGE_PATH);
     for (int i = 0; i < 3; ++i) ::SendMessageA(current, WM_MOUSEMOVE, 0, MAKELPARAM(5 + i, 5));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).state, 1);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_PATH).shownPicture, IDB_PAGE_PATH_ON);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_PATH).state, 1);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_PATH).shownPicture, IDB_PAGE_PATH_ON);
     EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(current, STM_GETIMAGE, IMAGE_BITMAP, 0)),
               SharedBitmap(IDB_PAGE_PATH_ON));
     EXPECT_NE(::GetCapture(), current);
@@ -387,7 +387,7 @@ TEST_F(MainWindow, TheCurrentPageKeepsItsSelectedPictureAndTheArrow) {
         EXPECT_EQ(::GetCursor(), HandCursor()) << i;
     }
     ::SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(400, 5));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_PAGE_FILTERS).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_PAGE_FILTERS).state, 0);
 }
 
 TEST_F(MainWindow, TheHandIsTheHelpProgramsCursorOrElseTheSystemHand) {
@@ -407,20 +407,20 @@ TEST_F(MainWindow, TheHandIsTheHelpProgramsCursorOrElseTheSystemHand) {
 }
 
 TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
-    dialog->flow.ShowPage(kPageOptions);
+    dialog->parts.flow.ShowPage(kPageOptions);
     PumpMessages();
     HWND option = dialog->Item(IDC_OPT_SYSTEM);
-    ASSERT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 0);
+    ASSERT_EQ(dialog->parts.controls.StateOf(IDC_OPT_SYSTEM).state, 0);
     HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
     ::SetCursor(arrow);
     for (int i = 0; i < 3; ++i) ::SendMessageA(option, WM_MOUSEMOVE, 0, MAKELPARAM(3 + i, 3));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 0);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).shownPicture, IDB_CHECK_OFF);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_OPT_SYSTEM).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_OPT_SYSTEM).shownPicture, IDB_CHECK_OFF);
     EXPECT_NE(::GetCapture(), option);
     EXPECT_EQ(::GetCursor(), arrow);
 
     Click(option);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_OPT_SYSTEM).state, 1);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_OPT_SYSTEM).state, 1);
     EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(option, STM_GETIMAGE, IMAGE_BITMAP, 0)),
               SharedBitmap(IDB_CHECK_ON));
     // Each caption gives its own picture's command, and no other.
@@ -435,7 +435,7 @@ TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
     };
     for (const auto& c : captions) {
         std::map<int, int> expected;
-        for (int id : pictures) expected[id] = dialog->controls.StateOf(id).state;
+        for (int id : pictures) expected[id] = dialog->parts.controls.StateOf(id).state;
         if (c.picture == IDC_RECYCLE_MODE || c.picture == IDC_PERMANENT_MODE) {
             expected[IDC_RECYCLE_MODE] = c.picture == IDC_RECYCLE_MODE ? 1 : 0;
             expected[IDC_PERMANENT_MODE] = c.picture == IDC_PERMANENT_MODE ? 1 : 0;
@@ -443,7 +443,7 @@ TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
             expected[c.picture] = 1 - expected[c.picture];
         }
         Click(dialog->Item(c.caption));
-        for (int id : pictures) EXPECT_EQ(dialog->controls.StateOf(id).state, expected[id]) << c.caption << " " << id;
+        for (int id : pictures) EXPECT_EQ(dialog->parts.controls.StateOf(id).state, expected[id]) << c.caption << " " << id;
     }
     EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(option, STM_GETIMAGE, IMAGE_BITMAP, 0)),
               SharedBitmap(IDB_CHECK_OFF));
@@ -454,9 +454,9 @@ TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
 // location to walk.
 TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
     testing::WriteBytes(dir / "one.tmp", "12345");
-    auto& locations = dialog->profile.locations;
+    auto& locations = dialog->parts.profile.locations;
     for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-    dialog->store.AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
+    dialog->parts.store.AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
     auto startScan = [&] {
         ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog->Item(IDC_START_SCAN)));
@@ -472,7 +472,7 @@ TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
 
     locations.SetChecked(locations.RowCount() - 1, false);
     startScan();
-    EXPECT_EQ(dialog->state.scanState, kScanIdle);
+    EXPECT_EQ(dialog->parts.state.scanState, kScanIdle);
     EXPECT_EQ(shown(IDC_SCAN_STATUS), "Scaning: Completed!");
     EXPECT_EQ(shown(IDC_TOTAL_FILES), "Total Files: 0");
     EXPECT_EQ(shown(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
@@ -480,7 +480,7 @@ TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
 
 TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClicks) {
     // Start Scan as a running scan leaves it: busy, showing its disabled picture.
-    Control start = dialog->controls[IDC_START_SCAN];
+    Control start = dialog->parts.controls[IDC_START_SCAN];
     start.SetButtonState(3);
     start.ShowPicture(IDB_START_SCAN_OFF);
     HWND startButton = dialog->Item(IDC_START_SCAN);
@@ -490,13 +490,13 @@ TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClic
         ::SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         EXPECT_NE(::GetCapture(), button);
     }
-    EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 3);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_START_SCAN).state, 3);
     EXPECT_EQ(reinterpret_cast<HBITMAP>(::SendMessageA(startButton, STM_GETIMAGE, IMAGE_BITMAP, 0)),
               SharedBitmap(IDB_START_SCAN_OFF));
-    EXPECT_EQ(dialog->controls.StateOf(IDC_STOP_SCAN).state, 0);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_STOP_SCAN).shownPicture, IDB_STOP_SCAN_OFF);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).state, 0);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).shownPicture, IDB_BACK_OFF);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_STOP_SCAN).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_STOP_SCAN).shownPicture, IDB_STOP_SCAN_OFF);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_BACK).state, 0);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_BACK).shownPicture, IDB_BACK_OFF);
 
     // The clicks, and Space and Enter on the focused button, arrive as
     // commands; their handlers refuse them.
@@ -515,14 +515,14 @@ TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClic
             ASSERT_TRUE(::IsWindow(dialog->Hwnd()));
         }
     }
-    EXPECT_EQ(dialog->state.scanState, kScanIdle);
-    EXPECT_FALSE(dialog->state.busy);
-    EXPECT_EQ(dialog->state.currentPage, kPageAbout);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_START_SCAN).state, 3);
+    EXPECT_EQ(dialog->parts.state.scanState, kScanIdle);
+    EXPECT_FALSE(dialog->parts.state.busy);
+    EXPECT_EQ(dialog->parts.state.currentPage, kPageAbout);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_START_SCAN).state, 3);
 }
 
 TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs) {
-    dialog->flow.ShowPage(kPageOptions);
+    dialog->parts.flow.ShowPage(kPageOptions);
     PumpMessages();
     const std::vector<int> expected = {
         IDC_PAGE_PATH, IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS, IDC_PAGE_OPTIONS, IDC_PAGE_SCAN, IDC_PAGE_CLEAN,
@@ -538,7 +538,7 @@ TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs)
     EXPECT_EQ(reached, expected);
 
     // The page's own list comes after the tabs on a page that has one.
-    dialog->flow.ShowPage(kPageFilters);
+    dialog->parts.flow.ShowPage(kPageFilters);
     PumpMessages();
     ::SetFocus(dialog->Item(IDC_PAGE_CLEAN));
     Key(dialog->Hwnd(), VK_TAB);
@@ -554,10 +554,10 @@ TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs)
         EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), id) << key;
     }
     // Arrows only move the focus; Space shows the page, as a click does.
-    EXPECT_EQ(dialog->state.currentPage, kPageFilters);
+    EXPECT_EQ(dialog->parts.state.currentPage, kPageFilters);
     ::SetFocus(dialog->Item(IDC_PAGE_SCAN));
     Key(dialog->Hwnd(), VK_SPACE);
-    EXPECT_EQ(dialog->state.currentPage, kPageScan);
+    EXPECT_EQ(dialog->parts.state.currentPage, kPageScan);
     // Arrows on a picture that is not a page tab go nowhere.
     ::SetFocus(dialog->Item(IDC_NEXT));
     Key(dialog->Hwnd(), VK_DOWN);
@@ -565,9 +565,9 @@ TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs)
 }
 
 TEST_F(MainWindow, ScreenReadersReadTheNameRoleAndStateOfEveryKindOfPicture) {
-    dialog->flow.ShowPage(kPageOptions);
+    dialog->parts.flow.ShowPage(kPageOptions);
     // The first start turns Include Hide Files on; the toggle turns it off.
-    dialog->options.OnToggleOption(IDC_OPT_HIDE);
+    dialog->parts.options.OnToggleOption(IDC_OPT_HIDE);
     PumpMessages();
     struct Case {
         int id;
@@ -742,14 +742,14 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     CMainDialog window(platform);
     // Only the test folder is scanned, never a whole drive.
     std::function<void()> onlyTheFolder = [&] {
-        auto& locations = window.profile.locations;
+        auto& locations = window.parts.profile.locations;
         for (int row = 0; row < locations.RowCount(); ++row)
             locations.SetChecked(row, locations.CellText(row, location_col::kPath) == dir.Path());
     };
     bool scanRunning = false;
     std::function<void()> cleanGoesOn = [&] {
-        scanRunning = window.state.scanState == kScanRunning;
-        window.state.cleanBusy = true;
+        scanRunning = window.parts.state.scanState == kScanRunning;
+        window.parts.state.cleanBusy = true;
     };
     const bool ended = Run(window, [&](HWND hwnd) {
         ::PostMessageA(runner, WM_APP, 0, reinterpret_cast<LPARAM>(&onlyTheFolder));
@@ -764,14 +764,14 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     EXPECT_TRUE(ended);
     EXPECT_TRUE(scanRunning);
     // The walk saw the stop request after its first folder and finished in order.
-    ASSERT_EQ(window.results.RowCount(), 1);
-    EXPECT_EQ(window.results.CellText(0, 1), "top.tmp");
-    EXPECT_EQ(window.state.scanState, kScanIdle);
-    EXPECT_FALSE(window.state.busy);
-    EXPECT_FALSE(window.state.cleanBusy);
-    EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
-    EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
-    EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
+    ASSERT_EQ(window.parts.results.RowCount(), 1);
+    EXPECT_EQ(window.parts.results.CellText(0, 1), "top.tmp");
+    EXPECT_EQ(window.parts.state.scanState, kScanIdle);
+    EXPECT_FALSE(window.parts.state.busy);
+    EXPECT_FALSE(window.parts.state.cleanBusy);
+    EXPECT_EQ(window.parts.controls.StateOf(IDC_START_SCAN).state, 1);
+    EXPECT_EQ(window.parts.controls.StateOf(IDC_STOP_SCAN).state, 0);
+    EXPECT_EQ(window.parts.controls.StateOf(IDC_SCAN_STATUS).text,
               "Scaning: Scan Completed! Please Click 'Next' to Continue...");
     const std::string saved = testing::ReadBytes(Config());
     EXPECT_NE(saved.find("PathFolder=<" + dir.Path() + "|1>\r\n\r\n"), std::string::npos) << saved;
@@ -796,14 +796,14 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
     for (UINT key : {0u, unsigned{VK_RETURN}, unsigned{VK_SPACE}}) {
         CMainDialog window(platform);
         std::function<void()> onlyTheFolder = [&] {
-            auto& locations = window.profile.locations;
+            auto& locations = window.parts.profile.locations;
             for (int row = 0; row < locations.RowCount(); ++row)
                 locations.SetChecked(row, locations.CellText(row, location_col::kPath) == dir.Path());
         };
         int startDuringScan = -1, stopDuringScan = -1;
         std::function<void()> duringScan = [&] {
-            startDuringScan = window.controls.StateOf(IDC_START_SCAN).state;
-            stopDuringScan = window.controls.StateOf(IDC_STOP_SCAN).state;
+            startDuringScan = window.parts.controls.StateOf(IDC_START_SCAN).state;
+            stopDuringScan = window.parts.controls.StateOf(IDC_STOP_SCAN).state;
         };
         const bool ended = Run(window, [&](HWND hwnd) {
             auto press = [&](int id) {
@@ -828,17 +828,17 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
         EXPECT_TRUE(ended) << key;
         EXPECT_EQ(startDuringScan, 3) << key;
         EXPECT_EQ(stopDuringScan, 1) << key;
-        EXPECT_EQ(window.state.currentPage, kPageScan) << key;
-        ASSERT_EQ(window.results.RowCount(), 1) << key;
-        EXPECT_EQ(window.results.CellText(0, 1), "first.tmp");
-        EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
-        EXPECT_EQ(window.controls.StateOf(IDC_TOTAL_SIZE).text, "Total Size:  3 Byte(s)");
-        EXPECT_EQ(window.controls.StateOf(IDC_SCAN_STATUS).text,
+        EXPECT_EQ(window.parts.state.currentPage, kPageScan) << key;
+        ASSERT_EQ(window.parts.results.RowCount(), 1) << key;
+        EXPECT_EQ(window.parts.results.CellText(0, 1), "first.tmp");
+        EXPECT_EQ(window.parts.controls.StateOf(IDC_TOTAL_FILES).text, "Total Files: 1");
+        EXPECT_EQ(window.parts.controls.StateOf(IDC_TOTAL_SIZE).text, "Total Size:  3 Byte(s)");
+        EXPECT_EQ(window.parts.controls.StateOf(IDC_SCAN_STATUS).text,
                   "Scaning: Scan Completed! Please Click 'Next' to Continue...");
-        EXPECT_EQ(window.controls.StateOf(IDC_START_SCAN).state, 1);
-        EXPECT_EQ(window.controls.StateOf(IDC_STOP_SCAN).state, 0);
-        EXPECT_EQ(window.state.scanState, kScanIdle);
-        EXPECT_FALSE(window.state.busy);
+        EXPECT_EQ(window.parts.controls.StateOf(IDC_START_SCAN).state, 1);
+        EXPECT_EQ(window.parts.controls.StateOf(IDC_STOP_SCAN).state, 0);
+        EXPECT_EQ(window.parts.state.scanState, kScanIdle);
+        EXPECT_FALSE(window.parts.state.busy);
     }
     ::DestroyWindow(runner);
 }

@@ -424,13 +424,13 @@ TEST_F(MenusOfTheMainWindow, IconMenuOpensUnderTheTitleIconInTheSkinsLook) {
 }
 
 TEST_F(MenusOfTheMainWindow, HelpMenuOpensUnderTheHelpButtonUnlessBusy) {
-    dialog->controls[IDC_HELP_BUTTON].SetStateAndPicture(2);
+    dialog->parts.controls[IDC_HELP_BUTTON].SetStateAndPicture(2);
     RECT window = {};
     int buttonState = -1;
     {
         WhileMenuOpen watch({[&](HWND menu) {
             ::GetWindowRect(menu, &window);
-            buttonState = dialog->controls.StateOf(IDC_HELP_BUTTON).state;
+            buttonState = dialog->parts.controls.StateOf(IDC_HELP_BUTTON).state;
         }});
         Command(IDC_HELP_BUTTON, STN_CLICKED);
         ASSERT_TRUE(watch.Opened());
@@ -439,11 +439,11 @@ TEST_F(MenusOfTheMainWindow, HelpMenuOpensUnderTheHelpButtonUnlessBusy) {
     EXPECT_EQ(window.left, button.left);
     EXPECT_EQ(window.top, button.bottom);
     EXPECT_EQ(buttonState, 1);
-    EXPECT_EQ(dialog->controls.StateOf(IDC_HELP_BUTTON).shownPicture, IDB_HELP);
+    EXPECT_EQ(dialog->parts.controls.StateOf(IDC_HELP_BUTTON).shownPicture, IDB_HELP);
     EXPECT_EQ(dialog->PopupMenu().RecordOf(ItemData(dialog->PopupMenu().Popup(), 0))->text, "User Manual");
 
     // A scan or a clean keeps the help menu shut, but not the icon menu.
-    for (bool* flag : {&dialog->state.busy, &dialog->state.cleanBusy}) {
+    for (bool* flag : {&dialog->parts.state.busy, &dialog->parts.state.cleanBusy}) {
         *flag = true;
         WhileMenuOpen watch({});
         Command(IDC_HELP_BUTTON, STN_CLICKED);
@@ -454,11 +454,11 @@ TEST_F(MenusOfTheMainWindow, HelpMenuOpensUnderTheHelpButtonUnlessBusy) {
         EXPECT_FALSE(watch.Opened());
         *flag = false;
     }
-    dialog->state.busy = true;
+    dialog->parts.state.busy = true;
     WhileMenuOpen watch({});
     Command(IDC_TITLE_ICON, STN_CLICKED);
     EXPECT_TRUE(watch.Opened());
-    dialog->state.busy = false;
+    dialog->parts.state.busy = false;
 }
 
 // No help file lies in the test folder: the request goes out all the same,

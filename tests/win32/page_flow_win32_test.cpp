@@ -164,14 +164,14 @@ TEST_F(PagesOnScreen, EachPageShowsItsControlsAndItsNavigation) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.page);
         Go(r.page);
-        ASSERT_EQ(dialog->state.currentPage, r.page);
+        ASSERT_EQ(dialog->parts.state.currentPage, r.page);
         EXPECT_EQ(PageControlsOnScreen(), std::set<int>(kPageControls[r.page].begin(), kPageControls[r.page].end()));
         for (int id : kEveryPage) EXPECT_TRUE(OnScreen(id)) << id;
 
         EXPECT_EQ(PictureOf(IDC_BACK), SharedBitmap(r.back ? IDB_BACK : IDB_BACK_OFF));
         EXPECT_EQ(PictureOf(IDC_NEXT), SharedBitmap(r.next ? IDB_NEXT : IDB_NEXT_OFF));
-        EXPECT_EQ(dialog->controls.StateOf(IDC_BACK).state, r.back ? 1 : 0);
-        EXPECT_EQ(dialog->controls.StateOf(IDC_NEXT).state, r.next ? 1 : 0);
+        EXPECT_EQ(dialog->parts.controls.StateOf(IDC_BACK).state, r.back ? 1 : 0);
+        EXPECT_EQ(dialog->parts.controls.StateOf(IDC_NEXT).state, r.next ? 1 : 0);
         EXPECT_EQ(TipOf(IDC_BACK), r.backTip);
         EXPECT_EQ(TipOf(IDC_NEXT), r.nextTip);
         for (int i = 0; i < 6; ++i)
@@ -195,11 +195,11 @@ TEST_F(PagesOnScreen, BackAndNextWalkThePages) {
     std::vector<int> pages;
     for (int i = 0; i < 7; ++i) {
         Click(IDC_NEXT);
-        pages.push_back(dialog->state.currentPage);
+        pages.push_back(dialog->parts.state.currentPage);
     }
     for (int i = 0; i < 7; ++i) {
         Click(IDC_BACK);
-        pages.push_back(dialog->state.currentPage);
+        pages.push_back(dialog->parts.state.currentPage);
     }
     EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1, 0, 0}));
     EXPECT_EQ(PageControlsOnScreen(), std::set<int>(kPageControls[0].begin(), kPageControls[0].end()));
@@ -245,13 +245,13 @@ TEST_F(PagesOnScreen, RemovalPairSitsOnEachOfItsTwoPages) {
 
 TEST_F(PagesOnScreen, BusyWindowRefusesEveryPageChange) {
     Go(kPageFilters);
-    for (bool* flag : {&dialog->state.busy, &dialog->state.cleanBusy}) {
+    for (bool* flag : {&dialog->parts.state.busy, &dialog->parts.state.cleanBusy}) {
         *flag = true;
         for (int id : kPageButtons) Click(id);
         Click(IDC_NEXT);
         Click(IDC_BACK);
         Click(IDC_ABOUT_BUTTON);
-        EXPECT_EQ(dialog->state.currentPage, kPageFilters);
+        EXPECT_EQ(dialog->parts.state.currentPage, kPageFilters);
         EXPECT_TRUE(OnScreen(IDC_FILTER_LIST));
         EXPECT_FALSE(OnScreen(IDC_RESULT_LIST));
         *flag = false;
@@ -263,7 +263,7 @@ TEST_F(PagesOnScreen, StartCleanWithEverythingCheckedEndsAtOneHundred) {
     Go(kPageClean);
     for (int id : {IDC_CLEAN_JUNK, IDC_CLEAN_RECYCLE, IDC_CLEAN_TEMP, IDC_CLEAN_INTERNET, IDC_CLEAN_HISTORY,
                    IDC_CLEAN_RECENT})
-        if (dialog->controls.StateOf(id).state != 1) Click(id);
+        if (dialog->parts.controls.StateOf(id).state != 1) Click(id);
     // At least the temporary folder's 3 KB; the cache and the history hold
     // whatever earlier tests left there.
     EXPECT_EQ(TextOf(IDC_CLEAN_STATUS).rfind("Status: Total amount disk space you gain: ", 0), 0u);
@@ -281,7 +281,7 @@ TEST_F(PagesOnScreen, StartCleanWithEverythingCheckedEndsAtOneHundred) {
     EXPECT_FALSE(FileExists(temp + "old.tmp"));
     EXPECT_FALSE(FileExists(recent + "\\a.lnk"));
     EXPECT_EQ(shell.binEmptied, 1);
-    EXPECT_FALSE(dialog->state.cleanBusy);
+    EXPECT_FALSE(dialog->parts.state.cleanBusy);
 
     // The bar keeps its place when the page is left and entered again.
     Go(kPageScan);
@@ -296,11 +296,11 @@ TEST_F(PagesOnScreen, StartCleanWithEverythingCheckedEndsAtOneHundred) {
 TEST_F(PagesOnScreen, AWindowThatCleansShowsTheWaitCursor) {
     HWND start = dialog->Item(IDC_START_CLEAN);
     const LPARAM move = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
-    dialog->state.cleanBusy = true;
+    dialog->parts.state.cleanBusy = true;
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     ::SendMessageA(start, WM_SETCURSOR, reinterpret_cast<WPARAM>(start), move);
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
-    dialog->state.cleanBusy = false;
+    dialog->parts.state.cleanBusy = false;
     ::SendMessageA(dialog->Hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog->Hwnd()), move);
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_ARROW));
 }
