@@ -113,6 +113,12 @@ void CleanPage::MeasureCleanAreas() {
     controls_[IDC_JUNK_SIZE].SetText("(" + SizeText(state_.selectedSize) + ")");
 }
 
+void CleanPage::MeasureAndShowGain() {
+    const WaitCursor wait(platform_.prompts);
+    MeasureCleanAreas();
+    ShowTotalGain();
+}
+
 void CleanPage::ShowTotalGain() {
     uint64_t sum = options_.OptionOn(ScanOptions::kClean0) ? state_.selectedSize : 0;
     for (int i = 0; i < kCleanAreaCount; ++i)
@@ -183,9 +189,10 @@ void CleanPage::OnStartClean() {
     if (cleanJunk) {
         // The removal moves the bar through the junk share itself, under one
         // wait cursor from its first file to its last.
-        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
-        RemoveJunkFiles();
-        if (platform_.prompts) platform_.prompts->EndWaitCursor();
+        {
+            const WaitCursor wait(platform_.prompts);
+            RemoveJunkFiles();
+        }
         status.SetText(kJunkDoneText);
         position = kJunkProgressShare;
     }
@@ -198,7 +205,7 @@ void CleanPage::OnStartClean() {
     for (int i = 0; i < kCleanAreaCount; ++i) {
         // Exit clears the flag; the steps still to come are then skipped.
         if (!options_.OptionOn(kAreas[i].flag) || !state_.cleanBusy) continue;
-        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+        const WaitCursor wait(platform_.prompts);
         switch (static_cast<CleanArea>(i)) {
         case CleanArea::RecycleBin:
             if (platform_.shell) platform_.shell->EmptyRecycleBin(kEmptyBinQuietly);
@@ -217,13 +224,9 @@ void CleanPage::OnStartClean() {
         position += kAreaProgressShare;
         progress.SetPosition(position);
         status.SetText(kAreas[i].successText);
-        if (platform_.prompts) platform_.prompts->EndWaitCursor();
     }
 
-    if (platform_.prompts) platform_.prompts->BeginWaitCursor();
-    MeasureCleanAreas();
-    ShowTotalGain();
-    if (platform_.prompts) platform_.prompts->EndWaitCursor();
+    MeasureAndShowGain();
     if (state_.cleanBusy) {
         state_.cleanBusy = false;
         status.SetText(kCompletedText);

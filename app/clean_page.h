@@ -24,6 +24,9 @@ public:
     void RemoveJunkFiles();
     void MeasureCleanAreas();
     void ShowTotalGain();
+    // Both of the above, under the wait cursor: as the page is entered and
+    // after a clean.
+    void MeasureAndShowGain();
     uint64_t GetFolderSize(const std::string& path, bool allSubfolders);
     bool CleanUrlCache();
     long ClearUrlHistory();

@@ -63,7 +63,7 @@ void CleanPage::RemoveJunkFiles() {
         if (!item.checked) continue;
         ++k;
         controls_[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
-        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
+        const WaitCursor wait(platform_.prompts);
 
         // Stale counters must not wrap round to huge numbers.
         state_.selectedSize -= std::min(state_.selectedSize, item.size);
@@ -79,7 +79,6 @@ void CleanPage::RemoveJunkFiles() {
                 DeleteCheckedFile(*platform_.files, item.path);
         }
         controls_[IDC_CLEAN_STATUS].SetText(kDeletingText);
-        if (platform_.prompts) platform_.prompts->EndWaitCursor();
     }
     results_.EraseFront(taken);
     // A count that had gone stale (check boxes changed from the keyboard)

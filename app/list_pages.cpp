@@ -4,6 +4,7 @@
 
 #include "profile/config_file.h"
 #include "res/resource.h"
+#include "scan/wildcard.h"
 #include "ui/utf8.h"
 
 namespace velnor {
@@ -34,8 +35,7 @@ void FitFilterEntry(std::string& pattern, std::string& description) {
 }
 
 std::string AsciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    std::transform(text.begin(), text.end(), text.begin(), LowerAsciiLetter);
     return text;
 }
 
@@ -125,7 +125,7 @@ void ListPages::RemoveLocation() {
     // A drive's name ends in its letter, colon and bracket: drives stay listed.
     const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
     if (!driveRow) list.DeleteRow(row);
-    list.SetHeaderCheckImage(list.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
+    list.ShowHeaderCheckOfRows();
     store_.SaveProfile();
 }
 
@@ -134,7 +134,7 @@ void ListPages::RemoveFilter() {
     const int row = filters.FirstSelected();
     if (row < 0) return;
     filters.DeleteRow(row);
-    filters.SetHeaderCheckImage(filters.AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked);
+    filters.ShowHeaderCheckOfRows();
     store_.SaveProfile();
 }
 

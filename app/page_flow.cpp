@@ -123,10 +123,7 @@ void PageFlow::EnterPage(int page) {
         clean_.ShowJunkCaption();
         for (const Spot& s : kRemovalOnClean)
             controls_[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
-        if (platform_.prompts) platform_.prompts->BeginWaitCursor();
-        clean_.MeasureCleanAreas();
-        clean_.ShowTotalGain();
-        if (platform_.prompts) platform_.prompts->EndWaitCursor();
+        clean_.MeasureAndShowGain();
     } else if (page == kPageAbout) {
         about_.FillAboutPage();
     }

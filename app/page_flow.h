@@ -13,8 +13,7 @@ class CleanPage;
 class PageFlow {
 public:
     PageFlow(const PartContext& context, CleanPage& clean, AboutPage& about)
-        : platform_(context.platform), controls_(context.controls), state_(context.state), clean_(clean),
-          about_(about) {}
+        : controls_(context.controls), state_(context.state), clean_(clean), about_(about) {}
 
     void ShowPage(int page);
     void OnAbout();
@@ -29,7 +28,6 @@ public:
     static const std::vector<int>& PageControlIds(int page);
 
 private:
-    const Platform platform_;
     DialogModel& controls_;
     MainDialogState& state_;
     CleanPage& clean_;

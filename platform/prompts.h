@@ -20,6 +20,22 @@ public:
     virtual void EndWaitCursor() = 0;
 };
 
+// The wait cursor for the life of a scope; nothing without prompts.
+class WaitCursor {
+public:
+    explicit WaitCursor(IPrompts* prompts) : prompts_(prompts) {
+        if (prompts_) prompts_->BeginWaitCursor();
+    }
+    ~WaitCursor() {
+        if (prompts_) prompts_->EndWaitCursor();
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    IPrompts* prompts_;
+};
+
 // Lets the window handle what is waiting while a long operation runs.
 class IMessagePump {
 public:

@@ -132,7 +132,7 @@ void CheckListModel::OnColumnClick(int column) {
 void CheckListModel::OnMouseButton(int x, int y) {
     if (!InCheckStrip(x, y)) return;
     RecountSelection();
-    SetHeaderCheckImage(AllChecked() ? 1 : 2);
+    ShowHeaderCheckOfRows();
 }
 
 void CheckListModel::SortByColumn(int column, bool ascending) {

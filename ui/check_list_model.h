@@ -101,6 +101,8 @@ public:
     // Header
     const HeaderState& Header() const { return header_; }
     void SetHeaderCheckImage(int image);
+    // The heading's check image as the rows' checks are now.
+    void ShowHeaderCheckOfRows() { SetHeaderCheckImage(AllChecked() ? kHeaderAllChecked : kHeaderSomeUnchecked); }
     int HeaderCheckImage() const { return header_.checkImage; }
     // Stores the sort column, direction and hide-arrow flag and marks that
     // heading as drawn by the header.
