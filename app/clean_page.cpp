@@ -5,11 +5,11 @@
 
 #include "app/main_dialog_texts.h"
 #include "clean/clean_progress.h"
+#include "clean/clean_outcome.h"
 #include "clean/confirm_delete.h"
-#include "clean/shell_delete.h"
+#include "clean/folder_walk.h"
 #include "clean/url_cache_walk.h"
 #include "platform/fixed_drives.h"
-#include "platform/search_pattern.h"
 #include "res/resource.h"
 #include "ui/size_text.h"
 
@@ -19,7 +19,6 @@ namespace {
 
 constexpr char kTotalGainText[] = "Status: Total amount disk space you gain: ";
 constexpr char kJunkDoneText[] = "Success: Clean Junk Files!";
-constexpr char kCompletedText[] = "Clean Completed!";
 constexpr char kStoppedText[] = "Clean Stoped!";
 
 constexpr unsigned kEmptyBinQuietly = 7;  // no confirmation, no progress, no sound
@@ -32,48 +31,28 @@ constexpr size_t kDriveRootChars = 3;
 struct AreaItem {
     ScanOptions::Flag flag;
     int picture, sizeLabel, openButton;
-    const char* successText;
+    const char* stepName;   // what the step's status text says it cleaned
+    const char* shortName;  // how the end of a clean names an area that was not emptied
 };
 
 // In the order of CleanArea, which is also the cleaning order.
 constexpr AreaItem kAreas[kCleanAreaCount] = {
-    {ScanOptions::kClean1, IDC_CLEAN_RECYCLE, IDC_SIZE_RECYCLE, IDC_OPEN_RECYCLE,
-     "Success: Clean Windows Recycle Bin!"},
-    {ScanOptions::kClean2, IDC_CLEAN_TEMP, IDC_SIZE_TEMP, IDC_OPEN_TEMP, "Success: Clean Windows Temp Folder!"},
+    {ScanOptions::kClean1, IDC_CLEAN_RECYCLE, IDC_SIZE_RECYCLE, IDC_OPEN_RECYCLE, "Windows Recycle Bin", "Recycle Bin"},
+    {ScanOptions::kClean2, IDC_CLEAN_TEMP, IDC_SIZE_TEMP, IDC_OPEN_TEMP, "Windows Temp Folder", "Temp Folder"},
     {ScanOptions::kClean3, IDC_CLEAN_INTERNET, IDC_SIZE_INTERNET, IDC_OPEN_INTERNET,
-     "Success: Clean Temporary Internet Files Folder!"},
-    {ScanOptions::kClean4, IDC_CLEAN_HISTORY, IDC_SIZE_HISTORY, IDC_OPEN_HISTORY,
-     "Success: Clean Windows History Folder!"},
-    {ScanOptions::kClean5, IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT,
-     "Success: Clean Recent Documents Folder!"},
+     "Temporary Internet Files Folder", "Internet Files"},
+    {ScanOptions::kClean4, IDC_CLEAN_HISTORY, IDC_SIZE_HISTORY, IDC_OPEN_HISTORY, "Windows History Folder",
+     "History"},
+    {ScanOptions::kClean5, IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT, "Recent Documents Folder",
+     "Recent Documents"},
 };
 
 constexpr int Index(CleanArea area) { return static_cast<int>(area); }
 
-bool EndsInSeparator(const std::string& path) {
-    return !path.empty() && (path.back() == '\\' || path.back() == '/');
-}
-
 }  // namespace
 
 uint64_t CleanPage::GetFolderSize(const std::string& path, bool allSubfolders) {
-    if (!platform_.files || path.empty()) return 0;
-    const std::string folder = EndsInSeparator(path) ? path : path + "\\";
-    uint64_t sum = 0;
-    platform_.files->Enumerate(SearchPattern(path), [&](const FindData& entry) {
-        if (entry.name == "." || entry.name == "..") return true;
-        if (!(entry.attributes & kAttrDirectory)) {
-            sum += entry.size;
-            return true;
-        }
-        // A junction or link holds none of the bytes it leads to, and may lead
-        // back up the tree.
-        if (entry.attributes & kAttrReparsePoint) return true;
-        if (!allSubfolders && (entry.attributes & (kAttrHidden | kAttrSystem))) return true;
-        sum += GetFolderSize(folder + entry.name, allSubfolders);
-        return true;
-    });
-    return sum;
+    return platform_.files ? FolderSize(*platform_.files, path, allSubfolders) : 0;
 }
 
 void CleanPage::MeasureCleanAreas() {
@@ -100,17 +79,21 @@ void CleanPage::MeasureCleanAreas() {
     measureFolder(CleanArea::History, shellFolder(kCsidlHistory), true);
     measureFolder(CleanArea::RecentDocuments, shellFolder(kCsidlRecent), true);
 
-    uint64_t binBytes = 0;
-    if (platform_.files && platform_.shell) {
-        for (const std::string& root : FixedDriveRoots(*platform_.files)) {
-            uint64_t bytes = 0;
-            if (platform_.shell->QueryRecycleBin(root, bytes)) binBytes += bytes;
-        }
-    }
+    const uint64_t binBytes = RecycleBinBytes();
     areaSizes_[Index(CleanArea::RecycleBin)] = binBytes;
     controls_[IDC_SIZE_RECYCLE].SetText(SizeText(binBytes));
 
     controls_[IDC_JUNK_SIZE].SetText("(" + SizeText(state_.selectedSize) + ")");
+}
+
+uint64_t CleanPage::RecycleBinBytes() {
+    uint64_t binBytes = 0;
+    if (!platform_.files || !platform_.shell) return 0;
+    for (const std::string& root : FixedDriveRoots(*platform_.files)) {
+        uint64_t bytes = 0;
+        if (platform_.shell->QueryRecycleBin(root, bytes)) binBytes += bytes;
+    }
+    return binBytes;
 }
 
 void CleanPage::MeasureAndShowGain() {
@@ -186,53 +169,59 @@ void CleanPage::OnStartClean() {
 
     state_.cleanBusy = true;
     int position = 0;
+    CleanOutcome outcome;
     if (cleanJunk) {
         // The removal moves the bar through the junk share itself, under one
         // wait cursor from its first file to its last.
         {
             const WaitCursor wait(platform_.prompts);
-            RemoveJunkFiles();
+            outcome.checkedFilesLeft = RemoveJunkFiles();
         }
-        status.SetText(kJunkDoneText);
+        status.SetText(outcome.checkedFilesLeft ? CheckedFilesLeftText(outcome.checkedFilesLeft) : kJunkDoneText);
         position = kJunkProgressShare;
     }
 
-    const auto emptyFolder = [this](CleanArea area) {
-        const std::string& path = areaPaths_[Index(area)];
-        if (path.size() <= kDriveRootChars || !platform_.shell) return;
-        ShellDelete(*platform_.shell, DoubleNulList({SearchPattern(path)}), true);
-    };
     for (int i = 0; i < kCleanAreaCount; ++i) {
         // Exit clears the flag; the steps still to come are then skipped.
         if (!options_.OptionOn(kAreas[i].flag) || !state_.cleanBusy) continue;
         const WaitCursor wait(platform_.prompts);
-        switch (static_cast<CleanArea>(i)) {
-        case CleanArea::RecycleBin:
-            if (platform_.shell) platform_.shell->EmptyRecycleBin(kEmptyBinQuietly);
-            break;
-        case CleanArea::TempFolder:
-        case CleanArea::RecentDocuments:
-            emptyFolder(static_cast<CleanArea>(i));
-            break;
-        case CleanArea::InternetCache:
-            CleanUrlCache();
-            break;
-        case CleanArea::History:
-            ClearUrlHistory();
-            break;
-        }
+        const bool emptied = EmptyArea(static_cast<CleanArea>(i));
+        if (!emptied) outcome.areasLeft.push_back(kAreas[i].shortName);
         position += kAreaProgressShare;
         progress.SetPosition(position);
-        status.SetText(kAreas[i].successText);
+        status.SetText(AreaStepText(kAreas[i].stepName, emptied));
     }
 
     MeasureAndShowGain();
     if (state_.cleanBusy) {
         state_.cleanBusy = false;
-        status.SetText(kCompletedText);
+        status.SetText(CleanCompletedText(outcome));
     } else {
         status.SetText(kStoppedText);
     }
+}
+
+// Empties one area; false when the platform failed or something stayed.
+bool CleanPage::EmptyArea(CleanArea area) {
+    switch (area) {
+    case CleanArea::RecycleBin: {
+        if (!platform_.shell) return false;
+        // Emptying a bin that is empty already counts as done, whatever the
+        // shell answers.
+        return platform_.shell->EmptyRecycleBin(kEmptyBinQuietly) >= 0 || RecycleBinBytes() == 0;
+    }
+    case CleanArea::TempFolder:
+    case CleanArea::RecentDocuments: {
+        const std::string& path = AreaPath(area);
+        if (path.size() <= kDriveRootChars || !platform_.files) return path.empty();
+        return EmptyFolder(*platform_.files, path).left == 0;
+    }
+    case CleanArea::InternetCache:
+        return CleanUrlCache();
+    case CleanArea::History:
+        return ClearUrlHistory() >= 0;
+    }
+    return false;
 }
 
 // The two pictures are a radio pair: clicking the checked one never unchecks it.

@@ -21,7 +21,8 @@ public:
           options_(options) {}
 
     void OnStartClean();
-    void RemoveJunkFiles();
+    // Returns how many checked files stayed on disk; their rows stay, checked.
+    uint32_t RemoveJunkFiles();
     void MeasureCleanAreas();
     void ShowTotalGain();
     // Both of the above, under the wait cursor: as the page is entered and
@@ -44,6 +45,10 @@ public:
     uint64_t AreaSize(CleanArea area) const { return areaSizes_[static_cast<int>(area)]; }
 
 private:
+    bool EmptyArea(CleanArea area);
+    uint64_t RecycleBinBytes();
+    void ShowRemainingTotals();
+
     const Platform platform_;
     DialogModel& controls_;
     MainDialogState& state_;

@@ -7,6 +7,10 @@ namespace velnor {
 constexpr char kRecycleCaption[] = "Send Junk Files To The Recycle Bin";
 constexpr char kPermanentCaption[] = "Delete Junk Files Permanently";
 
+// The Scan page's running totals, each followed by its number.
+constexpr char kTotalFiles[] = "Total Files: ";
+constexpr char kTotalSize[] = "Total Size:  ";
+
 // The Scan page's totals when nothing is listed: before a scan's first hit and
 // after Start Clean has taken the list. The two blanks before "Size" belong to
 // these texts only; the running totals have theirs after the colon.

@@ -19,10 +19,6 @@ namespace {
 constexpr char kStatusCompleted[] = "Scaning: Completed!";
 constexpr char kStatusFinished[] = "Scaning: Scan Completed! Please Click 'Next' to Continue...";
 constexpr char kStatusFolder[] = "Scaning: ";
-constexpr char kTotalFiles[] = "Total Files: ";
-constexpr char kTotalSize[] = "Total Size:  ";
-constexpr char kSelectedFiles[] = "Selected Files: ";
-constexpr char kSelectedSize[] = "Selected Size:  ";
 
 // A folder of very many entries still lets the window answer: the queue is
 // drained after this many entries as well as after every folder.
@@ -208,6 +204,10 @@ void ScanPage::ProcessFolder(const std::string& path) {
             if (!refused && !(a & kAttrReparsePoint)) locationQueue_.push_back(folder + entry.name);
             return true;
         }
+        // A link to a file is not the file it leads to: it is never listed,
+        // so that no removal can reach its target. (Where listings do not
+        // show such links, the removal itself refuses them.)
+        if (a & kAttrReparsePoint) return true;
         const bool zeroSizeHit = findZeroSize && entry.size == 0;
         if (!zeroSizeHit && (refused || !filterSet_.IsFileWanted(entry.name))) return true;
 
@@ -231,8 +231,8 @@ void ScanPage::ShowHits(std::vector<JunkItem>& hits) {
     results_.Append(hits);
     controls_[IDC_TOTAL_FILES].SetText(kTotalFiles + DecimalText(state_.totalCount));
     controls_[IDC_TOTAL_SIZE].SetText(kTotalSize + SizeText(state_.totalSize));
-    selectedFilesText_.SetText(kSelectedFiles + DecimalText(state_.selectedCount));
-    selectedSizeText_.SetText(kSelectedSize + SizeText(state_.selectedSize));
+    selectedFilesText_.SetText(SelectedFilesText(state_.selectedCount));
+    selectedSizeText_.SetText(SelectedSizeText(state_.selectedSize));
 }
 
 }  // namespace velnor

@@ -1,5 +1,7 @@
 #include "clean/cookie_cleaner.h"
 
+#include <set>
+
 #include "clean/confirm_delete.h"
 #include "clean/url_cache_walk.h"
 #include "res/resource.h"
@@ -62,18 +64,44 @@ void CookieCleaner::Delete() {
         return false;
     };
     // A name that no checked row shows stays, so that a later Delete in the
-    // same opening can still reach it.
+    // same opening can still reach it; so does one whose deletion failed.
     std::vector<std::string> kept;
+    std::set<std::string> failed;
     for (const std::string& name : names_) {
-        if (!checkedRowShows(CookieDisplayText(name))) {
+        if (!checkedRowShows(CookieDisplayText(name)))
             kept.push_back(name);
-            continue;
-        }
-        if (cache_) cache_->DeleteEntry(name);
+        else if (!cache_ || !cache_->DeleteEntry(name))
+            failed.insert(name);
+    }
+    // A cookie whose deletion failed may have gone all the same (its site or
+    // the browser removed it meanwhile): only one that the cache still holds
+    // was left.
+    std::set<std::string> failedTexts;
+    if (!failed.empty() && cache_) {
+        WalkUrlCache(*cache_, [&](const UrlCacheEntry& entry) {
+            if (!failed.count(entry.sourceUrlName)) return;
+            kept.push_back(entry.sourceUrlName);
+            failedTexts.insert(CookieDisplayText(entry.sourceUrlName));
+        });
     }
     names_ = std::move(kept);
-    for (int i = rows - 1; i >= 0; --i)
-        if (list.IsChecked(i)) list.DeleteRow(i);
+    // A checked row leaves the list only when every cookie it stands for is
+    // gone; the others stay checked and the user is told.
+    int failedRows = 0;
+    for (int i = rows - 1; i >= 0; --i) {
+        if (!list.IsChecked(i)) continue;
+        if (failedTexts.count(list.Cell(i, kNameColumn)))
+            ++failedRows;
+        else
+            list.DeleteRow(i);
+    }
+    if (failedRows > 0 && prompts_)
+        prompts_->MessageBox(CookiesLeftText(failedRows), kInformationCaption, kMbOk | kMbIconWarning);
+}
+
+std::string CookiesLeftText(int rows) {
+    return rows == 1 ? "1 checked cookie could not be deleted. It stays checked in the list."
+                     : std::to_string(rows) + " checked cookies could not be deleted. They stay checked in the list.";
 }
 
 }  // namespace velnor

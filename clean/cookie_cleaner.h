@@ -13,6 +13,9 @@ namespace velnor {
 // a name without "@" is shown whole. Letter case is kept.
 std::string CookieDisplayText(const std::string& sourceUrlName);
 
+// What Delete tells when the cookies of some checked rows could not be deleted.
+std::string CookiesLeftText(int rows);
+
 // The behaviour of the "Cookies Cleaner" dialog (template 249): the cookie
 // list, the cache names behind it, and Delete. Rows and names are paired by
 // display text only, never by position. The dialog window mirrors `controls`

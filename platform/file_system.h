@@ -21,7 +21,9 @@ constexpr int kDriveRemote = 4;
 constexpr int kDriveCdRom = 5;
 constexpr int kDriveRamDisk = 6;
 
-// The platform's path limit, terminating zero included.
+// The platform's path limit for plain paths, in UTF-16 units, terminating zero
+// included. The file system's own operations pass it through the exact path
+// form (platform/exact_path.h); the shell's cannot.
 constexpr size_t kMaxPath = 260;
 
 struct FindData {
@@ -42,7 +44,20 @@ public:
     // long for the platform).
     virtual bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) = 0;
 
+    // Deletes exactly the file named, never another: not a folder, and not
+    // through a link (a link is not the file it leads to). False when the
+    // file stays.
     virtual bool DeleteFile(const std::string& path) = 0;
+    // Removes a folder that is empty (RemoveDirectory); never through a link.
+    virtual bool RemoveFolder(const std::string& path) = 0;
+    // True when opening the path reaches another file than the one its folder
+    // lists under that name: a link to a file. Windows lists such a link as a
+    // reparse point; Wine lists it as the file it leads to.
+    virtual bool LeadsElsewhere(const std::string& path) = 0;
+    // False where listings show a link to a file as the file it leads to, so
+    // that a walk that must not count or reach a link's target asks
+    // LeadsElsewhere of each file.
+    virtual bool ListingsShowFileLinks() = 0;
     // GetFileAttributesA and SetFileAttributesA: the attribute bits of an
     // existing entry (nothing when it cannot be asked), and setting them.
     virtual std::optional<uint32_t> Attributes(const std::string& path) = 0;

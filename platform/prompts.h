@@ -4,7 +4,9 @@
 
 namespace velnor {
 
+constexpr unsigned kMbOk = 0x00;
 constexpr unsigned kMbOkCancel = 0x01;
+constexpr unsigned kMbIconWarning = 0x30;
 constexpr unsigned kMbIconQuestion = 0x20;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;

@@ -38,10 +38,15 @@ void ResultTable::Append(JunkItem item) {
     Append(one);
 }
 
-void ResultTable::EraseFront(int count) {
+void ResultTable::EraseFront(int count, const std::vector<int>& kept) {
     count = std::clamp(count, 0, RowCount());
     if (count == 0) return;
+    std::vector<JunkItem> keptItems;
+    keptItems.reserve(kept.size());
+    for (int row : kept)
+        if (row >= 0 && row < count) keptItems.push_back(std::move(items_[row]));
     items_.erase(items_.begin(), items_.begin() + count);
+    items_.insert(items_.begin(), std::make_move_iterator(keptItems.begin()), std::make_move_iterator(keptItems.end()));
     ShowRowsReset();
 }
 

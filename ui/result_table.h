@@ -46,8 +46,9 @@ public:
     // Appends rows at the end in one step; takes them out of `items`.
     void Append(std::vector<JunkItem>& items);
     void Append(JunkItem item);
-    // Takes the first `count` rows off the list in one step.
-    void EraseFront(int count);
+    // Takes the first `count` rows off the list in one step, all but the rows
+    // named in `kept` (in ascending order), which stay at the top.
+    void EraseFront(int count, const std::vector<int>& kept = {});
     void Clear();
 
     void SetTimeFormatter(TimeFormatter format) { formatTime_ = std::move(format); }

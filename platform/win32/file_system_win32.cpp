@@ -7,6 +7,7 @@
 #include <ctime>
 #include <memory>
 
+#include "platform/exact_path.h"
 #include "platform/win32/win32_platform.h"
 
 namespace velnor {
@@ -31,32 +32,158 @@ uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32
 
 }  // namespace
 
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE h) const {
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+    }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty()) return std::wstring();
+    const int length = static_cast<int>(utf8.size());
+    const int wide = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    std::wstring out(static_cast<size_t>(wide), L'\0');
+    if (wide > 0) ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, &out[0], wide);
+    return out;
+}
+
+// An unpaired surrogate comes out as U+FFFD, which names no file.
+std::string Narrow(const wchar_t* wide) {
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 1) return std::string();
+    std::string out(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, &out[0], bytes, nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+// What the file system is handed: the exact form wherever the path is a full
+// one, so that no name is trimmed or taken for a device and no length limit
+// applies; a relative path as it stands.
+std::wstring SystemPath(const std::string& path) {
+    const std::string exact = ExactPathForm(path);
+    return Widen(exact.empty() ? path : exact);
+}
+
+// The path that an open handle really reaches, in its exact form.
+std::wstring FinalPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    if (n >= path.size()) {
+        path.resize(n + 1);
+        n = ::GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    }
+    if (n == 0 || n >= path.size()) return std::wstring();
+    path.resize(n);
+    return path;
+}
+
+bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// True when the open file is the one that its folder lists under its name: the
+// folder's real path and the name give the file's real path. A link to a file
+// leads elsewhere: Windows opens the link itself here, Wine (which shows no
+// link to a file as one) opens what it leads to, and its path then ends in
+// another name or lies in another folder. Comparing with the folder's real
+// path, not with the path as given, keeps mapped and substituted drives and a
+// chosen folder that is itself a link working.
+bool IsTheListedFile(HANDLE file, const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\");
+    if (slash == std::wstring::npos) return false;
+    // A drive's root keeps its backslash ("\\?\c:\"); any other folder is
+    // opened by its name.
+    const bool root = slash > 0 && path[slash - 1] == L':';
+    FileHandle folder(::CreateFileW(path.substr(0, root ? slash + 1 : slash).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (folder.get() == INVALID_HANDLE_VALUE) return false;
+    std::wstring expected = FinalPath(folder.get());
+    if (expected.empty()) return false;
+    if (expected.back() != L'\\') expected += L'\\';
+    expected += path.substr(slash + 1);
+    return SameNameIgnoringCase(FinalPath(file), expected);
+}
+
+FileHandle OpenListedFile(const std::wstring& path, DWORD access) {
+    return FileHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
+}  // namespace
+
 bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
-    if (pattern.size() + 1 > kMaxPath) return false;
-    WIN32_FIND_DATAA data;
-    FindHandle find(::FindFirstFileA(pattern.c_str(), &data));
+    WIN32_FIND_DATAW data;
+    FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (find.get() == INVALID_HANDLE_VALUE) return false;
     FindData entry;
     do {
-        entry.name = data.cFileName;
+        entry.name = Narrow(data.cFileName);
         entry.attributes = data.dwFileAttributes;
         entry.size = Join(data.nFileSizeHigh, data.nFileSizeLow);
         entry.lastWriteTime = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
         if (!onEntry(entry)) break;
-    } while (::FindNextFileA(find.get(), &data));
+    } while (::FindNextFileW(find.get(), &data));
     return true;
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+// Deleted through the handle that was checked, so that nothing put in the
+// file's place in between is reached.
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+    const std::wstring wide = SystemPath(path);
+    FileHandle file = OpenListedFile(wide, DELETE | FILE_READ_ATTRIBUTES);
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (!IsTheListedFile(file.get(), wide)) return false;
+    FILE_DISPOSITION_INFO disposition = {TRUE};
+    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+    const std::wstring wide = SystemPath(path);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    return ::RemoveDirectoryW(wide.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::LeadsElsewhere(const std::string& path) {
+    const std::wstring wide = SystemPath(path);
+    FileHandle file = OpenListedFile(wide, FILE_READ_ATTRIBUTES);
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    FILE_ATTRIBUTE_TAG_INFO tag = {};
+    if (::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag) &&
+        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    return !IsTheListedFile(file.get(), wide);
+}
+
+// Wine shows a link to a file as the file it leads to (its loader exports
+// wine_get_version from ntdll; Windows has no such export).
+bool Win32FileSystem::ListingsShowFileLinks() {
+    static const bool underWine =
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return !underWine;
+}
 
 std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return attributes;
 }
 
 bool Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
-    return ::SetFileAttributesA(path.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
+    return ::SetFileAttributesW(SystemPath(path).c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
 std::string Win32FileSystem::TempPath() {

@@ -10,6 +10,9 @@ class Win32FileSystem : public IFileSystem {
 public:
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool LeadsElsewhere(const std::string& path) override;
+    bool ListingsShowFileLinks() override;
     std::optional<uint32_t> Attributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, uint32_t attributes) override;
     std::string TempPath() override;

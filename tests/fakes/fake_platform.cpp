@@ -84,6 +84,10 @@ void FakeFileSystem::SetText(const std::string& path, const std::string& text) {
     node.size = RawText(path).size();
 }
 
+void FakeFileSystem::SetHiddenLink(const std::string& path) {
+    if (Node* node = FindMutable(path)) node->hiddenLink = true;
+}
+
 void FakeFileSystem::SetLocked(const std::string& path, bool locked) {
     if (Node* node = FindMutable(path)) node->locked = locked;
 }
@@ -127,7 +131,6 @@ void FakeFileSystem::Remove(const std::string& path) {
 bool FakeFileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
     ++enumerateCount;
     enumeratedPatterns.push_back(pattern);
-    if (pattern.size() + 1 > kMaxPath) return false;
     const size_t slash = pattern.find_last_of("\\/");
     if (slash != std::string::npos && pattern.find_first_of("*?", slash + 1) == std::string::npos) {
         // A plain path finds just that entry, as FindFirstFileA does.
@@ -166,11 +169,26 @@ bool FakeFileSystem::Enumerate(const std::string& pattern, const std::function<b
 
 bool FakeFileSystem::DeleteFile(const std::string& path) {
     Node* node = FindMutable(path);
-    if (!node || (node->attributes & kAttrDirectory) || node->locked || (node->attributes & kAttrReadOnly))
+    if (!node || (node->attributes & kAttrDirectory) || node->locked || (node->attributes & kAttrReadOnly) ||
+        LeadsElsewhere(path))
         return false;
     deleted.push_back(path);
     Remove(path);
     return true;
+}
+
+bool FakeFileSystem::RemoveFolder(const std::string& path) {
+    const Node* node = Find(path);
+    if (!node || !(node->attributes & kAttrDirectory) || (node->attributes & kAttrReparsePoint) ||
+        !node->children.empty())
+        return false;
+    Remove(path);
+    return true;
+}
+
+bool FakeFileSystem::LeadsElsewhere(const std::string& path) {
+    const Node* node = Find(path);
+    return node && !(node->attributes & kAttrDirectory) && (node->hiddenLink || (node->attributes & kAttrReparsePoint));
 }
 
 std::vector<std::string> FakeFileSystem::LogicalDriveStrings(size_t bufferChars) {
@@ -219,6 +237,28 @@ bool FakeFileSystem::ReplaceTextFile(const std::string& path, const std::string&
     return true;
 }
 
+namespace {
+
+// The file that a plain path reaches: Windows drops trailing blanks and dots
+// from every name in it.
+std::string PlainPathTarget(const std::string& path) {
+    std::string target;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find_first_of("\\/", start);
+        if (end == std::string::npos) end = path.size();
+        std::string name = path.substr(start, end - start);
+        if (name != "." && name != "..")
+            while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+        target += name;
+        if (end < path.size()) target += path[end];
+        start = end + 1;
+    }
+    return target;
+}
+
+}  // namespace
+
 int FakeShell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
     DeleteCall call{{}, flags};
     size_t start = 0;
@@ -237,9 +277,10 @@ int FakeShell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
             deleteCalls.push_back(call);
             return kShellFileNotFound;
         }
-        if (!files || path.find_first_of("*?") != std::string::npos || !files->Exists(path)) continue;
-        if (flags & kFofAllowUndo) recycled.push_back(path);
-        files->Remove(path);
+        const std::string target = PlainPathTarget(path);
+        if (!files || path.find_first_of("*?") != std::string::npos || !files->Exists(target)) continue;
+        if (flags & kFofAllowUndo) recycled.push_back(target);
+        files->Remove(target);
     }
     deleteCalls.push_back(std::move(call));
     return 0;
@@ -350,6 +391,7 @@ bool FakeUrlCache::FindNext(Handle, std::vector<uint8_t>& buffer, uint32_t& buff
 
 bool FakeUrlCache::DeleteEntry(const std::string& sourceUrlName) {
     deletedEntries.push_back(sourceUrlName);
+    if (undeletable.count(sourceUrlName)) return false;
     for (auto it = entries.begin(); it != entries.end(); ++it) {
         if (it->sourceUrlName != sourceUrlName) continue;
         const size_t index = static_cast<size_t>(it - entries.begin());

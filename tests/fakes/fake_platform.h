@@ -24,6 +24,9 @@ public:
         uint64_t lastWriteTime = 0;
         std::string content;  // text files: LF line ends
         bool locked = false;
+        // A link to a file that listings show as the file it leads to (as Wine
+        // does); a link that they show as one carries kAttrReparsePoint.
+        bool hiddenLink = false;
         std::vector<std::string> children;  // keys of the entries inside a folder
     };
 
@@ -32,6 +35,8 @@ public:
     void AddFile(const std::string& path, uint64_t size = 0, uint32_t attributes = 0, uint64_t lastWriteTime = 0);
     void SetText(const std::string& path, const std::string& text);  // creates the file too
     void SetLocked(const std::string& path, bool locked);
+    // Makes a file a link that listings show as the file it leads to.
+    void SetHiddenLink(const std::string& path);
     bool Exists(const std::string& path) const;
     const Node* Find(const std::string& path) const;
     // The bytes on disk: LF written as CR LF.
@@ -54,6 +59,10 @@ public:
 
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool LeadsElsewhere(const std::string& path) override;
+    bool ListingsShowFileLinks() override { return listingsShowFileLinks; }
+    bool listingsShowFileLinks = true;
     std::optional<uint32_t> Attributes(const std::string& path) override;
     bool SetAttributes(const std::string& path, uint32_t attributes) override;
     std::string TempPath() override { return tempPath; }
@@ -154,6 +163,7 @@ public:
     bool failStart = false;
     uint32_t failError = 0;  // error for a failing start; ERROR_NO_MORE_ITEMS when empty
     int insufficientBufferReplies = 0;
+    std::set<std::string> undeletable;  // entries in use: DeleteEntry fails and they stay
 
     Handle FindFirst(std::vector<uint8_t>& buffer, uint32_t& bufferSize, UrlCacheEntry& entry,
                      uint32_t& error) override;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/folder_walk.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -154,7 +155,6 @@ TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
         "empty bin",
         "bar 80",
         "status Success: Clean Windows Recycle Bin!",
-        "delete C:\\TEMP\\*.*",
         "bar 85",
         "status Success: Clean Windows Temp Folder!",
         "url http://a.example/page.html",
@@ -163,7 +163,6 @@ TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
         "history",
         "bar 95",
         "status Success: Clean Windows History Folder!",
-        "delete C:\\Users\\me\\Recent\\*.*",
         "bar 100",
         "status Success: Clean Recent Documents Folder!",
         "status Status: Total amount disk space you gain: 0 Byte(s)",
@@ -171,10 +170,50 @@ TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
     };
     EXPECT_EQ(log, expected);
     EXPECT_EQ(shell.lastEmptyFlags, 7u);
-    ASSERT_EQ(shell.deleteCalls.size(), 3u);
-    EXPECT_EQ(shell.deleteCalls[1].flags, kPermanentFlags);
-    EXPECT_EQ(shell.deleteCalls[2].flags, kPermanentFlags);
+    // The folders are emptied by the program's own walk, never by the shell.
+    EXPECT_EQ(shell.deleteCalls.size(), 1u);
     EXPECT_EQ(fakes.prompts.waitDepth, 0);
+}
+
+// Each step says what really happened: a step whose platform call failed, a
+// folder that kept files in use and checked files that stayed are told as
+// such in their step's line and again at the end, never as a success.
+TEST_F(Clean, AStepThatFailedOrLeftFilesIsToldSo) {
+    Check({true, true, true, true, true, true});
+    AddJunk("C:\\Junk\\open.tmp", 10);
+    AddJunk("C:\\Junk\\a.tmp", 20);
+    fakes.files.SetLocked("C:\\Junk\\open.tmp", true);
+    dialog->options.SetOption(ScanOptions::kRemove, false);
+    fakes.files.AddFile("C:\\TEMP\\busy.tmp", 5);
+    fakes.files.SetLocked("C:\\TEMP\\busy.tmp", true);
+    fakes.files.AddFile("C:\\Users\\me\\Recent\\a.lnk", 5);
+    history.result = static_cast<int32_t>(0x80004001u);  // E_NOTIMPL, as Wine answers
+    dialog->clean.MeasureCleanAreas();
+    log.clear();
+
+    dialog->clean.OnStartClean();
+
+    std::vector<std::string> statuses;
+    for (const std::string& line : log)
+        if (line.rfind("status ", 0) == 0 && line.find("Total amount") == std::string::npos)
+            statuses.push_back(line.substr(7));
+    EXPECT_EQ(statuses, (std::vector<std::string>{
+                            "Deleting: Junk Files ...",
+                            "Left: 1 checked file, still checked in the list.",
+                            "Success: Clean Windows Recycle Bin!",
+                            "Failed: Clean Windows Temp Folder!",
+                            "Success: Clean Temporary Internet Files Folder!",
+                            "Failed: Clean Windows History Folder!",
+                            "Success: Clean Recent Documents Folder!",
+                            "Clean Completed! Left: 1 checked file, Temp Folder, History.",
+                        }));
+    ASSERT_EQ(dialog->results.RowCount(), 1);
+    EXPECT_EQ(dialog->results.Item(0).path, "C:\\Junk\\open.tmp");
+    EXPECT_TRUE(dialog->results.Item(0).checked);
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 1");
+    EXPECT_FALSE(fakes.files.Exists("C:\\Junk\\a.tmp"));
+    EXPECT_FALSE(fakes.files.Exists("C:\\Users\\me\\Recent\\a.lnk"));
+    EXPECT_TRUE(fakes.files.Exists("C:\\TEMP\\busy.tmp"));
 }
 
 TEST_F(Clean, AsksFirstAndCancelChangesNothing) {
@@ -245,7 +284,6 @@ TEST_F(Clean, ExitDuringACleanSkipsTheRestAndSaysStopped) {
 }
 
 TEST_F(Clean, FolderAreaAtADriveRootIsMeasuredButNeverEmptied) {
-    fakes.files.AddFile("C:\\T\\a.tmp", 3000);
     struct Case {
         const char* tempPath;
         bool measured, emptied;
@@ -255,18 +293,20 @@ TEST_F(Clean, FolderAreaAtADriveRootIsMeasuredButNeverEmptied) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tempPath);
+        fakes.files.AddFile("C:\\T\\a.tmp", 3000);
         fakes.files.tempPath = c.tempPath;
         dialog->clean.MeasureCleanAreas();
+        if (c.measured) EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.93 KB");
         Check({false, false, true, false, false, false});
-        shell.deleteCalls.clear();
 
         dialog->clean.OnStartClean();
 
-        EXPECT_EQ(shell.deleteCalls.size(), c.emptied ? 1u : 0u);
-        EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
+        EXPECT_EQ(fakes.files.Exists("C:\\T\\a.tmp"), !c.emptied);
+        // A folder found but not emptied is told; one not found has nothing to empty.
+        EXPECT_EQ(Text(IDC_CLEAN_STATUS),
+                  c.emptied || !*c.tempPath ? "Clean Completed!" : "Clean Completed! Left: Temp Folder.");
         EXPECT_EQ(Bar().position, 5);
         EXPECT_EQ(dialog->clean.AreaPath(CleanArea::TempFolder), c.tempPath);
-        if (c.measured) EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.93 KB");
     }
 }
 
@@ -383,12 +423,32 @@ TEST_F(Clean, FolderSizeLeavesOutHiddenAndSystemSubfoldersOnlyWhenAsked) {
     files.AddFolder("C:\\F\\Link", kAttrReparsePoint);
     files.AddFile("C:\\F\\Link\\a", 1000000);
     files.AddFile("C:\\F\\Big", 5ull << 32);
+    // Links to files, shown as links and (as Wine does) as the files they lead to.
+    files.AddFile("C:\\F\\shown.lnk.tmp", 20000000, kAttrReparsePoint);
+    files.AddFile("C:\\F\\hidden.lnk.tmp", 300000000);
+    files.SetHiddenLink("C:\\F\\hidden.lnk.tmp");
+    files.listingsShowFileLinks = false;
 
     EXPECT_EQ(dialog->clean.GetFolderSize("C:\\F", false), 10011u + (5ull << 32));
     EXPECT_EQ(dialog->clean.GetFolderSize("C:\\F\\", false), 10011u + (5ull << 32));
     EXPECT_EQ(dialog->clean.GetFolderSize("C:\\F", true), 111111u + (5ull << 32));
     EXPECT_EQ(dialog->clean.GetFolderSize("C:\\Missing", true), 0u);
     EXPECT_EQ(dialog->clean.GetFolderSize("", true), 0u);
+
+    // Emptied by the same rule: every file and folder goes, read-only ones
+    // too, but no link, nor anything behind one; a file in use stays.
+    files.AddFile("C:\\F\\Sub\\ro.tmp", 1, kAttrReadOnly);
+    files.AddFile("C:\\F\\Sub\\open.tmp", 1);
+    files.SetLocked("C:\\F\\Sub\\open.tmp", true);
+    const EmptiedFolder emptied = EmptyFolder(files, "C:\\F");
+    EXPECT_EQ(emptied.left, 1u);
+    EXPECT_EQ(emptied.removed, 8u);
+    for (const char* gone : {"C:\\F\\plain.txt", "C:\\F\\Hid", "C:\\F\\Sys", "C:\\F\\Sub\\Deep", "C:\\F\\Big",
+                             "C:\\F\\Sub\\ro.tmp"})
+        EXPECT_FALSE(files.Exists(gone)) << gone;
+    for (const char* kept : {"C:\\F", "C:\\F\\Link\\a", "C:\\F\\shown.lnk.tmp", "C:\\F\\hidden.lnk.tmp",
+                             "C:\\F\\Sub\\open.tmp"})
+        EXPECT_TRUE(files.Exists(kept)) << kept;
 }
 
 // Checks what the caller hands over on every call of the walk.

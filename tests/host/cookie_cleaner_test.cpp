@@ -202,15 +202,25 @@ TEST_F(CookieCleanerTest, MatchingComparesTheDisplayTextExactly) {
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Site.example/", "bare.example/"}));
 }
 
-TEST_F(CookieCleanerTest, ARowLeavesEvenWhenItsCookieCannotBeDeleted) {
+// A row leaves only when its cookies are gone: one already gone from the
+// cache counts as deleted, one that the cache keeps (in use) leaves its row
+// checked, and the user is told.
+TEST_F(CookieCleanerTest, ARowLeavesOnlyWhenItsCookiesAreGone) {
     Add("Cookie:me@a.example/");
+    Add("Cookie:me@held.example/");
+    Add("Cookie:me@b.example/");
     Open();
-    cache.entries.clear();  // gone from the cache behind the dialog's back
-    cleaner.list.SetChecked(0, true);
+    cache.entries.erase(cache.entries.begin());  // gone from the cache behind the dialog's back
+    cache.undeletable = {"Cookie:me@held.example/"};
+    for (int row = 0; row < cleaner.list.RowCount(); ++row) cleaner.list.SetChecked(row, true);
     cleaner.Delete();
-    EXPECT_EQ(cache.deletedEntries, (std::vector<std::string>{"Cookie:me@a.example/"}));
-    EXPECT_EQ(cleaner.list.RowCount(), 0);
-    EXPECT_TRUE(cleaner.Names().empty());
+    EXPECT_EQ(cache.deletedEntries,
+              (std::vector<std::string>{"Cookie:me@a.example/", "Cookie:me@held.example/", "Cookie:me@b.example/"}));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"held.example/"});
+    EXPECT_TRUE(cleaner.list.IsChecked(0));
+    EXPECT_EQ(cleaner.Names(), std::vector<std::string>{"Cookie:me@held.example/"});
+    ASSERT_EQ(prompts.questions.size(), 2u);
+    EXPECT_EQ(prompts.questions.back().text, "1 checked cookie could not be deleted. It stays checked in the list.");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/main_dialog_parts.h"
 #include "clean/shell_delete.h"
+#include "platform/exact_path.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
 
@@ -94,6 +95,102 @@ TEST(ShellDeleteRequest, FlagsAndListForm) {
         EXPECT_FALSE(UnsafeForShellList(fine)) << fine;
 }
 
+// How a path reaches exactly its file: the exact form for the file system's
+// own operations, and whether the shell, which takes plain paths only, may be
+// given it.
+TEST(ExactPaths, FormsLengthsAndLookAlikes) {
+    const std::string cjk = "\xE6\x97\xA5";  // one character, three bytes, one UTF-16 unit
+    const std::string emoji = "\xF0\x9F\x98\x80";  // one character, four bytes, two units
+    EXPECT_EQ(Utf16Length("C:\\" + cjk + emoji), 6u);
+
+    const struct {
+        std::string path, exact;
+    } forms[] = {
+        {"c:\\temp\\keep.tmp ", "\\\\?\\c:\\temp\\keep.tmp "},
+        {"C:/a//b/./c/../old.bak.", "\\\\?\\C:\\a\\b\\old.bak."},
+        {"c:\\", "\\\\?\\c:\\"},
+        {"c:\\temp\\", "\\\\?\\c:\\temp\\"},
+        {"c:\\*.*", "\\\\?\\c:\\*.*"},
+        {"\\\\server\\share\\..\\x.tmp", "\\\\?\\UNC\\server\\share\\x.tmp"},
+        {"\\\\?\\C:\\CON", "\\\\?\\C:\\CON"},
+        {"temp\\a.tmp", ""},
+        {"c:a.tmp", ""},
+    };
+    for (const auto& f : forms) EXPECT_EQ(ExactPathForm(f.path), f.exact) << f.path;
+
+    const std::string at259 = "C:\\" + std::string(252, 'x') + ".tmp";
+    const std::string cjk259 = "C:\\" + [&] {
+        std::string s;
+        for (int i = 0; i < 252; ++i) s += cjk;
+        return s;
+    }() + ".tmp";
+    for (const std::string& plain : {std::string("C:\\Junk\\a b.tmp"), std::string("c:\\x\\..\\cone\\a.tmp"), at259,
+                                     cjk259, std::string("C:\\Junk\\COM10.tmp"), std::string("C:\\.hidden")})
+        EXPECT_TRUE(PlainPathIsExact(plain)) << plain;
+    for (const std::string& lookAlike :
+         {std::string("C:\\Junk\\keep.tmp "), std::string("C:\\Junk\\old.bak."), std::string("C:\\Junk.\\a.tmp"),
+          std::string("C:\\Junk\\CON"), std::string("C:\\Junk\\nul.txt"), std::string("C:\\Junk\\Lpt1 .log"),
+          std::string("C:\\Junk\\com\xC2\xB9.tmp"), at259 + "x", cjk259 + emoji})
+        EXPECT_FALSE(PlainPathIsExact(lookAlike)) << lookAlike;
+}
+
+// A checked file that cannot be removed as exactly the file listed stays, and
+// so does its row, still checked: the totals count it and the removal says how
+// many stayed. The shell takes plain paths, so a name that a plain path takes
+// for another file (the unchecked look-alike beside it), a path past the limit
+// or a link never reaches it; a permanent deletion names each file exactly,
+// but never deletes through a link.
+TEST_F(Removal, OnlyTheFileNamedGoesAndWhatStaysKeepsItsRow) {
+    const std::string deep = "C:\\Junk\\" + std::string(300, 'd') + "\\deep.tmp";
+    fakes.files.AddFolder(deep.substr(0, deep.rfind('\\')));
+    const std::vector<JunkRow> rows = {
+        {"C:\\Junk\\keep.tmp ", 1, true}, {"C:\\Junk\\keep.tmp", 2, false}, {"C:\\Junk\\old.bak.", 4, true},
+        {"C:\\Junk\\old.bak", 8, false},  {"C:\\Junk\\CON.tmp", 16, true},  {deep, 32, true},
+        {"C:\\Junk\\link.tmp", 64, true}, {"C:\\Junk\\a.tmp", 128, true},
+    };
+    for (bool recycle : {true, false}) {
+        SCOPED_TRACE(recycle ? "recycle" : "permanent");
+        shell.deleteCalls.clear();
+        fakes.files.deleted.clear();
+        Rows(rows);
+        fakes.files.listingsShowFileLinks = false;
+        fakes.files.SetHiddenLink("C:\\Junk\\link.tmp");
+
+        dialog->state.cleanBusy = true;
+        dialog->options.SetOption(ScanOptions::kRemove, recycle);
+        const uint32_t left = dialog->clean.RemoveJunkFiles();
+
+        EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\keep.tmp"));
+        EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\old.bak"));
+        EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\link.tmp"));
+        EXPECT_FALSE(fakes.files.Exists("C:\\Junk\\a.tmp"));
+        std::vector<std::string> stayed;
+        for (int row = 0; row < dialog->results.RowCount(); ++row) {
+            EXPECT_TRUE(dialog->results.Item(row).checked);
+            EXPECT_TRUE(fakes.files.Exists(dialog->results.Item(row).path)) << dialog->results.Item(row).path;
+            stayed.push_back(dialog->results.Item(row).path);
+        }
+        if (recycle) {
+            EXPECT_EQ(shell.recycled, std::vector<std::string>{"C:\\Junk\\a.tmp"});
+            EXPECT_EQ(stayed, (std::vector<std::string>{"C:\\Junk\\keep.tmp ", "C:\\Junk\\old.bak.",
+                                                        "C:\\Junk\\CON.tmp", deep, "C:\\Junk\\link.tmp"}));
+            EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 5");
+            EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  117 Byte(s)");
+        } else {
+            EXPECT_EQ(fakes.files.deleted, (std::vector<std::string>{"C:\\Junk\\keep.tmp ", "C:\\Junk\\old.bak.",
+                                                                     "C:\\Junk\\CON.tmp", deep, "C:\\Junk\\a.tmp"}));
+            EXPECT_EQ(stayed, std::vector<std::string>{"C:\\Junk\\link.tmp"});
+            EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
+            EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  64 Byte(s)");
+        }
+        EXPECT_EQ(left, stayed.size());
+        EXPECT_EQ(dialog->state.selectedCount, stayed.size());
+        for (const JunkRow& r : rows) fakes.files.Remove(r.path);
+        dialog->results.Clear();
+        dialog->state.ClearTotals();
+    }
+}
+
 TEST_F(Removal, NoCheckedRowsEmptiesTheListAndTouchesNothing) {
     Rows({{"C:\\Junk\\a.tmp", 10, false}, {"C:\\Junk\\b.tmp", 20, false}});
     dialog->Ctl(IDC_CLEAN_STATUS).SetText("before");
@@ -135,15 +232,13 @@ TEST_F(Removal, PermanentModeDeletesCheckedFilesAtOnce) {
 
 TEST_F(Removal, RecycleModeSendsEveryCheckedFileInOneOperationAtTheEnd) {
     Rows({{"C:\\Junk\\a.tmp", 10, true}, {"C:\\Junk\\keep.tmp", 20, false}, {"C:\\Junk\\c.tmp", 30, true}});
-    int rowsWhenShellRan = -1;
     bool filesThereWhenShellRan = false;
     shell.onDelete = [&] {
-        rowsWhenShellRan = dialog->results.RowCount();
         filesThereWhenShellRan = fakes.files.Exists("C:\\Junk\\a.tmp") && fakes.files.Exists("C:\\Junk\\c.tmp");
     };
     Remove(true);
-    EXPECT_EQ(rowsWhenShellRan, 0);
     EXPECT_TRUE(filesThereWhenShellRan);
+    EXPECT_EQ(dialog->results.RowCount(), 0);
     EXPECT_TRUE(fakes.files.deleted.empty());
     ASSERT_EQ(shell.deleteCalls.size(), 1u);
     EXPECT_EQ(shell.deleteCalls[0].paths, (std::vector<std::string>{"C:\\Junk\\a.tmp", "C:\\Junk\\c.tmp"}));
@@ -153,7 +248,7 @@ TEST_F(Removal, RecycleModeSendsEveryCheckedFileInOneOperationAtTheEnd) {
     EXPECT_EQ(positions, (std::vector<int>{37, 75}));
 }
 
-TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteButTheirRowsLeave) {
+TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteAndTheirRowsStay) {
     // A file really named with U+FFFD is not the file whose unpaired
     // surrogate came back as U+FFFD; neither mode may take it.
     const std::string replacement = "C:\\Junk\\x\xEF\xBF\xBD.tmp";
@@ -163,7 +258,7 @@ TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteButTheirRowsLeave) 
         Rows({{"C:\\Junk\\??.tmp", 5, true}, {"C:\\Junk\\*.tmp", 5, true}, {"", 5, true}}, false);
         Rows({{replacement, 5, true}, {"C:\\Junk\\real.tmp", 7, true}});
         Remove(recycle);
-        EXPECT_EQ(dialog->results.RowCount(), 0);
+        EXPECT_EQ(dialog->results.RowCount(), 4);
         EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\ab.tmp"));
         EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\cd.tmp"));
         EXPECT_TRUE(fakes.files.Exists(replacement)) << recycle;
@@ -173,7 +268,8 @@ TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteButTheirRowsLeave) 
                   recycle ? std::vector<std::string>{"C:\\Junk\\real.tmp"} : std::vector<std::string>{});
         EXPECT_EQ(fakes.files.deleted,
                   recycle ? std::vector<std::string>{} : std::vector<std::string>{"C:\\Junk\\real.tmp"});
-        EXPECT_EQ(dialog->state.selectedSize, 0u);
+        EXPECT_EQ(dialog->state.selectedSize, 20u);
+        dialog->results.Clear();
         fakes.files.Remove(replacement);
     }
 }
@@ -191,7 +287,7 @@ TEST_F(Removal, CheckedReadOnlyFilesGoUncheckedOnesKeepTheirMark) {
     EXPECT_EQ(fakes.files.Attributes("C:\\Junk\\ro-keep.tmp"), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(fakes.files.Attributes("C:\\Junk\\ro-open.tmp"), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(fakes.files.Attributes("C:\\Junk\\open.tmp"), 0u);
-    EXPECT_EQ(dialog->results.RowCount(), 0);
+    EXPECT_EQ(dialog->results.RowCount(), 2);
 }
 
 TEST_F(Removal, AFileGoneSinceTheScanDoesNotKeepTheOthersFromTheBin) {
@@ -248,7 +344,8 @@ TEST_F(Removal, AFileInUseDoesNotKeepTheFilesAfterItFromTheBin) {
     ASSERT_EQ(shell.deleteCalls.size(), 4u);
     EXPECT_EQ(shell.deleteCalls[0].paths.size(), 3u);
     for (const auto& call : shell.deleteCalls) EXPECT_EQ(call.flags, kRecycleFlags);
-    EXPECT_EQ(dialog->results.RowCount(), 0);
+    ASSERT_EQ(dialog->results.RowCount(), 1);
+    EXPECT_EQ(dialog->results.Item(0).path, "C:\\Junk\\open.tmp");
 }
 
 TEST_F(Removal, StopsTakingRowsWhenTheCleanIsCalledOff) {

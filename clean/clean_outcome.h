@@ -1,0 +1,22 @@
+#pragma once
+// What Start Clean tells of each step and of the whole: a step that failed or
+// a checked file that stayed is said so, never shown as a success.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velnor {
+
+struct CleanOutcome {
+    uint32_t checkedFilesLeft = 0;
+    std::vector<std::string> areasLeft;  // short names, in cleaning order
+};
+
+// "Left: 3 checked files, still checked in the list."
+std::string CheckedFilesLeftText(uint32_t count);
+// "Success: Clean Windows Temp Folder!" or "Failed: Clean Windows Temp Folder!"
+std::string AreaStepText(const std::string& stepName, bool emptied);
+// "Clean Completed!", followed by what was left when anything was.
+std::string CleanCompletedText(const CleanOutcome& outcome);
+
+}  // namespace velnor
