@@ -258,8 +258,8 @@ TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggl
 }
 
 // Where a user may press the left button on a row: its check box, the text of
-// each column, the row right of the last column. A double click on the name
-// is one spot too: its first press is the one that could turn the check.
+// each column, the row right of the last column, and a double click on the
+// name (its first press is the one that could turn the check).
 struct RowSpot {
     std::string what;
     POINT at;
@@ -277,18 +277,19 @@ std::vector<RowSpot> SpotsOfRow(HWND lv, int row, bool checkBoxes) {
     std::vector<RowSpot> spots;
     // The state image is drawn left of the row's own image.
     if (checkBoxes) spots.push_back({"check box", {(bounds.left + icon.left) / 2, y}, true});
-    if (label.right - label.left > 4) spots.push_back({"column 0", {(label.left + label.right) / 2, y}});
+    POINT name = {(label.left + label.right) / 2, y};
+    if (label.right - label.left > 4) spots.push_back({"column 0", name});
     const int columns = Header_GetItemCount(ListView_GetHeader(lv));
     int right = label.right;
     for (int column = 1; column < columns; ++column) {
         RECT cell = {};
         ListView_GetSubItemRect(lv, row, column, LVIR_LABEL, &cell);
-        spots.push_back({"column " + std::to_string(column), {(cell.left + cell.right) / 2, y}});
+        const POINT at = {(cell.left + cell.right) / 2, y};
+        spots.push_back({"column " + std::to_string(column), at});
+        if (column == 1) name = at;
         right = cell.right;
     }
-    const std::string nameColumn = columns > 1 ? "column 1" : "column 0";
-    for (const RowSpot& spot : std::vector<RowSpot>(spots))
-        if (spot.what == nameColumn) spots.push_back({"double click on " + nameColumn, spot.at, false, true});
+    spots.push_back({"double click on the name", name, false, true});
     if (right + 10 < client.right) spots.push_back({"right of the last column", {right + 10, y}});
     return spots;
 }
@@ -340,7 +341,9 @@ TEST_F(ResultListOnScreen, OnlyAPressOnTheCheckBoxTurnsACheckInEveryList) {
         auto expectChecks = [&](const std::string& after) {
             for (int row = 0; row < rows.RowCount(); ++row) {
                 ASSERT_EQ(rows.IsChecked(row), expected[keyOf(row)]) << after << ": row " << row;
-                if (checkBoxes) ASSERT_EQ(CheckedOnScreen(row), expected[keyOf(row)]) << after << ": row " << row;
+                if (checkBoxes) {
+                    ASSERT_EQ(CheckedOnScreen(row), expected[keyOf(row)]) << after << ": row " << row;
+                }
             }
         };
 
