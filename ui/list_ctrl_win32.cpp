@@ -369,13 +369,17 @@ void CMyListCtrlEx::OnItemChanged(const NMLISTVIEW& change) {
     if (changed & LVIS_SELECTED) model_->SetSelected(change.iItem, (change.uNewState & LVIS_SELECTED) != 0);
 }
 
-// The row whose check box lies under a point; -1 for none.
+// The row whose check box lies under a point; -1 for none. LVHT_ONITEM holds
+// the state-icon bit too, and a full-row-select list reports it for a click
+// anywhere on the row outside the label (Wine does): only the check box alone
+// is a click on the check box, or a click on a name would turn its check.
 int CMyListCtrlEx::CheckBoxAt(int x, int y) {
     if (!model_ || !model_->HasCheckBoxes()) return -1;
     LVHITTESTINFO hit = {};
     hit.pt = POINT{x, y};
     const int row = ListView_HitTest(hwnd_, &hit);
-    return row >= 0 && row < model_->RowCount() && (hit.flags & LVHT_ONITEMSTATEICON) ? row : -1;
+    const bool onCheckBox = (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON;
+    return row >= 0 && row < model_->RowCount() && onCheckBox ? row : -1;
 }
 
 // The list view of an owner-data list leaves its check boxes to the owner:

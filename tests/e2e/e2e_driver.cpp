@@ -488,9 +488,31 @@ std::string RemoteList::Cell(int row, int column) const {
     return text;
 }
 
+int RemoteList::Columns() const {
+    HWND header = reinterpret_cast<HWND>(SendTimed(list_, LVM_GETHEADER, 0, 0));
+    return header ? static_cast<int>(SendTimed(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
 bool RemoteList::Checked(int row) const {
     const LRESULT state = SendTimed(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
     return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+bool RemoteList::Selected(int row) const {
+    return (SendTimed(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+int RemoteList::Focused() const { return static_cast<int>(SendTimed(list_, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)); }
+
+int RemoteList::HeadingImage(int column) const {
+    HWND header = reinterpret_cast<HWND>(SendTimed(list_, LVM_GETHEADER, 0, 0));
+    RemoteMemory memory(program_.Process(), sizeof(HDITEMA));
+    HDITEMA item = {};
+    item.mask = HDI_IMAGE | HDI_FORMAT;
+    memory.Write(0, &item, sizeof item);
+    if (!header || !SendTimed(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(memory.Address()))) return -1;
+    memory.Read(0, &item, sizeof item);
+    return (item.fmt & HDF_IMAGE) ? item.iImage : -1;
 }
 
 POINT RemoteList::CheckBoxPoint(int row) const {
@@ -508,10 +530,39 @@ POINT RemoteList::CheckBoxPoint(int row) const {
         memory.Write(sizeof(RECT), &hit, sizeof hit);
         SendTimed(list_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(memory.Address(sizeof(RECT))));
         memory.Read(sizeof(RECT), &hit, sizeof hit);
-        // Aim at the middle of the box rather than its edge.
-        if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON)) return POINT{x + 5, y};
+        // Aim at the middle of the box rather than its edge. LVHT_ONITEM holds
+        // the state-icon bit too: only the exact flag is the box.
+        if (hit.iItem == row && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) return POINT{x + 5, y};
     }
     return POINT{-1, -1};
+}
+
+POINT RemoteList::CellPoint(int row, int column) const {
+    SendTimed(list_, LVM_ENSUREVISIBLE, row, FALSE);
+    RemoteMemory memory(program_.Process(), sizeof(RECT));
+    RECT r = {};
+    r.top = column;
+    r.left = LVIR_LABEL;
+    memory.Write(0, &r, sizeof r);
+    const UINT message = column == 0 ? LVM_GETITEMRECT : LVM_GETSUBITEMRECT;
+    if (!SendTimed(list_, message, row, reinterpret_cast<LPARAM>(memory.Address()))) return POINT{-1, -1};
+    memory.Read(0, &r, sizeof r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The list view may wait in a drag check after a press, so input is posted, as
+// it arrives from the mouse and keyboard. A change of the list's hover time is
+// posted behind it: the list does not track the pointer, so the time means
+// nothing to it, and once the list reads it back, the input before it has
+// been handled.
+bool RemoteList::PostAndSettle(std::initializer_list<Input> input) {
+    const LRESULT hoverTime = SendTimed(list_, LVM_GETHOVERTIME, 0, 0);
+    const LPARAM marker = hoverTime == 4321 ? 4322 : 4321;
+    for (const Input& message : input) ::PostMessageA(list_, message.message, message.wParam, message.lParam);
+    ::PostMessageA(list_, LVM_SETHOVERTIME, 0, marker);
+    const bool settled = WaitUntil([&] { return SendTimed(list_, LVM_GETHOVERTIME, 0, 0) == marker; }, kMessageTimeoutMs);
+    SendTimed(list_, LVM_SETHOVERTIME, 0, hoverTime);
+    return settled;
 }
 
 bool RemoteList::ClickCheckBox(int row) {
@@ -519,12 +570,19 @@ bool RemoteList::ClickCheckBox(int row) {
     const POINT point = CheckBoxPoint(row);
     if (point.x < 0) return false;
     const LPARAM at = MAKELPARAM(point.x, point.y);
-    ::PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
-    // The list view may wait in a drag check after the press, so the clicks
-    // are posted and the box is watched until it turns.
-    SendTimed(list_, WM_NULL, 0, 0);
-    return WaitUntil([&] { return Checked(row) != before; }, 3000);
+    return PostAndSettle({Input{WM_LBUTTONDOWN, MK_LBUTTON, at}, Input{WM_LBUTTONUP, 0, at}}) &&
+           Checked(row) != before;
+}
+
+bool RemoteList::ClickRow(int row, int column) {
+    const POINT point = CellPoint(row, column);
+    if (point.x < 0) return false;
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    return PostAndSettle({Input{WM_LBUTTONDOWN, MK_LBUTTON, at}, Input{WM_LBUTTONUP, 0, at}});
+}
+
+bool RemoteList::PressSpace() {
+    return PostAndSettle({Input{WM_KEYDOWN, VK_SPACE, 1}, Input{WM_KEYUP, VK_SPACE, LPARAM(0xC0000001)}});
 }
 
 bool RemoteList::ClickHeading(int column) {

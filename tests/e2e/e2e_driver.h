@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -161,18 +162,36 @@ class RemoteList {
 public:
     RemoteList(const Program& program, int id);
     int Count() const;
+    int Columns() const;
     std::string Cell(int row, int column) const;
     bool Checked(int row) const;
+    bool Selected(int row) const;
+    int Focused() const;  // -1 for none
+    // The image that a column's heading shows; -1 for none.
+    int HeadingImage(int column) const;
     // Clicks the row's check box with the mouse, where the list view shows it;
     // true when the check state flipped.
     bool ClickCheckBox(int row);
-    // Selects a row as a click on its text would.
-    bool ClickRow(int row);
+    // Clicks the middle of a cell's text with the mouse; true once the list
+    // has handled the click.
+    bool ClickRow(int row, int column = 1);
+    // The space bar pressed in the list; true once the list has handled it.
+    bool PressSpace();
     // Clicks a column's heading with the mouse; true once the click was handled.
     bool ClickHeading(int column);
+    // Waits until the program has handled what was posted to it before (all
+    // its windows share one queue); true when it has.
+    bool Settle() { return PostAndSettle({}); }
 
 private:
     POINT CheckBoxPoint(int row) const;
+    POINT CellPoint(int row, int column) const;
+    struct Input {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    bool PostAndSettle(std::initializer_list<Input> input);
     const Program& program_;
     HWND list_;
 };

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_dialog_parts.h"
+#include "clean/cookie_cleaner.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/support/win_test_support.h"
@@ -253,6 +255,135 @@ TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggl
     expectShown({"b.tmp", "a.tmp", "d.tmp"});
     model->results.Clear();
     expectShown({});
+}
+
+// Where a user may press the left button on a row: its check box, the text of
+// each column, the row right of the last column, and a double click on the
+// name (its first press is the one that could turn the check).
+struct RowSpot {
+    std::string what;
+    POINT at;
+    bool onCheckBox = false;
+    bool doubleClick = false;
+};
+
+std::vector<RowSpot> SpotsOfRow(HWND lv, int row, bool checkBoxes) {
+    RECT bounds = {}, icon = {}, label = {}, client = {};
+    ListView_GetItemRect(lv, row, &bounds, LVIR_BOUNDS);
+    ListView_GetItemRect(lv, row, &icon, LVIR_ICON);
+    ListView_GetItemRect(lv, row, &label, LVIR_LABEL);
+    ::GetClientRect(lv, &client);
+    const int y = (bounds.top + bounds.bottom) / 2;
+    std::vector<RowSpot> spots;
+    // The state image is drawn left of the row's own image.
+    if (checkBoxes) spots.push_back({"check box", {(bounds.left + icon.left) / 2, y}, true});
+    POINT name = {(label.left + label.right) / 2, y};
+    if (label.right - label.left > 4) spots.push_back({"column 0", name});
+    const int columns = Header_GetItemCount(ListView_GetHeader(lv));
+    int right = label.right;
+    for (int column = 1; column < columns; ++column) {
+        RECT cell = {};
+        ListView_GetSubItemRect(lv, row, column, LVIR_LABEL, &cell);
+        const POINT at = {(cell.left + cell.right) / 2, y};
+        spots.push_back({"column " + std::to_string(column), at});
+        if (column == 1) name = at;
+        right = cell.right;
+    }
+    spots.push_back({"double click on the name", name, false, true});
+    if (right + 10 < client.right) spots.push_back({"right of the last column", {right + 10, y}});
+    return spots;
+}
+
+// Every list of the program, as the program sets it up, on a real list view:
+// a press anywhere on a row selects it, and only a press on the check box
+// itself turns its check; a press below the rows and a heading other than
+// the check-all one leave every check as it was.
+TEST_F(ResultListOnScreen, OnlyAPressOnTheCheckBoxTurnsACheckInEveryList) {
+    testing::TempDir dir;
+    testing::ProgramInFolder programFiles(dir.Path());
+    services.files = &programFiles;
+    list.Bind(nullptr);
+    model = std::make_unique<MainDialogParts>(services);
+    model->InitializeState();
+    model->LoadProfileAndLists();
+    model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
+    for (const char* name : {"c.tmp", "a.tmp", "d.tmp", "b.tmp"}) AddRow(name, std::to_string(name[0] * 10));
+    CookieCleaner cookies(nullptr, nullptr);
+    cookies.Open();
+    for (const char* site : {"user@b.example", "user@a.example", "user@c.example"})
+        cookies.list.InsertRow(cookies.list.RowCount(), ListRow{{"", CookieDisplayText(site)}, false, false, 1});
+
+    const struct {
+        const char* name;
+        CheckListModel* rows;
+    } lists[] = {{"locations", &model->profile.locations},
+                 {"filters", &model->profile.filters},
+                 {"exclusions", &model->profile.exclusions},
+                 {"results", &model->results},
+                 {"cookies", &cookies.list}};
+    // One list's presses; the first wrong check ends them, as the rest would
+    // only repeat it.
+    auto pressEverywhere = [&](CheckListModel& rows) {
+        list.Bind(&rows);
+        PumpMessages();
+        ASSERT_GE(rows.RowCount(), 3);
+        const bool checkBoxes = rows.HasCheckBoxes();
+        // Checked and unchecked rows side by side: a stray turn shows either way.
+        for (int row = 0; row < rows.RowCount(); ++row) rows.SetChecked(row, row % 2 == 0);
+        auto keyOf = [&](int row) {
+            std::string key;
+            for (size_t column = 0; column < rows.Columns().size(); ++column) key += rows.CellText(row, column) + "|";
+            return key;
+        };
+        std::map<std::string, bool> expected;
+        for (int row = 0; row < rows.RowCount(); ++row) expected[keyOf(row)] = rows.IsChecked(row);
+        ASSERT_EQ(expected.size(), static_cast<size_t>(rows.RowCount())) << "rows must differ to be told apart";
+        auto expectChecks = [&](const std::string& after) {
+            for (int row = 0; row < rows.RowCount(); ++row) {
+                ASSERT_EQ(rows.IsChecked(row), expected[keyOf(row)]) << after << ": row " << row;
+                if (checkBoxes) {
+                    ASSERT_EQ(CheckedOnScreen(row), expected[keyOf(row)]) << after << ": row " << row;
+                }
+            }
+        };
+
+        for (int row = 0; row < 3; ++row) {
+            for (const RowSpot& spot : SpotsOfRow(list.Hwnd(), row, checkBoxes)) {
+                const std::string what = "a press on row " + std::to_string(row) + ", " + spot.what;
+                ClickAt(spot.at.x, spot.at.y);
+                if (spot.doubleClick) {
+                    const LPARAM at = MAKELPARAM(spot.at.x, spot.at.y);
+                    ::SendMessageA(list.Hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+                    ::SendMessageA(list.Hwnd(), WM_LBUTTONUP, 0, at);
+                    PumpMessages();
+                }
+                if (spot.onCheckBox) expected[keyOf(row)] = !expected[keyOf(row)];
+                ASSERT_NO_FATAL_FAILURE(expectChecks(what));
+                if (spot.what.rfind("column", 0) == 0) {
+                    EXPECT_EQ(rows.FirstSelected(), row) << what;
+                    EXPECT_EQ(ListView_GetNextItem(list.Hwnd(), -1, LVNI_SELECTED), row) << what;
+                }
+            }
+        }
+
+        RECT last = {}, client = {};
+        ListView_GetItemRect(list.Hwnd(), rows.RowCount() - 1, &last, LVIR_BOUNDS);
+        ::GetClientRect(list.Hwnd(), &client);
+        if (last.bottom + 10 < client.bottom) {
+            ClickAt(10, last.bottom + 10);
+            ClickAt(120, last.bottom + 10);
+            ASSERT_NO_FATAL_FAILURE(expectChecks("a press below the rows"));
+        }
+        for (int column = checkBoxes ? 1 : 0; column < static_cast<int>(rows.Columns().size()); ++column) {
+            ClickHeading(column);
+            ASSERT_NO_FATAL_FAILURE(expectChecks("a click on heading " + std::to_string(column)));
+        }
+    };
+    for (const auto& each : lists) {
+        SCOPED_TRACE(each.name);
+        pressEverywhere(*each.rows);
+    }
+    list.Bind(nullptr);
 }
 
 // The pump of a scan that runs a step of the test in its first drain.
