@@ -174,7 +174,7 @@ std::string ProgramUnderTest() {
 }
 
 void UnmanageProgramWindowsUnderWine() {
-    if (!::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version")) return;
+    if (!UnderWine()) return;
     HKEY key = nullptr;
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\VelnorCleaner.exe\\X11 Driver", 0, nullptr,
                           0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
@@ -328,6 +328,36 @@ std::string Differences(const Snapshot& before, const Snapshot& after, const std
     for (const std::wstring& key : goneLower)
         if (!seen.count(key)) report += "  expected to go but never existed: " + Narrow(key) + "\n";
     return report;
+}
+
+std::vector<uint64_t> FileHashes(const Snapshot& snapshot, const std::set<std::wstring>& paths) {
+    std::vector<uint64_t> hashes;
+    for (const std::wstring& path : paths)
+        if (const auto found = snapshot.find(path); found != snapshot.end()) hashes.push_back(found->second.hash);
+    std::sort(hashes.begin(), hashes.end());
+    return hashes;
+}
+
+std::vector<uint64_t> ArrivedFileHashes(const Snapshot& before, const Snapshot& after) {
+    std::vector<uint64_t> hashes;
+    for (const auto& [path, entry] : after)
+        if (!entry.folder && !before.count(path)) hashes.push_back(entry.hash);
+    std::sort(hashes.begin(), hashes.end());
+    return hashes;
+}
+
+bool UnderWine() { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
+std::wstring RecycleBinFiles() {
+    if (!UnderWine()) return std::wstring();
+    std::string data;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/')
+        data = xdg;
+    else if (const char* home = std::getenv("HOME"); home && home[0] == '/')
+        data = std::string(home) + "/.local/share";
+    else
+        return std::wstring();
+    return Widen(FromUnixPath(data + "/Trash/files"));
 }
 
 RemoteMemory::RemoteMemory(HANDLE process, size_t size)
@@ -583,6 +613,21 @@ bool RemoteList::ClickRow(int row, int column) {
 
 bool RemoteList::PressSpace() {
     return PostAndSettle({Input{WM_KEYDOWN, VK_SPACE, 1}, Input{WM_KEYUP, VK_SPACE, LPARAM(0xC0000001)}});
+}
+
+bool RemoteList::ClickRow(int row) {
+    SendTimed(list_, LVM_ENSUREVISIBLE, row, FALSE);
+    RemoteMemory memory(program_.Process(), sizeof(RECT));
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    memory.Write(0, &label, sizeof label);
+    if (!SendTimed(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.Address()))) return false;
+    memory.Read(0, &label, sizeof label);
+    const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+    ::PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
+    SendTimed(list_, WM_NULL, 0, 0);
+    return WaitUntil([&] { return SendTimed(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED; }, 3000);
 }
 
 bool RemoteList::ClickHeading(int column) {

@@ -83,6 +83,17 @@ Snapshot TakeSnapshot(const std::wstring& root);
 // Empty when `after` is `before` without exactly the files in `gone`
 // (relative paths, compared without regard to case); else the differences.
 std::string Differences(const Snapshot& before, const Snapshot& after, const std::set<std::wstring>& gone);
+// The hashes of the named files of a snapshot, sorted.
+std::vector<uint64_t> FileHashes(const Snapshot& snapshot, const std::set<std::wstring>& paths);
+// The hashes of the files that `after` holds and `before` did not, sorted:
+// what arrived in a folder between two snapshots of it.
+std::vector<uint64_t> ArrivedFileHashes(const Snapshot& before, const Snapshot& after);
+
+bool UnderWine();
+// Where the Recycle Bin keeps the files it takes. Under Wine that is the
+// host's trash, $XDG_DATA_HOME/Trash/files (else ~/.local/share/Trash/files),
+// reached through Z:; empty outside Wine.
+std::wstring RecycleBinFiles();
 
 // Waits up to `ms` for `condition`; true when it became true.
 template <class F>

@@ -25,12 +25,6 @@ const auto* const kWineDesktop = ::testing::AddGlobalTestEnvironment(new WineDes
 
 int CountEntries(const std::string& value) { return static_cast<int>(std::count(value.begin(), value.end(), '<')); }
 
-size_t CountFiles(const std::wstring& folder) {
-    size_t files = 0;
-    for (const auto& [path, entry] : TakeSnapshot(folder)) files += entry.folder ? 0 : 1;
-    return files;
-}
-
 std::string ByteText(uint64_t bytes) { return std::to_string(bytes) + " Byte(s)"; }
 
 // One planned file of the tree and what the user is expected to see of it.
@@ -96,13 +90,8 @@ public:
             WriteFileBytes(full, Content(file));
             if (file.attributes) {
                 ::SetFileAttributesW(full.c_str(), file.attributes);
-                // A file system that cannot keep the attribute makes the file
-                // an ordinary one, and then junk like any other.
                 const DWORD kept = ::GetFileAttributesW(full.c_str());
-                if ((kept & file.attributes) != file.attributes) {
-                    keptAllAttributes_ = false;
-                    if (file.fate == Planned::kNotListed) file.fate = Planned::kListed;
-                }
+                if ((kept & file.attributes) != file.attributes) keptAllAttributes_ = false;
             }
         }
         // A link out of the tree, to files that look like junk.
@@ -146,6 +135,7 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
     JunkTree tree(workspace);
     Trace("tree made");
     ASSERT_TRUE(tree.Linked()) << "could not make a directory link with the host's ln -s";
+    ASSERT_TRUE(tree.KeptAllAttributes()) << "the file system did not keep the hidden, system and read-only marks";
     const Snapshot treeBefore = TakeSnapshot(Widen(tree.Root()));
     const Snapshot outsideBefore = TakeSnapshot(Widen(tree.Outside()));
     ASSERT_TRUE(treeBefore.count(L"link") && treeBefore.at(L"link").link) << "the link is no reparse point";
@@ -300,13 +290,9 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
     }
 
     Trace("cancelled clean");
-    // Under Wine the Recycle Bin is the host's trash folder.
-    std::wstring trash;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
-        trash = Widen(std::string("Z:") + xdg + "/Trash/files");
-        std::replace(trash.begin(), trash.end(), L'/', L'\\');
-    }
-    const size_t trashedBefore = trash.empty() ? 0 : CountFiles(trash);
+    const std::wstring bin = RecycleBinFiles();
+    ASSERT_FALSE(bin.empty()) << "no Recycle Bin folder to look in";
+    const Snapshot binBefore = TakeSnapshot(bin);
     ASSERT_EQ(StartCleanAndAnswer(program, true, tree.Root()), "");
     Trace("cleaned");
     {
@@ -329,10 +315,9 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
             EXPECT_EQ(::GetFileAttributesW(full.c_str()) & file.attributes, file.attributes) << Narrow(file.path);
         }
 
-        // Recycled files went to the host's trash; deleted ones did not.
-        if (!trash.empty()) {
-            EXPECT_EQ(CountFiles(trash) - trashedBefore, recycle ? gone.size() : 0u) << Narrow(trash);
-        }
+        // Recycled files are in the bin with their bytes; deleted ones are not.
+        EXPECT_EQ(ArrivedFileHashes(binBefore, TakeSnapshot(bin)),
+                  recycle ? FileHashes(treeBefore, gone) : std::vector<uint64_t>());
     }
 
     ASSERT_EQ(ExitProgram(program), "");
