@@ -20,7 +20,7 @@ constexpr unsigned kFofNoErrorUi = 0x0400;
 class IShell {
 public:
     virtual ~IShell() = default;
-    // SHFileOperationA with FO_DELETE on a double-NUL list of paths or patterns.
+    // SHFileOperation with FO_DELETE on a double-NUL list of paths or patterns.
     virtual int DeleteFiles(const std::string& doubleNulList, unsigned flags) = 0;
     // SHQueryRecycleBinA: bytes in the bin of one drive root.
     virtual bool QueryRecycleBin(const std::string& root, uint64_t& bytes) = 0;

@@ -38,17 +38,21 @@ std::optional<std::string> PathOfIdList(LPCITEMIDLIST list) {
 
 int Win32Shell::DeleteFiles(const std::string& doubleNulList, unsigned flags) {
     // The shell reads up to the first empty entry; two more NULs keep a list
-    // that came without its end from running on into memory.
-    std::vector<char> from(doubleNulList.begin(), doubleNulList.end());
-    from.push_back('\0');
-    from.push_back('\0');
-    SHFILEOPSTRUCTA operation = {};
+    // that came without its end from running on into memory. The wide call
+    // takes the list as characters, so a path within the limit in characters
+    // is taken whatever its length in bytes.
+    std::vector<wchar_t> from;
+    const int length = static_cast<int>(doubleNulList.size());
+    const int wide = ::MultiByteToWideChar(CP_UTF8, 0, doubleNulList.data(), length, nullptr, 0);
+    from.resize(static_cast<size_t>(wide > 0 ? wide : 0) + 2, L'\0');
+    if (wide > 0) ::MultiByteToWideChar(CP_UTF8, 0, doubleNulList.data(), length, from.data(), wide);
+    SHFILEOPSTRUCTW operation = {};
     operation.hwnd = ::GetDesktopWindow();
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
     operation.pTo = nullptr;
     operation.fFlags = static_cast<FILEOP_FLAGS>(flags);
-    return ::SHFileOperationA(&operation);
+    return ::SHFileOperationW(&operation);
 }
 
 bool Win32Shell::QueryRecycleBin(const std::string& root, uint64_t& bytes) {

@@ -615,21 +615,6 @@ bool RemoteList::PressSpace() {
     return PostAndSettle({Input{WM_KEYDOWN, VK_SPACE, 1}, Input{WM_KEYUP, VK_SPACE, LPARAM(0xC0000001)}});
 }
 
-bool RemoteList::ClickRow(int row) {
-    SendTimed(list_, LVM_ENSUREVISIBLE, row, FALSE);
-    RemoteMemory memory(program_.Process(), sizeof(RECT));
-    RECT label = {};
-    label.left = LVIR_LABEL;
-    memory.Write(0, &label, sizeof label);
-    if (!SendTimed(list_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(memory.Address()))) return false;
-    memory.Read(0, &label, sizeof label);
-    const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
-    ::PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    ::PostMessageA(list_, WM_LBUTTONUP, 0, at);
-    SendTimed(list_, WM_NULL, 0, 0);
-    return WaitUntil([&] { return SendTimed(list_, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED; }, 3000);
-}
-
 bool RemoteList::ClickHeading(int column) {
     HWND header = reinterpret_cast<HWND>(SendTimed(list_, LVM_GETHEADER, 0, 0));
     if (!header) return false;

@@ -71,7 +71,10 @@ inline std::string ScanToEnd(Program& program, const std::string& inside, DWORD 
 }
 
 // Presses Start Clean, checks the question and answers it.
-inline std::string StartCleanAndAnswer(Program& program, bool ok, const std::string& inside) {
+// Answers Start Clean's question; after OK, waits for the clean's last status
+// line, which names what was left when anything was.
+inline std::string StartCleanAndAnswer(Program& program, bool ok, const std::string& inside,
+                                       const std::string& finalStatus = kCleanCompleted) {
     for (const ResultRow& row : ResultRows(program))
         if (row.checked && !StartsWithNoCase(row.location, inside))
             return "refusing to clean: checked row outside the test folder: " + row.location;
@@ -84,7 +87,7 @@ inline std::string StartCleanAndAnswer(Program& program, bool ok, const std::str
     const int answer = ok ? IDOK : IDCANCEL;
     ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
     if (!WaitUntil([&] { return !::IsWindow(box); }, kStepMs)) return "the question did not close";
-    if (ok && !program.WaitForText(IDC_CLEAN_STATUS, kCleanCompleted, 60000))
+    if (ok && !program.WaitForText(IDC_CLEAN_STATUS, finalStatus, 60000))
         return "clean did not complete; status reads \"" + program.Text(IDC_CLEAN_STATUS) + "\"";
     return std::string();
 }

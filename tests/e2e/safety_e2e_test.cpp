@@ -24,8 +24,9 @@ class LockedFile : public ::testing::TestWithParam<bool> {};
 // neither deleted nor moved to the Recycle Bin (under Wine the shell's move to
 // the host's trash is refused too): it stays whole, the other checked files
 // still go (a read-only one among them: the user checked it), and the clean
-// completes. In Recycle Bin mode every file that went is in the bin with its
-// bytes; deleted, none is.
+// completes, telling that one checked file was left, whose row stays checked.
+// In Recycle Bin mode every file that went is in the bin with its bytes;
+// deleted, none is.
 TEST_P(LockedFile, StaysWholeWhileTheOtherCheckedFilesGo) {
     const bool recycle = GetParam();
     Workspace workspace;
@@ -53,9 +54,13 @@ TEST_P(LockedFile, StaysWholeWhileTheOtherCheckedFilesGo) {
     HANDLE lock = ::CreateFileW((Widen(root) + L"\\locked.tmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    const std::string cleaned = StartCleanAndAnswer(program, true, root);
+    const std::string cleaned = StartCleanAndAnswer(program, true, root, "Clean Completed! Left: 1 checked file.");
     ::CloseHandle(lock);
     ASSERT_EQ(cleaned, "");
+    const std::vector<ResultRow> rows = ResultRows(program);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].checked);
+    EXPECT_EQ(Lower(rows[0].location), Lower(root + "\\locked.tmp"));
 
     const Snapshot after = TakeSnapshot(Widen(root));
     const std::set<std::wstring> gone = {L"one.tmp", L"two.old", L"Sub\\three.chk", L"readonly.tmp"};
@@ -195,34 +200,42 @@ TEST(Safety, ReadOnlyProfileIsLeftExactlyAsItIs) {
     ::SetFileAttributesA(profile.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+class DeepFolders : public ::testing::TestWithParam<bool> {};
+
 // A saved folder location that no longer exists yields nothing and no
-// message; a location whose sub-folders run past the path limit yields only
-// what can be named, and only what could be named and was checked goes.
-TEST(Safety, MissingAndOverlongFolderLocations) {
+// message. Below a location, folders as deep as today's disks hold them (CJK
+// names whose paths are well under 260 characters but over 260 bytes, ASCII
+// paths past 300 and 1,000 characters) are walked and their junk listed. A
+// deletion names each file exactly, however long its path; the Recycle Bin
+// takes plain paths only, so a file whose path is past the limit stays there,
+// its row stays checked, and the end of the clean says so.
+TEST_P(DeepFolders, EveryJunkFileIsListedAndGoesWhereTheModeCanReachIt) {
+    const bool recycle = GetParam();
     Workspace workspace;
     const std::string app = workspace / "App";
     const std::string gone = workspace / "Gone";
     const std::string deep = workspace / "Deep";
     MakeFiles(gone, {L"a.tmp"});
 
-    // Folders down to one whose full path is 250 characters (its search
-    // pattern still fits the limit, the full paths of its files do not), then
-    // two more below it that cannot be searched at all.
+    // One chain of CJK folders up to a path of some 250 characters, and one of
+    // ASCII folders of 40 characters each down to past 1,000.
     std::vector<std::wstring> files;
-    std::wstring folder;
     const size_t base = Widen(deep).size() + 1;
-    for (int level = 0; base + folder.size() < 330; ++level) {
-        size_t length = 40;
-        if (base + folder.size() < 250 && base + folder.size() + 41 > 250 - 41)
-            length = 250 - (base + folder.size()) - (folder.empty() ? 0 : 1);
-        const std::wstring name = L"level" + std::to_wstring(level);
-        folder += (folder.empty() ? L"" : L"\\") + name + std::wstring(length - name.size(), L'x');
-        files.push_back(folder + L"\\junk" + std::to_wstring(level) + std::wstring(12, L'y') + L".tmp");
-        files.push_back(folder + L"\\keep" + std::to_wstring(level) + L".txt");
+    std::wstring folder = L"\u6587\u4EF6";
+    while (base + folder.size() + 30 < 250) {
+        folder += L"\\" + std::wstring(24, L'\u65E5');
+        files.push_back(folder + L"\\\u65E7" + std::to_wstring(files.size()) + L".tmp");
+        files.push_back(folder + L"\\keep" + std::to_wstring(files.size()) + L".txt");
+    }
+    folder = L"ascii";
+    while (base + folder.size() < 1040) {
+        folder += L"\\" + std::wstring(39, L'x');
+        files.push_back(folder + L"\\junk" + std::to_wstring(files.size()) + L".tmp");
+        files.push_back(folder + L"\\keep" + std::to_wstring(files.size()) + L".txt");
     }
     MakeFiles(deep, files);
     const Snapshot before = TakeSnapshot(Widen(deep));
-    ASSERT_EQ(before.size(), files.size() * 3 / 2) << "the long paths could not be made";
+    ASSERT_GT(before.size(), files.size()) << "the deep folders could not be made";
 
     {
         Program first(app);
@@ -244,36 +257,47 @@ TEST(Safety, MissingAndOverlongFolderLocations) {
             if (locations.Checked(row)) checked.insert(Lower(locations.Cell(row, 1)));
         EXPECT_EQ(checked, (std::set<std::string>{Lower(gone), Lower(deep)}));
     }
+    ASSERT_TRUE(program.Click(IDC_PAGE_OPTIONS));
+    ASSERT_TRUE(program.Click(recycle ? IDC_RECYCLE_MODE : IDC_PERMANENT_MODE));
     ASSERT_EQ(ScanToEnd(program, workspace.Root()), "");
 
-    // Listed: the junk of every folder whose search pattern fits the limit.
     const auto locationOf = [&](const std::wstring& file) { return Widen(Lower(deep)) + L"\\" + file; };
     std::set<std::string> expectListed;
+    std::set<std::wstring> removed;
+    size_t pastTheLimit = 0;
     for (const std::wstring& file : files) {
-        const std::wstring full = locationOf(file);
-        if (file.find(L"junk") != std::wstring::npos && full.rfind(L'\\') + 4 < MAX_PATH)
-            expectListed.insert(Lower(Narrow(full)));
+        if (file.find(L".tmp") == std::wstring::npos) continue;
+        expectListed.insert(Lower(Narrow(locationOf(file))));
+        if (!recycle || locationOf(file).size() < MAX_PATH)
+            removed.insert(file);
+        else
+            ++pastTheLimit;
     }
     std::set<std::string> listed;
     for (const ResultRow& row : ResultRows(program)) listed.insert(Lower(row.location));
     EXPECT_EQ(listed, expectListed);
-    EXPECT_EQ(program.Text(IDC_TOTAL_FILES), "Total Files: " + std::to_string(expectListed.size()));
 
     ASSERT_TRUE(program.Click(IDC_NEXT));
-    ASSERT_EQ(StartCleanAndAnswer(program, true, workspace.Root()), "");
-    const Snapshot after = TakeSnapshot(Widen(deep));
-    // Every listed file that the platform can name goes. One whose full path
-    // is past the limit cannot be named to a delete or to the shell, so it
-    // stays whole; nothing unlisted goes.
-    std::set<std::wstring> removed;
-    for (const std::wstring& file : files)
-        if (expectListed.count(Lower(Narrow(locationOf(file)))) && locationOf(file).size() < MAX_PATH)
-            removed.insert(file);
-    ASSERT_LT(removed.size(), expectListed.size()) << "no listed file lies past the limit";
-    EXPECT_EQ(Differences(before, after, removed), "");
+    ASSERT_GT(pastTheLimit, recycle ? 5u : 0u);
+    ASSERT_EQ(StartCleanAndAnswer(program, true, workspace.Root(),
+                                  recycle ? "Clean Completed! Left: " + std::to_string(pastTheLimit) + " checked files."
+                                          : std::string(kCleanCompleted)),
+              "");
+    EXPECT_EQ(Differences(before, TakeSnapshot(Widen(deep)), removed), "");
+    std::set<std::string> stillListed;
+    for (const ResultRow& row : ResultRows(program)) {
+        EXPECT_TRUE(row.checked) << row.location;
+        stillListed.insert(Lower(row.location));
+    }
+    EXPECT_EQ(stillListed.size(), pastTheLimit);
     ASSERT_EQ(ExitProgram(program), "");
     EXPECT_EQ(ProfileValue(program.ProfilePath(), "PathFolder"), "<" + gone + "|1><" + deep + "|1>");
 }
+
+INSTANTIATE_TEST_SUITE_P(EachRemovalMode, DeepFolders, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? std::string("RecycleBin") : std::string("Permanent");
+                         });
 
 }  // namespace
 }  // namespace velnor::e2e

@@ -276,7 +276,7 @@ TEST_F(PagesOnScreen, StartCleanWithEverythingCheckedEndsAtOneHundred) {
     EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 100);
     EXPECT_EQ(::SendMessageA(bar, PBM_GETRANGE, TRUE, 0), 0);
     EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 100);
-    EXPECT_EQ(TextOf(IDC_CLEAN_STATUS), "Clean Completed!");
+    EXPECT_EQ(TextOf(IDC_CLEAN_STATUS), testing::CleanEndWithHistory());
     EXPECT_EQ(TextOf(IDC_SIZE_TEMP), "0 Byte(s)");
     EXPECT_FALSE(FileExists(temp + "old.tmp"));
     EXPECT_FALSE(FileExists(recent + "\\a.lnk"));

@@ -48,6 +48,41 @@ std::string TrashFolder() {
     return path;
 }
 
+std::wstring ExactWide(const std::string& path) {
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        ::MultiByteToWideChar(CP_UTF8, 0, path.c_str(), static_cast<int>(path.size()), &wide[0],
+                              static_cast<int>(wide.size()))));
+    return L"\\\\?\\" + wide;
+}
+
+// Files by their exact names, which a plain path could not reach.
+void WriteExact(const std::string& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileW(ExactWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+std::string ReadExact(const std::string& path) {
+    HANDLE file = ::CreateFileW(ExactWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(missing)";
+    char buffer[256];
+    DWORD read = 0;
+    ::ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    ::CloseHandle(file);
+    return std::string(buffer, read);
+}
+bool ExactExists(const std::string& path) {
+    return ::GetFileAttributesW(ExactWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string Lowered(std::string text) {
+    ::CharLowerA(&text[0]);
+    return text;
+}
+
 class RemovalOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -178,7 +213,11 @@ TEST_F(RemovalOnDisk, PermanentRemovalDeletesExactlyTheCheckedFiles) {
     EXPECT_EQ(shell.lists[0], std::string(1, '\0'));
     EXPECT_EQ(deepAtShellCall, std::vector<bool>{false});
     EXPECT_EQ(positions, (std::vector<int>{15, 30, 45, 60, 75}));
-    ExpectZeroTexts();
+    // The file held open stays, and so does its row, checked.
+    ASSERT_EQ(model->results.RowCount(), 1);
+    EXPECT_EQ(model->results.Item(0).path, Lowered(readOnlyOpen));
+    EXPECT_TRUE(model->results.Item(0).checked);
+    EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 1");
 }
 
 TEST_F(RemovalOnDisk, RecycleModeSendsTheCheckedFilesToTheBinInOneOperation) {
@@ -190,12 +229,10 @@ TEST_F(RemovalOnDisk, RecycleModeSendsTheCheckedFilesToTheBinInOneOperation) {
     Uncheck(readOnlyKeep);
     ASSERT_TRUE(::DeleteFileA(gone.c_str()));
 
-    bool untouchedUntilTheListWasEmpty = false;
-    shell.onDelete = [&] {
-        untouchedUntilTheListWasEmpty = model->results.RowCount() == 0 && FileExists(one) && FileExists(two);
-    };
+    bool untouchedUntilTheEnd = false;
+    shell.onDelete = [&] { untouchedUntilTheEnd = FileExists(one) && FileExists(two); };
     Remove(true);
-    EXPECT_TRUE(untouchedUntilTheListWasEmpty);
+    EXPECT_TRUE(untouchedUntilTheEnd);
     ASSERT_EQ(shell.lists.size(), 1u);
     EXPECT_EQ(shell.flags[0], 0x0550u);
     EXPECT_FALSE(FileExists(one));
@@ -239,7 +276,66 @@ TEST_F(RemovalOnDisk, ARowWhosePathHoldsAWildcardNeverTakesItsNeighbours) {
         EXPECT_FALSE(FileExists(checkedOne)) << prefix;
         ASSERT_EQ(shell.lists.size(), 1u);
         EXPECT_EQ(shell.lists[0].find_first_of("*?"), std::string::npos) << prefix;
-        ExpectZeroTexts();
+        // The two rows that name no file stay, checked: their files were not removed.
+        EXPECT_EQ(model->results.RowCount(), 2);
+        EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 2");
+        model->results.Clear();
+        model->state.ClearTotals();
+    }
+}
+
+// Names that a plain path takes for another file (a trailing blank or dot,
+// a device name) and links to files outside the scanned folder, each side of
+// a look-alike pair checked in turn, in both removal modes: the file removed
+// is always the one named, or none; the unchecked side and a link's target
+// stay byte for byte, and whatever checked file stays keeps its row.
+TEST_F(RemovalOnDisk, LookAlikesAndLinksNeverGoInPlaceOfTheFileChosen) {
+    const std::string outside = dir / "Outside";
+    MakeFolder(outside);
+    WriteBytes(outside + "\\precious.docx", "precious");
+    for (bool recycle : {true, false}) {
+        for (bool oddChecked : {true, false}) {
+            const std::string folder = dir / (std::string(recycle ? "r" : "p") + (oddChecked ? "odd" : "plain"));
+            MakeFolder(folder);
+            struct Pair {
+                std::string plain, odd;
+            } pairs[] = {{"keep.tmp", "keep.tmp "}, {"old.bak", "old.bak."}};
+            for (const Pair& pair : pairs) {
+                WriteExact(folder + "\\" + pair.plain, "plain " + pair.plain);
+                WriteExact(folder + "\\" + pair.odd, "odd " + pair.odd);
+                AddRow(folder + "\\" + pair.plain, !oddChecked);
+                AddRow(folder + "\\" + pair.odd, oddChecked);
+            }
+            WriteExact(folder + "\\CON.tmp", "device look-alike");
+            AddRow(folder + "\\CON.tmp", true);
+            ASSERT_TRUE(testing::MakeLink(folder + "\\link.tmp", outside + "\\precious.docx"));
+            AddRow(folder + "\\link.tmp", true);
+
+            Remove(recycle);
+
+            SCOPED_TRACE(folder);
+            for (const Pair& pair : pairs) {
+                const std::string chosen = oddChecked ? pair.odd : pair.plain;
+                const std::string other = oddChecked ? pair.plain : pair.odd;
+                EXPECT_EQ(ReadExact(folder + "\\" + other), (oddChecked ? "plain " : "odd ") + other);
+                // The shell cannot name the odd one exactly: it stays where the
+                // Recycle Bin would have been the way.
+                const bool chosenStays = recycle && oddChecked;
+                EXPECT_EQ(ExactExists(folder + "\\" + chosen), chosenStays) << chosen;
+            }
+            EXPECT_EQ(ExactExists(folder + "\\CON.tmp"), recycle);
+            EXPECT_EQ(testing::ReadBytes(outside + "\\precious.docx"), "precious");
+            EXPECT_TRUE(ExactExists(folder + "\\link.tmp"));
+            // Every row left is a checked file that is still there.
+            const int expectedRows = 1 + (recycle ? 1 : 0) + (recycle && oddChecked ? 2 : 0);
+            EXPECT_EQ(model->results.RowCount(), expectedRows);
+            for (int row = 0; row < model->results.RowCount(); ++row) {
+                EXPECT_TRUE(model->results.Item(row).checked);
+                EXPECT_TRUE(ExactExists(model->results.Item(row).path)) << model->results.Item(row).path;
+            }
+            model->results.Clear();
+            model->state.ClearTotals();
+        }
     }
 }
 

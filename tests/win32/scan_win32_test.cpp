@@ -28,35 +28,8 @@ std::string Lowered(std::string text) {
     return text;
 }
 
-std::string Parent(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 std::string Leaf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
-// Under Wine a directory link is a Unix symbolic link, which the file system
-// then reports with the reparse-point attribute; on Windows it is a real one.
-bool MakeDirectoryLink(const std::string& link, const std::string& target) {
-    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
-    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
-    using UnixName = char*(CDECL*)(LPCWSTR);
-    using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
-    auto unixName = reinterpret_cast<UnixName>(::GetProcAddress(kernel, "wine_get_unix_file_name"));
-    auto spawn = reinterpret_cast<UnixSpawn>(::GetProcAddress(ntdll, "__wine_unix_spawnvp"));
-    if (!unixName || !spawn)
-        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) != FALSE;
-    auto toUnix = [&](const std::string& path) {
-        wchar_t wide[MAX_PATH];
-        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-        char* name = unixName(wide);
-        std::string result = name ? name : "";
-        ::HeapFree(::GetProcessHeap(), 0, name);
-        return result;
-    };
-    std::string unixTarget = toUnix(target);
-    std::string unixLink = toUnix(Parent(link)) + "/" + Leaf(link);
-    char ln[] = "/bin/ln";
-    char symbolic[] = "-s";
-    char* argv[] = {ln, symbolic, &unixTarget[0], &unixLink[0], nullptr};
-    return spawn(argv, 1) == 0 && (::GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void RemoveLink(const std::string& link) {
     if (!::RemoveDirectoryA(link.c_str())) ::DeleteFileA(link.c_str());
@@ -228,8 +201,8 @@ TEST_F(ScanOnDisk, DirectoryLinksEndTheWalkAndHideWhatIsBehindThem) {
     File("Sub\\b.tmp");
     const std::string loop = root + "\\Sub\\loop";
     const std::string away = root + "\\away";
-    ASSERT_TRUE(MakeDirectoryLink(loop, root));
-    ASSERT_TRUE(MakeDirectoryLink(away, outside.Path()));
+    ASSERT_TRUE(testing::MakeLink(loop, root));
+    ASSERT_TRUE(testing::MakeLink(away, outside.Path()));
     EXPECT_EQ(::GetFileAttributesA(loop.c_str()) & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/win32/url_cache_win32.h"
 #include "ui/window_win32.h"
 
 namespace velnor::testing {
@@ -135,5 +136,41 @@ HWND HostWindow::CreateListView(int id, int x, int y, int width, int height) {
 
 DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
 DWORD UserObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS); }
+
+std::string CleanEndWithHistory() {
+    return SUCCEEDED(Win32UrlHistory().ClearHistory()) ? "Clean Completed!" : "Clean Completed! Left: History.";
+}
+
+bool MakeLink(const std::string& link, const std::string& target) {
+    HMODULE kernel = ::GetModuleHandleA("kernel32.dll");
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    using UnixSpawn = LONG(CDECL*)(char* const argv[], int wait);
+    auto unixName = reinterpret_cast<UnixName>(::GetProcAddress(kernel, "wine_get_unix_file_name"));
+    auto spawn = reinterpret_cast<UnixSpawn>(::GetProcAddress(ntdll, "__wine_unix_spawnvp"));
+    const DWORD targetAttributes = ::GetFileAttributesA(target.c_str());
+    if (!unixName || !spawn)
+        return ::CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                                     (targetAttributes & FILE_ATTRIBUTE_DIRECTORY) ? SYMBOLIC_LINK_FLAG_DIRECTORY
+                                                                                    : 0) != FALSE;
+    auto toUnix = [&](const std::string& path) {
+        wchar_t wide[MAX_PATH];
+        ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        char* name = unixName(wide);
+        std::string result = name ? name : "";
+        ::HeapFree(::GetProcessHeap(), 0, name);
+        return result;
+    };
+    const size_t slash = link.find_last_of('\\');
+    std::string unixTarget = toUnix(target);
+    std::string unixLink = toUnix(link.substr(0, slash)) + "/" + link.substr(slash + 1);
+    char ln[] = "/bin/ln";
+    char symbolic[] = "-s";
+    char* argv[] = {ln, symbolic, &unixTarget[0], &unixLink[0], nullptr};
+    if (spawn(argv, 1) != 0) return false;
+    const DWORD attributes = ::GetFileAttributesA(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           ((attributes ^ targetAttributes) & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
 
 }  // namespace velnor::testing

@@ -28,6 +28,15 @@ std::string ReadBytes(const std::string& path);
 bool FileExists(const std::string& path);
 void MakeFolder(const std::string& path);
 void RemoveTree(const std::string& path);
+// A symbolic link to a file or a folder. Under Wine it is a Unix symbolic link
+// made by the host's ln, which listings show as a reparse point for a folder
+// and as the file it leads to for a file; on Windows it is a real one.
+bool MakeLink(const std::string& link, const std::string& target);
+
+// The line that ends a clean of every item here: Wine's history object has no
+// ClearHistory yet (it answers E_NOTIMPL), Windows' clears, and the clean
+// tells which.
+std::string CleanEndWithHistory();
 
 // The real file system, with the program living in a test folder so that its
 // config.ini lands there.
