@@ -3,7 +3,8 @@
 # AddressSanitizer and UBSan, the fuzz targets, then the Windows suite and the
 # end-to-end suite under Wine with Xvfb, each in a fresh prefix prepared as the
 # run command's (tools/wine_prefix.sh) but keeping the host drive for the
-# harness. Prints one summary line per suite ("suite: N passed, N failed,
+# harness, and last one end-to-end test in a prefix exactly as the run
+# command's. Prints one summary line per suite ("suite: N passed, N failed,
 # N skipped"); exits non-zero when anything fails, a missing test program too.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -89,6 +90,16 @@ shipped=dist/VelnorCleaner.exe
 [ "$WIN_ARCH" = win64 ] && shipped=dist/x64/VelnorCleaner.exe
 e2e=$B/$WIN_ARCH/e2e_tests.exe
 run_wine_suite end-to-end "$e2e" "--program=$(realpath "$shipped")"
+
+# The run command's own prefix, prepared as tools/run.sh prepares it (no
+# host drive, the program in its folder on C:), with the end-to-end program
+# copied onto C: too: its first start must offer C: alone.
+if present run-command-prefix "$e2e"; then
+  in_fresh_prefix run-command-prefix bash -c '
+    bash tools/wine_prefix.sh --install "$(dirname "$1")" && cp "$2" "$WINEPREFIX/drive_c/" &&
+    exec "$WINE_BIN" "C:\\e2e_tests.exe" --gtest_brief=1 --gtest_filter="RunCommandPrefix.*" \
+         --run-command-prefix "--program=$3"' - "$shipped" "$e2e" "$VELNOR_PROGRAM_FOLDER\\VelnorCleaner.exe"
+fi
 
 for s in "${summaries[@]}"; do echo "$s"; done
 exit $status
