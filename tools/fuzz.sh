@@ -2,9 +2,9 @@
 # Builds the coverage-guided fuzz targets of tests/fuzz with clang's libFuzzer
 # under AddressSanitizer and UBSan (into build/fuzz, or $VELNOR_BUILD/fuzz) and
 # runs each for a bounded number of inputs, starting from its seeds in
-# tests/fuzz/seeds. Prints "fuzz: N passed, N failed" (N counts targets) and
-# exits non-zero when a target crashes or a property fails; the input that did
-# it is kept in the build folder.
+# tests/fuzz/seeds. Prints "fuzz: N passed, N failed, 0 skipped" (N counts
+# targets) and exits non-zero when a target crashes or a property fails; the
+# input that did it is kept in the build folder.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 B=${VELNOR_BUILD:-build}
@@ -83,5 +83,5 @@ for entry in "${targets[@]}"; do
   fi
 done
 
-echo "fuzz: $passed passed, $failed failed"
+echo "fuzz: $passed passed, $failed failed, 0 skipped"
 [ $failed -eq 0 ]

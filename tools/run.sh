@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program and opens its window under Wine:
 # the shipped build that this machine's Wine runs (dist/VelnorCleaner.exe, or
-# dist/x64/VelnorCleaner.exe where Wine cannot run 32-bit programs), started
-# from build/run so that its config.ini stays out of dist/.
+# dist/x64/VelnorCleaner.exe where Wine cannot run 32-bit programs), copied
+# with its help file into C:\Program Files\Velnor Disk Cleaner of the prefix
+# and started there, so that its config.ini stays there too.
+#
+# The prefix has no drive that maps into the host (tools/wine_prefix.sh): the
+# program sees its own C: drive only, and never offers the host's files for
+# cleaning.
 #
 # With a display the window stays open until you close it. Without one the
 # program runs under Xvfb: the script saves a screenshot of the window to
@@ -12,22 +17,25 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh program
 source tools/wine_env.sh
+source tools/wine_prefix.sh
 dist=dist
 [ "$WIN_ARCH" = win64 ] && dist=dist/x64
 export WINEPREFIX=${WINEPREFIX:-$HOME/.velnor-wine-$WIN_ARCH}
-run_dir=${VELNOR_RUN_DIR:-build/run}
-mkdir -p "$run_dir"
-cp "$dist/VelnorCleaner.exe" "$run_dir/VelnorCleaner.exe"
-[ -f "$dist/VelnorCleaner.chm" ] && cp "$dist/VelnorCleaner.chm" "$run_dir/"
+unset VELNOR_KEEP_HOST_DRIVE
+# Started in its own folder: the host's current folder has no drive letter.
+folder=$(velnor_program_folder_unix)
+program="$VELNOR_PROGRAM_FOLDER\\VelnorCleaner.exe"
+export folder program
 if [ -n "${DISPLAY:-}" ]; then
-  bash tools/wine_prefix.sh
-  exec "$WINE_BIN" "$run_dir/VelnorCleaner.exe"
+  bash tools/wine_prefix.sh --install "$dist"
+  cd "$folder"
+  exec "$WINE_BIN" "$program"
 fi
 
 echo "No display: running under Xvfb; the screenshot goes to dist/screenshot.png"
 inside() { # runs under xvfb-run
-  bash tools/wine_prefix.sh
-  "$WINE_BIN" "$run_dir/VelnorCleaner.exe" &
+  bash tools/wine_prefix.sh --install "$dist"
+  (cd "$folder" && exec "$WINE_BIN" "$program") &
   local pid=$! window="" i
   for i in $(seq 1 60); do
     window=$(xdotool search --name "^Velnor Disk Cleaner$" 2>/dev/null | head -1) && [ -n "$window" ] && break
@@ -51,6 +59,6 @@ inside() { # runs under xvfb-run
   wait "$pid" 2>/dev/null || true
   echo "Program closed."
 }
-export run_dir
+export dist
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c "$(declare -f inside); inside"
 /usr/lib/wine/wineserver -w 2>/dev/null || true

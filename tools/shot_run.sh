@@ -2,7 +2,10 @@
 # program and the given drivers in $win when missing or out of date, makes a
 # run folder, a fresh Wine prefix and a data folder ($run, $prefix, $xdg) that
 # go away when the script exits, copies the program and the drivers into the
-# run folder, and exports WINEPREFIX and XDG_DATA_HOME for them.
+# run folder, and exports WINEPREFIX and XDG_DATA_HOME for them. The program
+# runs from the host's run folder, so this prefix keeps the host drive
+# (VELNOR_KEEP_HOST_DRIVE, tools/wine_prefix.sh); the scripts untick the
+# drives before they scan.
 prepare_shot_run() {
   local drivers=("$@") exes=("$win/VelnorCleaner.exe")
   if [ -f "$win/CMakeCache.txt" ]; then
@@ -18,5 +21,5 @@ prepare_shot_run() {
   local driver
   for driver in "${drivers[@]}"; do exes+=("$win/$driver.exe"); done
   cp "${exes[@]}" "$run/"
-  export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg
+  export WINEPREFIX=$prefix XDG_DATA_HOME=$xdg VELNOR_KEEP_HOST_DRIVE=1
 }

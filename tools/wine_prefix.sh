@@ -8,6 +8,11 @@
 #
 # or run as a command, which prepares $WINEPREFIX: bash tools/wine_prefix.sh
 #
+# As the run command prepares its prefix: bash tools/wine_prefix.sh --install
+# FOLDER also copies the program of FOLDER (VelnorCleaner.exe and, where
+# there is one, VelnorCleaner.chm) into $VELNOR_PROGRAM_FOLDER on the
+# prefix's C: drive, where it runs and keeps its config.ini.
+#
 # A bare prefix has no Windows fonts: Wine then draws "MS Shell Dlg" with a
 # wide host font, and the page texts no longer fit the controls the layout
 # made for them. Windows draws that face with MS Sans Serif, so the prefix
@@ -17,6 +22,17 @@
 # links its own CJK fonts behind them. Wine links only behind TrueType faces:
 # text that it draws with the bitmap face of MS Sans Serif (the dialogs at
 # 8 points) does not reach the linked font.
+#
+# Drive Z: of a new prefix is the host's whole file system, and Wine reports
+# it as a fixed drive: the program would offer it on the Path page, checked,
+# and a scan and clean would reach the host's files. So the prefix gets no
+# drive letter that maps into the host: Z: and any other letter but C: that
+# points out of the prefix are removed, once per prefix (a stamp records it,
+# so that a drive the user maps later on purpose stays). Wine does not make
+# them again, neither on a prefix update nor at a restart. Only the test
+# harnesses, which hand the test programs Unix paths and read them through
+# Z:, keep it: VELNOR_KEEP_HOST_DRIVE=1. The program under test is never
+# pointed there.
 #
 # VELNOR_DPI, where set, is the display's DPI in the prefix (96 is 100 %,
 # 144 is 150 %, 192 is 200 %): the pictures of the pages at other display
@@ -36,9 +52,39 @@ _velnor_reg_multi_sz() { # text
   printf '%s00,00,00,00' "$out"
 }
 
+# The program's folder in the run command's prefix, as Windows and as the
+# host name it.
+VELNOR_PROGRAM_FOLDER='C:\Program Files\Velnor Disk Cleaner'
+velnor_program_folder_unix() { echo "$WINEPREFIX/drive_c/Program Files/Velnor Disk Cleaner"; }
+
 prepare_wine_prefix() {
   : "${WINEPREFIX:?prepare_wine_prefix needs WINEPREFIX}"
-  [ -f "$WINEPREFIX/.velnor-prepared" ] && return 0
+  [ -f "$WINEPREFIX/.velnor-prepared" ] || _velnor_prepare_display
+  [ "${VELNOR_KEEP_HOST_DRIVE:-}" = 1 ] || _velnor_unmap_host_drives
+}
+
+install_program_into_prefix() { # folder holding the program
+  local to; to=$(velnor_program_folder_unix)
+  mkdir -p "$to"
+  cp "$1/VelnorCleaner.exe" "$to/"
+  if [ -f "$1/VelnorCleaner.chm" ]; then cp "$1/VelnorCleaner.chm" "$to/"; fi
+}
+
+_velnor_unmap_host_drives() {
+  local stamp=$WINEPREFIX/.velnor-no-host-drive inside link
+  [ -f "$stamp" ] || [ ! -d "$WINEPREFIX/dosdevices" ] && return 0
+  inside=$(realpath "$WINEPREFIX")
+  for link in "$WINEPREFIX"/dosdevices/[a-z]:; do
+    [ -L "$link" ] && [ "${link##*/}" != c: ] || continue
+    case $(realpath -m "$link") in
+      "$inside" | "$inside"/*) ;;
+      *) rm -f "$link" ;;
+    esac
+  done
+  touch "$stamp"
+}
+
+_velnor_prepare_display() {
   # The 64-bit loader makes the prefix where it runs, as on 64-bit Windows;
   # 32-bit programs run in it too.
   local wine=$WINE_BIN
@@ -89,4 +135,5 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   set -euo pipefail
   source "$(dirname "$0")/wine_env.sh"
   prepare_wine_prefix
+  if [ "${1:-}" = --install ]; then install_program_into_prefix "$2"; fi
 fi
