@@ -264,21 +264,21 @@ TEST_P(DeepFolders, EveryJunkFileIsListedAndGoesWhereTheModeCanReachIt) {
     const auto locationOf = [&](const std::wstring& file) { return Widen(Lower(deep)) + L"\\" + file; };
     std::set<std::string> expectListed;
     std::set<std::wstring> removed;
-    size_t pastTheLimit = 0;
+    size_t beyondTheLimit = 0;
     for (const std::wstring& file : files) {
         if (file.find(L".tmp") == std::wstring::npos) continue;
         expectListed.insert(Lower(Narrow(locationOf(file))));
-        if (!recycle || locationOf(file).size() < MAX_PATH)
-            removed.insert(file);
-        else
-            ++pastTheLimit;
+        const bool beyond = locationOf(file).size() >= MAX_PATH;
+        beyondTheLimit += beyond;
+        if (!recycle || !beyond) removed.insert(file);
     }
+    const size_t pastTheLimit = recycle ? beyondTheLimit : 0;
     std::set<std::string> listed;
     for (const ResultRow& row : ResultRows(program)) listed.insert(Lower(row.location));
     EXPECT_EQ(listed, expectListed);
 
     ASSERT_TRUE(program.Click(IDC_NEXT));
-    ASSERT_GT(pastTheLimit, recycle ? 5u : 0u);
+    ASSERT_GT(beyondTheLimit, 5u);
     ASSERT_EQ(StartCleanAndAnswer(program, true, workspace.Root(),
                                   recycle ? "Clean Completed! Left: " + std::to_string(pastTheLimit) + " checked files."
                                           : std::string(kCleanCompleted)),
