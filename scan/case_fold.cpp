@@ -8,30 +8,6 @@
 
 namespace velnor {
 
-namespace {
-
-size_t FoldBeyondAscii(const char* text, size_t length, size_t from, char* out) {
-    size_t written = from;
-    for (size_t i = from; i < length;) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            out[written++] = LowerAsciiLetter(text[i++]);
-            continue;
-        }
-        char32_t c = 0;
-        const size_t taken = Utf8DecodeAt(text, length, i, c);
-        if (taken == 0) {
-            out[written++] = text[i++];
-            continue;
-        }
-        written += Utf8Encode(FoldCharacter(c), out + written);
-        i += taken;
-    }
-    return written;
-}
-
-}  // namespace
-
 char32_t SimpleUpperCase(char32_t c) {
     if (c < 'a' || c > 0xFFFF) return c;
     const auto run = std::lower_bound(std::begin(kUpperCaseRuns), std::end(kUpperCaseRuns), c,
@@ -45,18 +21,23 @@ char32_t FoldCharacter(char32_t c) {
     return upper >= 'A' && upper <= 'Z' ? upper - 'A' + 'a' : upper;
 }
 
-size_t FoldCase(const char* text, size_t length, char* out) {
-    // The loop over plain ASCII stays free of branches; text beyond ASCII is
-    // rare enough in file names to take its own pass from its first such byte.
-    unsigned char seen = 0;
-    for (size_t i = 0; i < length; ++i) {
-        seen |= static_cast<unsigned char>(text[i]);
-        out[i] = LowerAsciiLetter(text[i]);
+size_t FoldCaseBeyondAscii(const char* text, size_t length, char* out) {
+    size_t written = 0;
+    for (size_t i = 0; i < length;) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            out[written++] = LowerAsciiLetter(text[i++]);
+            continue;
+        }
+        char32_t c = 0;
+        const size_t taken = Utf8DecodeAt(text, length, i, c);
+        if (taken == 0) {
+            out[written++] = text[i++];
+            continue;
+        }
+        written += Utf8Encode(FoldCharacter(c), out + written);
+        i += taken;
     }
-    if (seen < 0x80) return length;
-    size_t first = 0;
-    while (static_cast<unsigned char>(text[first]) < 0x80) ++first;
-    return FoldBeyondAscii(text, length, first, out);
+    return written;
 }
 
 std::string FoldCase(const std::string& text) {
