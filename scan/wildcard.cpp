@@ -1,5 +1,6 @@
 #include "scan/wildcard.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ui/utf8.h"
@@ -79,12 +80,11 @@ bool MatchByCharacters(const char* text, size_t n, const char* pattern, size_t m
 std::string PreparePattern(const char* pattern) {
     std::string prepared;
     if (!pattern) return prepared;
-    const std::string folded = FoldCase(std::string(pattern));
-    prepared.reserve(folded.size());
-    for (char c : folded) {
-        if (c == '*' && !prepared.empty() && prepared.back() == '*') continue;
-        prepared.push_back(c);
-    }
+    const size_t length = std::strlen(pattern);
+    prepared.resize(FoldedCapacity(length));
+    prepared.resize(FoldCase(pattern, length, &prepared[0]));
+    const auto starRun = [](char a, char b) { return a == '*' && b == '*'; };
+    prepared.erase(std::unique(prepared.begin(), prepared.end(), starRun), prepared.end());
     return prepared;
 }
 
