@@ -110,14 +110,14 @@ void FilterSet::AddFolderExclusion(const std::string& pattern) {
 // the exceptions are the same for all of them: so the name is wanted when any
 // include accepts it and no exception does.
 bool FilterSet::IsFileWanted(const std::string& name) const {
-    const LoweredText lowered(name.c_str());
-    return includeIndex_.AnyMatches(lowered.Data(), lowered.Length()) &&
-           !exceptionIndex_.AnyMatches(lowered.Data(), lowered.Length());
+    const FoldedText folded(name.c_str());
+    return includeIndex_.AnyMatches(folded.Data(), folded.Length()) &&
+           !exceptionIndex_.AnyMatches(folded.Data(), folded.Length());
 }
 
 bool FilterSet::IsFolderExcluded(const std::string& path) const {
-    const LoweredText lowered(path.c_str());
-    return folderIndex_.AnyMatches(lowered.Data(), lowered.Length());
+    const FoldedText folded(path.c_str());
+    return folderIndex_.AnyMatches(folded.Data(), folded.Length());
 }
 
 }  // namespace velnor

@@ -14,12 +14,12 @@ class PatternIndex {
 public:
     void Clear();
     void Add(const std::string& pattern);
-    // The text must already be lowered with LowerAsciiLetters.
-    bool AnyMatches(const char* loweredText, size_t length) const;
+    // The text must already be folded with FoldCase.
+    bool AnyMatches(const char* foldedText, size_t length) const;
 
 private:
     struct Entry {
-        std::string prepared;  // lowered, runs of `*` reduced to one
+        std::string prepared;  // folded, runs of `*` reduced to one
         std::string tail;      // the literal bytes at the pattern's end: every match ends in them
         size_t minLength = 0;  // bytes that are not `*`
         bool hasStar = false;

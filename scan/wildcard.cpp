@@ -1,5 +1,6 @@
 #include "scan/wildcard.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "ui/utf8.h"
@@ -76,20 +77,14 @@ bool MatchByCharacters(const char* text, size_t n, const char* pattern, size_t m
 
 }  // namespace
 
-char LowerAsciiLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-void LowerAsciiLetters(const char* text, size_t length, char* out) {
-    for (size_t i = 0; i < length; ++i) out[i] = LowerAsciiLetter(text[i]);
-}
-
 std::string PreparePattern(const char* pattern) {
     std::string prepared;
     if (!pattern) return prepared;
-    prepared.reserve(std::strlen(pattern));
-    for (const char* p = pattern; *p; ++p) {
-        if (*p == '*' && !prepared.empty() && prepared.back() == '*') continue;
-        prepared.push_back(LowerAsciiLetter(*p));
-    }
+    const size_t length = std::strlen(pattern);
+    prepared.resize(FoldedCapacity(length));
+    prepared.resize(FoldCase(pattern, length, &prepared[0]));
+    const auto starRun = [](char a, char b) { return a == '*' && b == '*'; };
+    prepared.erase(std::unique(prepared.begin(), prepared.end(), starRun), prepared.end());
     return prepared;
 }
 
@@ -136,9 +131,9 @@ bool MatchPrepared(const char* text, size_t n, const char* pattern, size_t m) {
 bool MatchWildcard(const char* text, const char* pattern) {
     if (!text || !pattern) return false;
     if (!*pattern) return !*text;
-    const LoweredText lowered(text);
+    const FoldedText folded(text);
     const std::string prepared = PreparePattern(pattern);
-    return MatchPrepared(lowered.Data(), lowered.Length(), prepared.data(), prepared.size());
+    return MatchPrepared(folded.Data(), folded.Length(), prepared.data(), prepared.size());
 }
 
 int FindSegment(const char* text, const char* segment, int start) {

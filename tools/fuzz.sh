@@ -44,6 +44,9 @@ build() { # program, sources...
   for src in "$@"; do
     obj=$OUT/obj/${src%.cpp}.o
     objects+=("$obj")
+    # Targets share their objects: one made afresh for an earlier target
+    # still has to reach this one.
+    [ "$obj" -nt "$exe" ] && relink=1
     stale "$obj" "$src" || continue
     mkdir -p "$(dirname "$obj")"
     "${launcher[@]}" "$CXX" "${flags[@]}" -c "$src" -o "$obj" || return 1

@@ -67,6 +67,49 @@ size_t Utf8CharLengthAt(const char* text, size_t textLength, size_t at) {
     return length;
 }
 
+size_t Utf8DecodeAt(const char* text, size_t textLength, size_t at, char32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const size_t length = SequenceLength(lead);
+    if (length == 0 || textLength - at < length) return 0;
+    if (length == 1) {
+        codePoint = lead;
+        return 1;
+    }
+    if (!SecondByteFits(lead, static_cast<unsigned char>(text[at + 1]))) return 0;
+    static constexpr unsigned char kLeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    char32_t code = lead & kLeadBits[length];
+    for (size_t k = 1; k < length; ++k) {
+        const auto byte = static_cast<unsigned char>(text[at + k]);
+        if (!IsContinuation(byte)) return 0;
+        code = (code << 6) | (byte & 0x3F);
+    }
+    codePoint = code;
+    return length;
+}
+
+size_t Utf8Encode(char32_t codePoint, char* out) {
+    if (codePoint < 0x80) {
+        out[0] = static_cast<char>(codePoint);
+        return 1;
+    }
+    if (codePoint < 0x800) {
+        out[0] = static_cast<char>(0xC0 | (codePoint >> 6));
+        out[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        return 2;
+    }
+    if (codePoint < 0x10000) {
+        out[0] = static_cast<char>(0xE0 | (codePoint >> 12));
+        out[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        return 3;
+    }
+    out[0] = static_cast<char>(0xF0 | (codePoint >> 18));
+    out[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    out[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    out[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return 4;
+}
+
 std::string Utf8WithoutLast(const std::string& text, size_t count) {
     size_t end = text.size();
     for (; count > 0 && end > 0; --count) {

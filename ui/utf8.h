@@ -24,6 +24,12 @@ std::string Utf8Prefix(const std::string& text, size_t maxBytes);
 size_t Utf8CharLengthAt(const std::string& text, size_t at);
 size_t Utf8CharLengthAt(const char* text, size_t length, size_t at);
 
+// The code point of the well-formed sequence that starts at `at` and its
+// length in bytes; 0 (and no code point) where no well-formed sequence starts.
+size_t Utf8DecodeAt(const char* text, size_t length, size_t at, char32_t& codePoint);
+// Writes the code point's sequence (1 to 4 bytes) to out; gives its length.
+size_t Utf8Encode(char32_t codePoint, char* out);
+
 // The text without its last `count` characters.
 std::string Utf8WithoutLast(const std::string& text, size_t count);
 

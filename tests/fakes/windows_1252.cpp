@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "ui/utf8.h"
+
 namespace velnor::testing {
 
 namespace {
@@ -14,16 +16,8 @@ constexpr char16_t kHighControls[32] = {
 };
 
 void AppendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
+    char bytes[4];
+    out.append(bytes, Utf8Encode(code, bytes));
 }
 
 }  // namespace

@@ -1,24 +1,58 @@
 // The matcher and the scan's prepared pattern lists against a plain
-// backtracking matcher of the same syntax. The input is NUL-separated: a text,
-// then up to eight patterns.
+// backtracking matcher of the same syntax and the same fold of letter case.
+// The input is NUL-separated: a text, then up to eight patterns.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "scan/filter_set.h"
+#include "scan/upper_case_table.h"
 #include "scan/wildcard.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "ui/utf8.h"
 
 namespace {
 
-char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// The fold written out plainly: the character's run in the upper-case table
+// found by walking the whole table, then A to Z lowered.
+char32_t ReferenceFold(char32_t c) {
+    for (const velnor::UpperCaseRun& run : velnor::kUpperCaseRuns) {
+        if (c >= run.first && c <= run.last && (c - run.first) % run.step == 0) {
+            c = static_cast<char16_t>(c + run.delta);
+            break;
+        }
+    }
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
 
-// Whole text against whole pattern: `*` any run of characters, `?` one
-// character (a well-formed UTF-8 sequence, or else a single byte), other bytes
-// themselves with A to Z folded. The memo keeps runs of stars from going
-// exponential; it changes nothing about the answer.
+// One character of a text or pattern, folded: the code point of a well-formed
+// sequence, else each of its bytes on its own, above every code point, so
+// that it equals only the same byte.
+std::vector<char32_t> FoldedUnits(const std::string& s, size_t at, size_t length) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[at + k]); };
+    char32_t c = 0;
+    bool wellFormed = true;
+    if (length == 1) {
+        c = byte(0);
+        wellFormed = c < 0x80;
+    } else {
+        c = byte(0) & (0x7F >> length);
+        for (size_t k = 1; k < length; ++k) c = (c << 6) | (byte(k) & 0x3F);
+        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        wellFormed = c >= kLeast[length] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
+    }
+    if (wellFormed) return {ReferenceFold(c)};
+    std::vector<char32_t> raw;
+    for (size_t k = 0; k < length; ++k) raw.push_back(0x110000 + byte(k));
+    return raw;
+}
+
+// Whole text against whole pattern, character by character: `*` any run of
+// characters, `?` one character (a well-formed UTF-8 sequence, or else a
+// single byte), any other character itself once both are folded. The memo
+// keeps runs of stars from going exponential; it changes nothing about the
+// answer.
 class Reference {
 public:
     Reference(const std::string& text, const std::string& pattern)
@@ -35,20 +69,22 @@ private:
         if (p == pattern_.size())
             result = t == text_.size();
         else if (pattern_[p] == '*')
-            result = MatchFrom(t, p + 1) || (t < text_.size() && MatchFrom(t + CharLength(t), p));
+            result = MatchFrom(t, p + 1) || (t < text_.size() && MatchFrom(t + CharLength(text_, t), p));
         else if (t == text_.size())
             result = false;
         else if (pattern_[p] == '?')
-            result = MatchFrom(t + CharLength(t), p + 1);
-        else if (Fold(pattern_[p]) == Fold(text_[t]))
-            result = MatchFrom(t + 1, p + 1);
+            result = MatchFrom(t + CharLength(text_, t), p + 1);
         else
-            result = false;
+            result = SameCharacter(t, p) && MatchFrom(t + CharLength(text_, t), p + CharLength(pattern_, p));
         known = result ? 1 : 0;
         return result;
     }
 
-    size_t CharLength(size_t t) const { return velnor::Utf8CharLengthAt(text_, t); }
+    bool SameCharacter(size_t t, size_t p) const {
+        return FoldedUnits(text_, t, CharLength(text_, t)) == FoldedUnits(pattern_, p, CharLength(pattern_, p));
+    }
+
+    static size_t CharLength(const std::string& s, size_t at) { return velnor::Utf8CharLengthAt(s, at); }
 
     const std::string& text_;
     const std::string& pattern_;

@@ -29,6 +29,16 @@ TEST(IsFileWanted, ExceptionsOnlyTakeAway) {
     EXPECT_FALSE(Filters({}, {}).IsFileWanted("a.tmp"));
 }
 
+TEST(IsFileWanted, PatternsAndNamesInAnyCaseAndScript) {
+    const FilterSet set = Filters({"*.ТМП", "Σ*"}, {"ВАЖНОЕ.*", "σημείωση.*"});
+    EXPECT_TRUE(set.IsFileWanted("отчёт.тмп"));
+    EXPECT_TRUE(set.IsFileWanted("ОТЧЁТ.Тмп"));
+    EXPECT_FALSE(set.IsFileWanted("важное.тмп"));
+    EXPECT_TRUE(set.IsFileWanted("σύνοψη.txt"));
+    EXPECT_FALSE(set.IsFileWanted("ΣΗΜΕΊΩΣΗ.txt"));
+    EXPECT_FALSE(set.IsFileWanted("отчёт.tmp"));  // Latin letters are not Cyrillic ones
+}
+
 TEST(IsFileWanted, KeepsPatternsAsTheRowsHoldThem) {
     FilterSet set = Filters({"*.TMP"}, {"Calendar.tmp"});
     EXPECT_EQ(set.Includes(), std::vector<std::string>{"*.TMP"});
@@ -60,6 +70,31 @@ TEST(IsFolderExcluded, DefaultExclusionsCoverTheirFoldersOnly) {
     for (const Case& c : cases) EXPECT_EQ(set.IsFolderExcluded(c.path), c.excluded) << c.path;
 }
 
+// Browse fills an exclusion with the folder's on-disk case; the walk reaches
+// the folder through a location lowered in full, with the names below it as
+// the disk spells them.
+TEST(IsFolderExcluded, ExclusionsInAnyCaseAndScript) {
+    FilterSet set;
+    for (const char* pattern : {"C:\\Доки\\Важное", "C:\\Έγγραφα\\Προσωρινά", "D:\\DONNÉES\\Été", "*\\ΚΡΥΦΆ"})
+        set.AddFolderExclusion(pattern);
+    struct Case {
+        const char* path;
+        bool excluded;
+    } cases[] = {
+        {"c:\\доки\\Важное", true},
+        {"c:\\доки\\важное", true},
+        {"C:\\ДОКИ\\ВАЖНОЕ", true},
+        {"c:\\доки\\важное2", false},
+        {"c:\\доки\\важное\\внутри", false},
+        {"c:\\έγγραφα\\Προσωρινά", true},
+        {"c:\\ΈΓΓΡΑΦΑ\\προσωρινά", true},
+        {"d:\\données\\Été", true},
+        {"d:\\donnees\\ete", false},
+        {"e:\\x\\κρυφά", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(set.IsFolderExcluded(c.path), c.excluded) << c.path;
+}
+
 // The plain loop, one MatchWildcard after another: the indexed lists must
 // answer the same for every list and name.
 bool OneByOneIsFileWanted(const FilterSet& set, const std::string& name) {
@@ -75,7 +110,8 @@ bool OneByOneIsFileWanted(const FilterSet& set, const std::string& name) {
 TEST(IsFileWanted, AgreesWithTheOneByOneLoop) {
     std::mt19937 random(7);
     // Characters of one to four bytes, so that a `?` has to take each whole.
-    const std::vector<std::string> characters = {"a", "B", ".", "~", "$", "\xe9", "?", "*", "\u03b1", "\u65e5", "\U0001F600"};
+    const std::vector<std::string> characters = {"a", "B", ".", "~", "$", "\xe9", "?", "*", "\u03b1", "\u0391",
+                                                 "\u0131", "\u0250", "\u2c6f", "\u65e5", "\U0001F600"};
     auto make = [&](int maxLength) {
         std::string s;
         for (int i = random() % (maxLength + 1); i > 0; --i) s += characters[random() % characters.size()];

@@ -29,6 +29,11 @@ TEST(CoveringRule, StopsAtPathBoundary) {
         {"c:\\temp\\sub", "c:\\temp", false},
         {"d:", "c:\\temp", false},
         {"c:\\temp", "c:\\temp", true},
+        // Letter case counts as little as for the file system, in every script.
+        {"C:\\Доки", "c:\\доки\\важное", true},
+        {"c:\\доки", "C:\\ДОКИ2", false},
+        {"c:\\ΈΓΓΡΑΦΑ\\", "c:\\έγγραφα\\x", true},
+        {"c:\\ı", "c:\\i\\sub", true},  // the same folder, whichever I was lowered
     };
     for (const Case& c : cases) EXPECT_EQ(CoversLocation(c.other, c.location), c.covers) << c.other << " / " << c.location;
 }
@@ -57,6 +62,7 @@ TEST(CoveringRule, QueuesEachUncoveredLocationOnceInOrder) {
         {{"c:\\temp2", "c:\\temp"}, {"c:\\temp2", "c:\\temp"}},
         {{"c:\\temp\\sub", "c:"}, {"c:"}},
         {{"c:\\x", "c:\\x", "d:", "c:\\x"}, {"c:\\x", "d:"}},
+        {{"c:\\доки\\важное", "C:\\Доки", "c:\\ДОКИ"}, {"C:\\Доки"}},
         {{}, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(UncoveredLocations(c.checked), c.queued);

@@ -48,7 +48,7 @@ TEST(MatchWildcard, AnchoredStarAndQuestionMark) {
         {"abab", "*ab*ab", true},
         {"aXbXc", "a*b*c", true},
         {"\xe9t\xe9.tmp", "\xe9*.tmp", true},
-        {"\xc9t\xe9.tmp", "\xe9*.tmp", false},  // only A to Z are folded
+        {"\xc9t\xe9.tmp", "\xe9*.tmp", false},  // bytes outside UTF-8 are never folded
         {"?", "?", true},
         {"*", "*", true},
         {"a*b", "a?b", true},
@@ -87,6 +87,49 @@ TEST(MatchWildcard, FolderPatterns) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchWildcard(c.path, c.pattern), c.match) << c.path << " against " << c.pattern;
+}
+
+// A name pattern and an exclusion are typed, pasted or filled in by Browse in
+// any case; the walk hands on-disk names. Both fold to the same upper case,
+// one character for one, as the file system compares names.
+TEST(MatchWildcard, FoldsCaseInEveryScriptAsTheFileSystemDoes) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        bool match;
+    } cases[] = {
+        {"отчёт.тмп", "*.ТМП", true},
+        {"ОТЧЁТ.ТМП", "отчёт.*", true},
+        {"c:\\доки\\Важное", "C:\\Доки\\Важное", true},
+        {"c:\\доки\\важное2", "C:\\Доки\\Важное", false},
+        {"ΣΎΝΟΨΗ.tmp", "σύνοψη.TMP", true},
+        {"λόγος", "ΛΌΓΟΣ", true},  // final sigma upper-cases to sigma
+        {"c:\\έγγραφα\\ΠΡΟΣΩΡΙΝΆ", "C:\\Έγγραφα\\Προσωρινά", true},
+        {"d:\\données\\été", "D:\\DONNÉES\\ÉTÉ", true},
+        {"ČEŠTINA.ŁÓD", "čeština.łód", true},  // upper and lower case alternate in the table
+        {"ÿ.tmp", "Ÿ.TMP", true},
+        {"Œuvre.bak", "œ*", true},
+        {"é.tmp", "e.tmp", false},  // an accent is not a case
+        // Upper cases that are ASCII fold with the ASCII letter, on both sides.
+        {"ı.tmp", "I.TMP", true},
+        {"I.tmp", "ı.tmp", true},
+        {"i.tmp", "ı.tmp", true},
+        {"ſetup.log", "S*.LOG", true},
+        {"İ.tmp", "i.tmp", false},  // i upper-cases to I, not to the dotted capital
+        {"\u212a.tmp", "k.tmp", false},  // nor to the Kelvin sign
+        {"straße", "STRASSE", false},  // one character never becomes two
+        {"\U00010428", "\U00010400", false},  // beyond U+FFFF nothing is folded
+        // Folding changes how many bytes a character takes; `?` still takes one.
+        {"ɐ.tmp", "Ɐ.tmp", true},
+        {"x\u2c65y", "x?Y", true},
+        {"ı.tmp", "?.tmp", true},
+        {"Ж", "??", false},
+        // Broken sequences are kept byte for byte and still count as one character each.
+        {"Ж\xd0", "ж?", true},
+        {"\xd0Ж\xff", "\xd0ж\xff", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MatchWildcard(c.text, c.pattern), c.match) << '"' << c.text << "\" against \"" << c.pattern << '"';
 }
 
 TEST(MatchWildcard, MissingArgumentsNeverMatch) {

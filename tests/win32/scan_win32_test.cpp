@@ -161,6 +161,36 @@ TEST_F(ScanOnDisk, ExclusionsTrailingBackslashAndMissingLocations) {
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  2 Byte(s)");
 }
 
+// Browse fills an exclusion with the folder's path as the disk spells it. The
+// walk reaches that folder through a location typed in another case, which
+// the scan lowers: only a fold of every script tells that they are the same
+// folder, and nothing inside it may be listed or removed.
+TEST_F(ScanOnDisk, AnExclusionFilledByBrowseHoldsWhateverCaseTheLocationIsTypedIn) {
+    ASSERT_EQ(::GetACP(), static_cast<UINT>(CP_UTF8));
+    const std::string report = File("Доки\\Отчёт.tmp");
+    const std::vector<std::string> kept = {
+        File("Доки\\Важное\\План.tmp", "keep"),
+        File("Доки\\Важное\\Старое\\итог.TMP", "keep"),
+        File("Έγγραφα\\Πρόχειρα\\σημείωση.tmp", "keep"),
+        File("Données\\Été\\Brouillons\\lettre.tmp", "keep"),
+    };
+    AddExclusionRow(model->profile.exclusions, root + "\\Доки\\Важное");
+    AddExclusionRow(model->profile.exclusions, root + "\\Έγγραφα\\Πρόχειρα");
+    AddExclusionRow(model->profile.exclusions, root + "\\Données\\Été\\Brouillons");
+    AddLocation(root + "\\ДОКИ");
+    AddLocation(root + "\\ΈΓΓΡΑΦΑ");
+    AddLocation(root + "\\DONNÉES\\ÉTÉ");
+
+    model->scan.OnStartScan();
+    EXPECT_EQ(Listed(), std::vector<std::string>{"доки\\Отчёт.tmp"});
+
+    model->options.SetOption(ScanOptions::kRemove, false);
+    model->state.cleanBusy = true;
+    model->clean.RemoveJunkFiles();
+    EXPECT_FALSE(testing::FileExists(report));
+    for (const std::string& path : kept) EXPECT_EQ(testing::ReadBytes(path), "keep") << path;
+}
+
 TEST_F(ScanOnDisk, SizesAboveFourGigabytesAndTheModifiedText) {
     const std::string path = root + "\\big.tmp";
     HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
@@ -229,7 +259,7 @@ void MakeWide(const std::wstring& path) {
     ::CloseHandle(file);
 }
 
-TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) {
+TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchWithoutCase) {
     // Without the manifest's UTF-8 code page these names come back as '?'.
     ASSERT_EQ(::GetACP(), static_cast<UINT>(CP_UTF8));
     const std::wstring wideRoot(root.begin(), root.end());  // the temporary folder's name is ASCII
@@ -238,10 +268,11 @@ TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) 
         const char* utf8;
         bool listed;
     } names[] = {
-        // Greek folder and file; the filter's small alpha does not take a capital alpha.
+        // Greek folder and file; the filter's small alpha takes a capital alpha too.
         {L"\x03a6\x03ac\x03ba\x03b5\x03bb\x03bf\x03c2\\\x03b1\x03b2.dat",
          "\xce\xa6\xce\xac\xce\xba\xce\xb5\xce\xbb\xce\xbf\xcf\x82\\\xce\xb1\xce\xb2.dat", true},
-        {L"\x0391\x0392.dat", "\xce\x91\xce\x92.dat", false},
+        {L"\x0391\x0392.dat", "\xce\x91\xce\x92.dat", true},
+        {L"\x0392\x0391.dat", "", false},
         // Japanese, with the extension in capitals: A to Z still fold.
         {L"\x30d5\x30a9\x30eb\x30c0\\\x30d5\x30a1\x30a4\x30eb.TMP",
          "\xe3\x83\x95\xe3\x82\xa9\xe3\x83\xab\xe3\x83\x80\\\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab.TMP", true},
@@ -271,8 +302,8 @@ TEST_F(ScanOnDisk, NamesInAnyScriptAreListedAsNamedAndMatchOnlyAToZWithoutCase) 
     EXPECT_EQ(listed, expected);
     for (int row = 0; row < model->results.RowCount(); ++row)
         EXPECT_EQ(model->results.CellText(row, 1), Leaf(model->results.CellText(row, 2)));
-    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 4");
-    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  12 Byte(s)");
+    EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 5");
+    EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  15 Byte(s)");
     // The status line named each folder on the way, as it is spelled.
     const std::string greek = lowRoot + "\\\xce\xa6\xce\xac\xce\xba\xce\xb5\xce\xbb\xce\xbf\xcf\x82";
     const std::string emoji = lowRoot + "\\\xf0\x9f\x98\x80";
