@@ -16,7 +16,8 @@ struct CleanOutcome {
 std::string CheckedFilesLeftText(uint32_t count);
 // "Success: Clean Windows Temp Folder!" or "Failed: Clean Windows Temp Folder!"
 std::string AreaStepText(const std::string& stepName, bool emptied);
-// "Clean Completed!", followed by what was left when anything was.
+// "Clean Completed!", followed by what was left when anything was: the checked
+// files and the areas by name, or by number where the names would not fit.
 std::string CleanCompletedText(const CleanOutcome& outcome);
 
 }  // namespace velnor

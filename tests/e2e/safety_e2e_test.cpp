@@ -54,7 +54,7 @@ TEST_P(LockedFile, StaysWholeWhileTheOtherCheckedFilesGo) {
     HANDLE lock = ::CreateFileW((Widen(root) + L"\\locked.tmp").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    const std::string cleaned = StartCleanAndAnswer(program, true, root, "Clean Completed! Left: 1 checked file.");
+    const std::string cleaned = StartCleanAndAnswer(program, true, root, "Clean Completed! Left: 1 file.");
     ::CloseHandle(lock);
     ASSERT_EQ(cleaned, "");
     const std::vector<ResultRow> rows = ResultRows(program);
@@ -280,7 +280,7 @@ TEST_P(DeepFolders, EveryJunkFileIsListedAndGoesWhereTheModeCanReachIt) {
     ASSERT_TRUE(program.Click(IDC_NEXT));
     ASSERT_GT(beyondTheLimit, 5u);
     ASSERT_EQ(StartCleanAndAnswer(program, true, workspace.Root(),
-                                  recycle ? "Clean Completed! Left: " + std::to_string(pastTheLimit) + " checked files."
+                                  recycle ? "Clean Completed! Left: " + std::to_string(pastTheLimit) + " files."
                                           : std::string(kCleanCompleted)),
               "");
     EXPECT_EQ(Differences(before, TakeSnapshot(Widen(deep)), removed), "");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/clean_outcome.h"
 #include "clean/folder_walk.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
@@ -205,7 +206,7 @@ TEST_F(Clean, AStepThatFailedOrLeftFilesIsToldSo) {
                             "Success: Clean Temporary Internet Files Folder!",
                             "Failed: Clean Windows History Folder!",
                             "Success: Clean Recent Documents Folder!",
-                            "Clean Completed! Left: 1 checked file, Temp Folder, History.",
+                            "Clean Completed! Left: 1 file, Temp Folder, History.",
                         }));
     ASSERT_EQ(dialog->results.RowCount(), 1);
     EXPECT_EQ(dialog->results.Item(0).path, "C:\\Junk\\open.tmp");
@@ -214,6 +215,11 @@ TEST_F(Clean, AStepThatFailedOrLeftFilesIsToldSo) {
     EXPECT_FALSE(fakes.files.Exists("C:\\Junk\\a.tmp"));
     EXPECT_FALSE(fakes.files.Exists("C:\\Users\\me\\Recent\\a.lnk"));
     EXPECT_TRUE(fakes.files.Exists("C:\\TEMP\\busy.tmp"));
+    // Where the names would run past the one line of the status, the areas are counted.
+    EXPECT_EQ(CleanCompletedText({12, {"Recent Documents", "Internet Files"}}),
+              "Clean Completed! Left: 12 files, 2 areas.");
+    EXPECT_EQ(CleanCompletedText({0, {"Recycle Bin", "Temp Folder", "Internet Files", "History"}}),
+              "Clean Completed! Left: 4 areas.");
 }
 
 TEST_F(Clean, AsksFirstAndCancelChangesNothing) {
@@ -296,7 +302,9 @@ TEST_F(Clean, FolderAreaAtADriveRootIsMeasuredButNeverEmptied) {
         fakes.files.AddFile("C:\\T\\a.tmp", 3000);
         fakes.files.tempPath = c.tempPath;
         dialog->clean.MeasureCleanAreas();
-        if (c.measured) EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.93 KB");
+        if (c.measured) {
+            EXPECT_EQ(Text(IDC_SIZE_TEMP), "2.93 KB");
+        }
         Check({false, false, true, false, false, false});
 
         dialog->clean.OnStartClean();
