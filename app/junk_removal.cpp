@@ -58,13 +58,15 @@ uint32_t CleanPage::RemoveJunkFiles() {
         // A wildcard would make the shell remove every file it matches,
         // checked or not, and a stand-in character would name another file;
         // such a file stays, in either mode.
-        bool stays = UnsafeForShellList(item.path) || !platform_.files;
-        if (!stays && permanent)
-            stays = !RemoveChosenFile(*platform_.files, item.path) && FileStillThere(*platform_.files, item.path);
-        else if (!stays && ShellCanRecycleExactly(platform_.files, item.path))
-            recycle.push_back(taken);
-        else if (!stays)
+        bool stays = true;
+        if (UnsafeForShellList(item.path) || !platform_.files) {
             stays = true;
+        } else if (permanent) {
+            stays = !RemoveChosenFile(*platform_.files, item.path) && FileStillThere(*platform_.files, item.path);
+        } else if (ShellCanRecycleExactly(platform_.files, item.path)) {
+            recycle.push_back(taken);
+            stays = false;
+        }
         if (stays) left.push_back(taken);
         controls_[IDC_CLEAN_STATUS].SetText(kDeletingText);
     }
