@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "platform/exact_path.h"
 #include "platform/win32/win32_platform.h"
@@ -68,17 +69,13 @@ std::wstring SystemPath(const std::string& path) {
     return Widen(exact.empty() ? path : exact);
 }
 
-// The path that an open handle really reaches, in its exact form.
-std::wstring FinalPath(HANDLE handle) {
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD n = ::GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
-    if (n >= path.size()) {
-        path.resize(n + 1);
-        n = ::GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
-    }
-    if (n == 0 || n >= path.size()) return std::wstring();
-    path.resize(n);
-    return path;
+// The path of an open file within its volume, as the file system names it.
+std::wstring NameInVolume(HANDLE handle) {
+    std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
+    if (!::GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), static_cast<DWORD>(buffer.size())))
+        return std::wstring();
+    const FILE_NAME_INFO* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
+    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
 }
 
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
@@ -86,29 +83,57 @@ bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
                                   TRUE) == CSTR_EQUAL;
 }
 
+std::wstring WithoutTrailingBlanksAndDots(std::wstring name) {
+    while (!name.empty() && (name.back() == L' ' || name.back() == L'.')) name.pop_back();
+    return name;
+}
+
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// True when the open file is the one that its folder lists under its name: the
-// folder's real path and the name give the file's real path. A link to a file
-// leads elsewhere: Windows opens the link itself here, Wine (which shows no
-// link to a file as one) opens what it leads to, and its path then ends in
-// another name or lies in another folder. Comparing with the folder's real
-// path, not with the path as given, keeps mapped and substituted drives and a
-// chosen folder that is itself a link working.
+bool Identify(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
+    return handle != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(handle, &info);
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// True when the open file is the one that its folder lists under its name. A
+// link to a file leads elsewhere: Windows opens the link itself here, Wine
+// (which shows no link to a file as one) opens what it leads to, and that
+// lies on another volume, in another folder or under another name. The
+// folder's own name is asked too, not taken from the path as given, so that
+// mapped and substituted drives and a chosen folder that is itself a link
+// keep working.
 bool IsTheListedFile(HANDLE file, const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"\\");
+    const size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) return false;
     // A drive's root keeps its backslash ("\\?\c:\"); any other folder is
     // opened by its name.
     const bool root = slash > 0 && path[slash - 1] == L':';
-    FileHandle folder(::CreateFileW(path.substr(0, root ? slash + 1 : slash).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (folder.get() == INVALID_HANDLE_VALUE) return false;
-    std::wstring expected = FinalPath(folder.get());
+    const std::wstring folderPath = path.substr(0, root ? slash + 1 : slash);
+    const std::wstring leaf = path.substr(slash + 1);
+    FileHandle folder(::CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION fileInfo, folderInfo;
+    if (!Identify(file, fileInfo) || !Identify(folder.get(), folderInfo) ||
+        fileInfo.dwVolumeSerialNumber != folderInfo.dwVolumeSerialNumber)
+        return false;
+    std::wstring expected = NameInVolume(folder.get());
     if (expected.empty()) return false;
     if (expected.back() != L'\\') expected += L'\\';
-    expected += path.substr(slash + 1);
-    return SameNameIgnoringCase(FinalPath(file), expected);
+    const std::wstring named = NameInVolume(file);
+    if (SameNameIgnoringCase(named, expected + leaf)) return true;
+    // Wine names a file whose name ends in a blank or a dot without them. That
+    // is the listed file unless the name without them is another entry of the
+    // folder that this one leads to.
+    const std::wstring trimmed = WithoutTrailingBlanksAndDots(leaf);
+    if (trimmed == leaf || trimmed.empty() || !SameNameIgnoringCase(named, expected + trimmed)) return false;
+    FileHandle lookAlike(::CreateFileW((path.substr(0, slash + 1) + trimmed).c_str(), FILE_READ_ATTRIBUTES, kShareAll,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION lookAlikeInfo;
+    return !Identify(lookAlike.get(), lookAlikeInfo) || !SameFile(lookAlikeInfo, fileInfo);
 }
 
 FileHandle OpenListedFile(const std::wstring& path, DWORD access) {
