@@ -71,11 +71,16 @@ std::wstring SystemPath(const std::string& path) {
 
 // The path of an open file within its volume, as the file system names it.
 std::wstring NameInVolume(HANDLE handle) {
-    std::vector<char> buffer(sizeof(FILE_NAME_INFO) + 2 * 32768);
-    if (!::GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), static_cast<DWORD>(buffer.size())))
-        return std::wstring();
-    const FILE_NAME_INFO* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
-    return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+    // Most names fit the first buffer; a deep one gets the largest a name can be.
+    for (size_t bytes : {sizeof(FILE_NAME_INFO) + MAX_PATH * sizeof(wchar_t), sizeof(FILE_NAME_INFO) + 65536}) {
+        std::vector<char> buffer(bytes);
+        if (::GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), static_cast<DWORD>(bytes))) {
+            const FILE_NAME_INFO* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
+            return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+        }
+        if (::GetLastError() != ERROR_MORE_DATA) break;
+    }
+    return std::wstring();
 }
 
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
