@@ -69,16 +69,28 @@ std::wstring SystemPath(const std::string& path) {
     return Widen(exact.empty() ? path : exact);
 }
 
-// The path of an open file within its volume, as the file system names it.
-std::wstring NameInVolume(HANDLE handle) {
+// The name of an open file as the system keeps it, volume included
+// ("\\??\\C:\\..." under Wine, "\\Device\\HarddiskVolume3\\..." on Windows).
+// Asked of the object itself: GetFinalPathNameByHandle gives up past 260
+// characters under Wine, and the volume's serial number is slow to ask there.
+std::wstring ObjectName(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    constexpr int kObjectNameInformation = 1;
+    struct Name {
+        USHORT length, maximumLength;
+        wchar_t* buffer;
+    };
+    if (!query) return std::wstring();
     // Most names fit the first buffer; a deep one gets the largest a name can be.
-    for (size_t bytes : {sizeof(FILE_NAME_INFO) + MAX_PATH * sizeof(wchar_t), sizeof(FILE_NAME_INFO) + 65536}) {
+    for (size_t bytes : {sizeof(Name) + 1024 * sizeof(wchar_t), sizeof(Name) + 65536 + sizeof(wchar_t)}) {
         std::vector<char> buffer(bytes);
-        if (::GetFileInformationByHandleEx(handle, FileNameInfo, buffer.data(), static_cast<DWORD>(bytes))) {
-            const FILE_NAME_INFO* info = reinterpret_cast<const FILE_NAME_INFO*>(buffer.data());
-            return std::wstring(info->FileName, info->FileNameLength / sizeof(wchar_t));
+        ULONG needed = 0;
+        if (query(handle, kObjectNameInformation, buffer.data(), static_cast<ULONG>(bytes), &needed) == 0) {
+            const Name* name = reinterpret_cast<const Name*>(buffer.data());
+            return std::wstring(name->buffer, name->length / sizeof(wchar_t));
         }
-        if (::GetLastError() != ERROR_MORE_DATA) break;
     }
     return std::wstring();
 }
@@ -95,13 +107,24 @@ std::wstring WithoutTrailingBlanksAndDots(std::wstring name) {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-bool Identify(HANDLE handle, BY_HANDLE_FILE_INFORMATION& info) {
-    return handle != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(handle, &info);
+bool SameFile(HANDLE a, HANDLE b) {
+    BY_HANDLE_FILE_INFORMATION x, y;
+    return a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(a, &x) &&
+           ::GetFileInformationByHandle(b, &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
+           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
 }
 
-bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
-    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-           a.nFileIndexLow == b.nFileIndexLow;
+}  // namespace
+
+// The name of the folder that the last files checked lie in: rows of one
+// folder follow one another, and the folder is asked once for all of them.
+const std::wstring& Win32FileSystem::FolderObjectName(const std::wstring& folderPath) {
+    if (folderPath == lastFolderPath_) return lastFolderName_;
+    FileHandle folder(::CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    lastFolderName_ = folder.get() == INVALID_HANDLE_VALUE ? std::wstring() : ObjectName(folder.get());
+    lastFolderPath_ = lastFolderName_.empty() ? std::wstring() : folderPath;
+    return lastFolderName_;
 }
 
 // True when the open file is the one that its folder lists under its name. A
@@ -111,24 +134,17 @@ bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMAT
 // folder's own name is asked too, not taken from the path as given, so that
 // mapped and substituted drives and a chosen folder that is itself a link
 // keep working.
-bool IsTheListedFile(HANDLE file, const std::wstring& path) {
+bool Win32FileSystem::IsTheListedFile(HANDLE file, const std::wstring& path) {
     const size_t slash = path.find_last_of(L'\\');
     if (slash == std::wstring::npos) return false;
     // A drive's root keeps its backslash ("\\?\c:\"); any other folder is
     // opened by its name.
     const bool root = slash > 0 && path[slash - 1] == L':';
-    const std::wstring folderPath = path.substr(0, root ? slash + 1 : slash);
     const std::wstring leaf = path.substr(slash + 1);
-    FileHandle folder(::CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION fileInfo, folderInfo;
-    if (!Identify(file, fileInfo) || !Identify(folder.get(), folderInfo) ||
-        fileInfo.dwVolumeSerialNumber != folderInfo.dwVolumeSerialNumber)
-        return false;
-    std::wstring expected = NameInVolume(folder.get());
+    std::wstring expected = FolderObjectName(path.substr(0, root ? slash + 1 : slash));
     if (expected.empty()) return false;
     if (expected.back() != L'\\') expected += L'\\';
-    const std::wstring named = NameInVolume(file);
+    const std::wstring named = ObjectName(file);
     if (SameNameIgnoringCase(named, expected + leaf)) return true;
     // Wine names a file whose name ends in a blank or a dot without them. That
     // is the listed file unless the name without them is another entry of the
@@ -137,9 +153,10 @@ bool IsTheListedFile(HANDLE file, const std::wstring& path) {
     if (trimmed == leaf || trimmed.empty() || !SameNameIgnoringCase(named, expected + trimmed)) return false;
     FileHandle lookAlike(::CreateFileW((path.substr(0, slash + 1) + trimmed).c_str(), FILE_READ_ATTRIBUTES, kShareAll,
                                        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    BY_HANDLE_FILE_INFORMATION lookAlikeInfo;
-    return !Identify(lookAlike.get(), lookAlikeInfo) || !SameFile(lookAlikeInfo, fileInfo);
+    return lookAlike.get() == INVALID_HANDLE_VALUE || !SameFile(lookAlike.get(), file);
 }
+
+namespace {
 
 FileHandle OpenListedFile(const std::wstring& path, DWORD access) {
     return FileHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
@@ -168,12 +185,12 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
 // file's place in between is reached.
 bool Win32FileSystem::DeleteFile(const std::string& path) {
     const std::wstring wide = SystemPath(path);
+    // Opened without backup semantics, a folder does not open at all.
     FileHandle file = OpenListedFile(wide, DELETE | FILE_READ_ATTRIBUTES);
     if (file.get() == INVALID_HANDLE_VALUE) return false;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!::GetFileInformationByHandle(file.get(), &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    if (!IsTheListedFile(file.get(), wide)) return false;
+    // Windows opens a link itself, and deleting it leaves its target; only
+    // where listings hide links must the file be checked against its folder.
+    if (!ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide)) return false;
     FILE_DISPOSITION_INFO disposition = {TRUE};
     return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }

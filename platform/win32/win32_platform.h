@@ -23,6 +23,12 @@ public:
     bool CanOpenForUpdate(const std::string& path) override;
     std::optional<std::string> ReadTextFile(const std::string& path) override;
     bool ReplaceTextFile(const std::string& path, const std::string& text) override;
+
+private:
+    bool IsTheListedFile(HANDLE file, const std::wstring& path);
+    const std::wstring& FolderObjectName(const std::wstring& folderPath);
+
+    std::wstring lastFolderPath_, lastFolderName_;
 };
 
 class Win32Prompts : public IPrompts {
