@@ -10,11 +10,6 @@ namespace velnor {
 
 namespace {
 
-std::string Child(const std::string& folder, const std::string& name) {
-    const char last = folder.empty() ? '\0' : folder.back();
-    return folder + (last == '\\' || last == '/' ? "" : "\\") + name;
-}
-
 bool IsLink(IFileSystem& files, const std::string& path, const FindData& entry) {
     if (entry.attributes & kAttrReparsePoint) return true;
     return !(entry.attributes & kAttrDirectory) && !files.ListingsShowFileLinks() && files.LeadsElsewhere(path);
@@ -32,7 +27,7 @@ std::vector<FindData> Entries(IFileSystem& files, const std::string& folder) {
 
 void EmptyInto(IFileSystem& files, const std::string& folder, EmptiedFolder& result) {
     for (const FindData& entry : Entries(files, folder)) {
-        const std::string path = Child(folder, entry.name);
+        const std::string path = ChildPath(folder, entry.name);
         if (IsLink(files, path, entry)) continue;
         if (entry.attributes & kAttrDirectory) {
             EmptyInto(files, path, result);
@@ -68,7 +63,7 @@ uint64_t FolderSize(IFileSystem& files, const std::string& path, bool allSubfold
     uint64_t sum = 0;
     files.Enumerate(SearchPattern(path), [&](const FindData& entry) {
         if (entry.name == "." || entry.name == "..") return true;
-        const std::string child = Child(path, entry.name);
+        const std::string child = ChildPath(path, entry.name);
         // A link holds none of the bytes it leads to, and may lead back up the tree.
         if (IsLink(files, child, entry)) return true;
         if (!(entry.attributes & kAttrDirectory)) {

@@ -8,4 +8,8 @@ namespace velnor {
 // one too), "\*.*" after any other ("c:" gives "c:\*.*").
 std::string SearchPattern(const std::string& folder);
 
+// An entry of a folder by the same rule: "c:\temp\" and "c:\temp" both give
+// "c:\temp\name".
+std::string ChildPath(const std::string& folder, const std::string& name);
+
 }  // namespace velnor

@@ -212,7 +212,8 @@ bool Win32FileSystem::LeadsElsewhere(const std::string& path) {
     if (::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag) &&
         (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return true;
-    return !IsTheListedFile(file.get(), wide);
+    // Where the system shows links as links, the tag above has told.
+    return !ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide);
 }
 
 // Wine shows a link to a file as the file it leads to (its loader exports
