@@ -5,6 +5,7 @@
 #include "app/main_dialog_texts.h"
 #include "app/page_flow.h"
 #include "res/resource.h"
+#include "scan/scan_ahead.h"
 #include "ui/size_text.h"
 
 namespace velnor {
@@ -107,18 +108,35 @@ void ScanPage::RunScan() {
         return;
     }
 
-    for (;;) {
-        if (state_.scanState == kScanRunning) {
-            engine_.WalkNextFolder(found_, this);
-            ShowHits();
+    // The walk runs ahead on a thread of its own; its steps are shown here in
+    // walk order. Stop Scan, closing the window and clicks in the check strip
+    // all arrive in the drain after each folder (and within a big one), and
+    // while the window waits for the walk.
+    {
+        ScanAhead ahead(engine_, platform_.pump);
+        ScanStep step;
+        while (state_.scanState == kScanRunning && ahead.Next(step)) {
+            switch (step.kind) {
+            case ScanStep::Kind::Folder:
+                controls_[IDC_SCAN_STATUS].SetText(kStatusFolder + step.folder);
+                break;
+            case ScanStep::Kind::Hits:
+                found_.Append(step.hits);
+                break;
+            case ScanStep::Kind::Breath:
+                ShowHits();
+                if (platform_.pump) platform_.pump->Drain();
+                // A stop within a folder ends it, and the folder's end drains
+                // the queue once more.
+                if (state_.scanState != kScanRunning && platform_.pump) platform_.pump->Drain();
+                break;
+            case ScanStep::Kind::FolderDone:
+                ShowHits();
+                if (platform_.pump) platform_.pump->Drain();
+                break;
+            }
         }
-        // Stop Scan, closing the window and clicks in the check strip all
-        // arrive here, once per folder.
-        if (platform_.pump) platform_.pump->Drain();
-        if (engine_.Done()) state_.scanState = kScanStopRequested;
-        if (state_.scanState == kScanStopRequested) break;
     }
-
     controls_[IDC_SCAN_STATUS].SetText(kStatusFinished);
     state_.busy = false;
     controls_[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
@@ -128,14 +146,6 @@ void ScanPage::RunScan() {
 
 void ScanPage::PrepareScanLists() {
     engine_.Start(profile_);
-}
-
-void ScanPage::OnFolder(const std::string& path) { controls_[IDC_SCAN_STATUS].SetText(kStatusFolder + path); }
-
-bool ScanPage::OnBreath() {
-    ShowHits();
-    if (platform_.pump) platform_.pump->Drain();
-    return state_.scanState == kScanRunning;
 }
 
 // The texts follow the hits that reached the list since they were last shown;

@@ -16,7 +16,7 @@ class PageFlow;
 // lists every wanted file in the result list, with live totals; Stop Scan
 // ends the walk. The walk is the scan engine's; this page shows it and lets
 // the window answer after every folder.
-class ScanPage : private ScanListener {
+class ScanPage {
 public:
     ScanPage(const PartContext& context, const ScanProfile& profile, FoundFiles& found, ResultTable& results,
              const OptionSwitches& options, PageFlow& flow);
@@ -37,8 +37,6 @@ public:
     const ScanOptions& TakenOptions() const { return engine_.Options(); }
 
 private:
-    void OnFolder(const std::string& path) override;
-    bool OnBreath() override;
     void ShowHits();
 
     const Platform platform_;

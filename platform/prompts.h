@@ -43,6 +43,14 @@ class IMessagePump {
 public:
     virtual ~IMessagePump() = default;
     virtual void Drain() = 0;
+    // A window's pump can wait for another thread's Wake and answer the
+    // window's messages meanwhile; others leave the waiting to the caller.
+    virtual bool WaitsForWake() const { return false; }
+    // Returns after a Wake (one that came before the wait counts too), or
+    // after handling the messages that arrived.
+    virtual void WaitForWake() {}
+    // From any thread.
+    virtual void Wake() {}
 };
 
 class ILocale {

@@ -40,18 +40,37 @@ void JunkScan::Start(const ScanProfile& profile) {
     for (int row = 0; row < exclusions.RowCount(); ++row) filters_.AddFolderExclusion(exclusions.At(row).pattern);
 }
 
-bool JunkScan::WalkNextFolder(FoundFiles& found, ScanListener* listener) {
+namespace {
+
+// Adds the hits to the found files.
+class AddToFound final : public ScanListener {
+public:
+    explicit AddToFound(FoundFiles& found) : found_(found) {}
+    void OnHits(std::vector<JunkItem>& hits) override { found_.Append(hits); }
+
+private:
+    FoundFiles& found_;
+};
+
+}  // namespace
+
+bool JunkScan::WalkNextFolder(ScanListener& listener) {
     if (queue_.empty()) return false;
     // The queue grows at its end while the folder is walked.
     const std::string path = std::move(queue_.front());
     queue_.pop_front();
-    WalkFolder(path, found, listener);
+    WalkFolder(path, listener);
     return !queue_.empty();
 }
 
-void JunkScan::WalkFolder(const std::string& path, FoundFiles& found, ScanListener* listener) {
+bool JunkScan::WalkNextFolder(FoundFiles& found) {
+    AddToFound add(found);
+    return WalkNextFolder(add);
+}
+
+void JunkScan::WalkFolder(const std::string& path, ScanListener& listener) {
     if (filters_.IsFolderExcluded(path)) return;
-    if (listener) listener->OnFolder(path);
+    listener.OnFolder(path);
     // A location can name no file too (chosen where the code page could not
     // hold its name); nothing below it could be handed back.
     if (!files_ || NamesNoFile(path)) return;
@@ -72,8 +91,8 @@ void JunkScan::WalkFolder(const std::string& path, FoundFiles& found, ScanListen
     files_->Enumerate(pattern, [&](const FindData& entry) {
         if (entriesSinceBreath == kEntriesPerBreath) {
             entriesSinceBreath = 0;
-            found.Append(hits);
-            if (listener && !listener->OnBreath()) {
+            if (!hits.empty()) listener.OnHits(hits);
+            if (!listener.OnBreath()) {
                 Stop();
                 return false;
             }
@@ -104,7 +123,7 @@ void JunkScan::WalkFolder(const std::string& path, FoundFiles& found, ScanListen
         hits.push_back(std::move(item));
         return true;
     });
-    found.Append(hits);
+    if (!hits.empty()) listener.OnHits(hits);
 }
 
 void ScanAll(const ScanProfile& profile, IFileSystem& files, ILocale* locale, FoundFiles& found) {

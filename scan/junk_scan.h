@@ -1,6 +1,7 @@
 #pragma once
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/prompts.h"
@@ -16,9 +17,11 @@ public:
     virtual ~ScanListener() = default;
     // A folder's walk begins (excluded folders are not walked).
     virtual void OnFolder(const std::string& /*path*/) {}
-    // Every kEntriesPerBreath entries of a folder, with the hits so far in
-    // the found files: the caller may let its window answer. False stops the
-    // whole walk.
+    // Files found, in walk order: at every breath and at the end of each
+    // folder. The listener takes them out of `hits`.
+    virtual void OnHits(std::vector<JunkItem>& hits) = 0;
+    // Every kEntriesPerBreath entries of a folder, after its hits so far: the
+    // caller may let its window answer. False stops the whole walk.
     virtual bool OnBreath() { return true; }
 };
 
@@ -37,7 +40,9 @@ public:
     void Start(const ScanProfile& profile);
     bool Done() const { return queue_.empty(); }
     // Walks the folder at the head of the queue; false when nothing is left.
-    bool WalkNextFolder(FoundFiles& found, ScanListener* listener = nullptr);
+    bool WalkNextFolder(ScanListener& listener);
+    // The same, the hits added to the found files.
+    bool WalkNextFolder(FoundFiles& found);
     // Nothing more is walked.
     void Stop() { queue_.clear(); }
 
@@ -46,7 +51,7 @@ public:
     const ScanOptions& Options() const { return options_; }
 
 private:
-    void WalkFolder(const std::string& path, FoundFiles& found, ScanListener* listener);
+    void WalkFolder(const std::string& path, ScanListener& listener);
 
     IFileSystem* files_;
     ILocale* locale_;

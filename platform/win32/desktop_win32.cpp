@@ -44,6 +44,21 @@ void Win32Prompts::EndWaitCursor() {
     if (--waitDepth_ == 0) ::SetCursor(previous_ ? previous_ : ::LoadCursor(nullptr, IDC_ARROW));
 }
 
+Win32MessagePump::Win32MessagePump() : wake_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+
+Win32MessagePump::~Win32MessagePump() {
+    if (wake_) ::CloseHandle(wake_);
+}
+
+void Win32MessagePump::WaitForWake() {
+    const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &wake_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (woke == WAIT_OBJECT_0 + 1) Drain();
+}
+
+void Win32MessagePump::Wake() {
+    if (wake_) ::SetEvent(wake_);
+}
+
 void Win32MessagePump::Drain() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -193,7 +193,6 @@ TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
     dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\a\\one.tmp"});
     EXPECT_EQ(fakes.pump.drains, 1);
-    EXPECT_EQ(files.enumerateCount, 1);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  10 Byte(s)");
