@@ -1,16 +1,15 @@
 #include "app/clean_page.h"
 
-#include <optional>
-#include <vector>
+#include <algorithm>
 
 #include "app/main_dialog_texts.h"
-#include "clean/clean_progress.h"
 #include "clean/clean_outcome.h"
+#include "clean/clean_progress.h"
 #include "clean/confirm_delete.h"
 #include "clean/folder_walk.h"
-#include "clean/url_cache_walk.h"
-#include "platform/fixed_drives.h"
+#include "clean/junk_removal.h"
 #include "res/resource.h"
+#include "ui/result_table.h"
 #include "ui/size_text.h"
 
 namespace velnor {
@@ -20,34 +19,32 @@ namespace {
 constexpr char kTotalGainText[] = "Status: Total amount disk space you gain: ";
 constexpr char kJunkDoneText[] = "Success: Clean Junk Files!";
 constexpr char kStoppedText[] = "Clean Stoped!";
+constexpr char kDeletingText[] = "Deleting: Junk Files ...";
+constexpr char kScanAgainText[] = "Scaning:Please click 'start scan' .";
 
-constexpr unsigned kEmptyBinQuietly = 7;  // no confirmation, no progress, no sound
 constexpr int kShowNormal = 1;
 
-// A path this short names a drive ("C:\", "C:" or "\"): emptying it would wipe
-// the drive, so such an area is only measured.
-constexpr size_t kDriveRootChars = 3;
-
-struct AreaItem {
-    ScanOptions::Flag flag;
+// The controls of each area, in the order of CleanArea.
+struct AreaControls {
     int picture, sizeLabel, openButton;
-    const char* stepName;   // what the step's status text says it cleaned
-    const char* shortName;  // how the end of a clean names an area that was not emptied
+};
+constexpr AreaControls kAreaControls[kCleanAreaCount] = {
+    {IDC_CLEAN_RECYCLE, IDC_SIZE_RECYCLE, IDC_OPEN_RECYCLE},
+    {IDC_CLEAN_TEMP, IDC_SIZE_TEMP, IDC_OPEN_TEMP},
+    {IDC_CLEAN_INTERNET, IDC_SIZE_INTERNET, IDC_OPEN_INTERNET},
+    {IDC_CLEAN_HISTORY, IDC_SIZE_HISTORY, IDC_OPEN_HISTORY},
+    {IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT},
 };
 
-// In the order of CleanArea, which is also the cleaning order.
-constexpr AreaItem kAreas[kCleanAreaCount] = {
-    {ScanOptions::kClean1, IDC_CLEAN_RECYCLE, IDC_SIZE_RECYCLE, IDC_OPEN_RECYCLE, "Windows Recycle Bin", "Recycle Bin"},
-    {ScanOptions::kClean2, IDC_CLEAN_TEMP, IDC_SIZE_TEMP, IDC_OPEN_TEMP, "Windows Temp Folder", "Temp Folder"},
-    {ScanOptions::kClean3, IDC_CLEAN_INTERNET, IDC_SIZE_INTERNET, IDC_OPEN_INTERNET,
-     "Temporary Internet Files Folder", "Internet Files"},
-    {ScanOptions::kClean4, IDC_CLEAN_HISTORY, IDC_SIZE_HISTORY, IDC_OPEN_HISTORY, "Windows History Folder",
-     "History"},
-    {ScanOptions::kClean5, IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT, "Recent Documents Folder",
-     "Recent Documents"},
-};
-
-constexpr int Index(CleanArea area) { return static_cast<int>(area); }
+// The k-th of `selected` files fills the bar's junk share proportionally. The
+// selected count can be stale (check boxes toggled from the keyboard are not
+// counted until the next click), so k may pass it or it may be 0: the bar then
+// stands at the end of the share instead of running past it.
+int JunkProgress(uint32_t k, uint32_t selected) {
+    if (selected == 0 || k >= selected) return kJunkProgressShare;
+    const double position = static_cast<double>(k) / selected * kJunkProgressShare;
+    return std::clamp(static_cast<int>(position), 0, kJunkProgressShare);
+}
 
 }  // namespace
 
@@ -56,44 +53,10 @@ uint64_t CleanPage::GetFolderSize(const std::string& path, bool allSubfolders) {
 }
 
 void CleanPage::MeasureCleanAreas() {
-    for (int i = 0; i < kCleanAreaCount; ++i) {
-        areaPaths_[i].clear();
-        areaSizes_[i] = 0;
-    }
-
-    const auto measureFolder = [this](CleanArea area, std::string path, bool allSubfolders) {
-        const int i = Index(area);
-        areaPaths_[i] = std::move(path);
-        areaSizes_[i] = GetFolderSize(areaPaths_[i], allSubfolders);
-        controls_[kAreas[i].sizeLabel].SetText(SizeText(areaSizes_[i]));
-    };
-    const auto shellFolder = [this](int csidl) {
-        std::optional<std::string> path = platform_.shell ? platform_.shell->SpecialFolderPath(csidl) : std::nullopt;
-        return path ? *path : std::string();
-    };
-
-    // The temporary folder's hidden and system subfolders are mostly held by
-    // running programs and would not go away; they are left out of its size.
-    measureFolder(CleanArea::TempFolder, platform_.files ? platform_.files->TempPath() : std::string(), false);
-    measureFolder(CleanArea::InternetCache, shellFolder(kCsidlInternetCache), true);
-    measureFolder(CleanArea::History, shellFolder(kCsidlHistory), true);
-    measureFolder(CleanArea::RecentDocuments, shellFolder(kCsidlRecent), true);
-
-    const uint64_t binBytes = RecycleBinBytes();
-    areaSizes_[Index(CleanArea::RecycleBin)] = binBytes;
-    controls_[IDC_SIZE_RECYCLE].SetText(SizeText(binBytes));
-
+    areas_.Measure();
+    for (int i = 0; i < kCleanAreaCount; ++i)
+        controls_[kAreaControls[i].sizeLabel].SetText(SizeText(areas_.Size(AreaAt(i))));
     controls_[IDC_JUNK_SIZE].SetText("(" + SizeText(state_.selectedSize) + ")");
-}
-
-uint64_t CleanPage::RecycleBinBytes() {
-    uint64_t binBytes = 0;
-    if (!platform_.files || !platform_.shell) return 0;
-    for (const std::string& root : FixedDriveRoots(*platform_.files)) {
-        uint64_t bytes = 0;
-        if (platform_.shell->QueryRecycleBin(root, bytes)) binBytes += bytes;
-    }
-    return binBytes;
 }
 
 void CleanPage::MeasureAndShowGain() {
@@ -105,22 +68,8 @@ void CleanPage::MeasureAndShowGain() {
 void CleanPage::ShowTotalGain() {
     uint64_t sum = options_.OptionOn(ScanOptions::kClean0) ? state_.selectedSize : 0;
     for (int i = 0; i < kCleanAreaCount; ++i)
-        if (options_.OptionOn(kAreas[i].flag)) sum += areaSizes_[i];
+        if (options_.OptionOn(AreaInfo(AreaAt(i)).flag)) sum += areas_.Size(AreaAt(i));
     controls_[IDC_CLEAN_STATUS].SetText(kTotalGainText + SizeText(sum));
-}
-
-bool CleanPage::CleanUrlCache() {
-    IUrlCache* cache = platform_.urlCache;
-    if (!cache) return false;
-    return WalkUrlCache(*cache, [cache](const UrlCacheEntry& entry) {
-        // Cookies are the cookie cleaner's to choose from.
-        if (!(entry.entryType & kCookieCacheEntry)) cache->DeleteEntry(entry.sourceUrlName);
-    });
-}
-
-long CleanPage::ClearUrlHistory() {
-    constexpr long kFailed = static_cast<long>(static_cast<int32_t>(0x80004005u));  // E_FAIL
-    return platform_.urlHistory ? platform_.urlHistory->ClearHistory() : kFailed;
 }
 
 void CleanPage::OnToggleCleanItem(int pictureId) {
@@ -129,9 +78,9 @@ void CleanPage::OnToggleCleanItem(int pictureId) {
         flag = ScanOptions::kClean0;
     } else {
         int i = 0;
-        while (i < kCleanAreaCount && kAreas[i].picture != pictureId) ++i;
+        while (i < kCleanAreaCount && kAreaControls[i].picture != pictureId) ++i;
         if (i == kCleanAreaCount) return;
-        flag = kAreas[i].flag;
+        flag = AreaInfo(AreaAt(i)).flag;
     }
     options_.SetOption(flag, !options_.OptionOn(flag));
     ShowTotalGain();
@@ -140,15 +89,15 @@ void CleanPage::OnToggleCleanItem(int pictureId) {
 void CleanPage::OnOpenFolder(int buttonId) {
     if (state_.cleanBusy) return;
     int i = 0;
-    while (i < kCleanAreaCount && kAreas[i].openButton != buttonId) ++i;
+    while (i < kCleanAreaCount && kAreaControls[i].openButton != buttonId) ++i;
     if (i == kCleanAreaCount) return;
     if (platform_.shell) {
         // The Recycle Bin has no one folder on disk; the shell knows where its
         // view is.
-        if (i == Index(CleanArea::RecycleBin))
+        if (AreaAt(i) == CleanArea::RecycleBin)
             platform_.shell->OpenSpecialFolder(kCsidlBitBucket);
-        else if (!areaPaths_[i].empty())
-            platform_.shell->Execute("Open", areaPaths_[i], kShowNormal);
+        else if (!areas_.Path(AreaAt(i)).empty())
+            platform_.shell->Execute("Open", areas_.Path(AreaAt(i)), kShowNormal);
     }
     controls_[buttonId].SetStateAndPicture(picture_state::kNormal);
 }
@@ -160,8 +109,8 @@ void CleanPage::OnStartClean() {
 
     const bool cleanJunk = options_.OptionOn(ScanOptions::kClean0);
     int range = cleanJunk ? kJunkProgressShare : 0;
-    for (const AreaItem& item : kAreas)
-        if (options_.OptionOn(item.flag)) range += kAreaProgressShare;
+    for (int i = 0; i < kCleanAreaCount; ++i)
+        if (options_.OptionOn(AreaInfo(AreaAt(i)).flag)) range += kAreaProgressShare;
     Control progress = controls_[IDC_CLEAN_PROGRESS];
     Control status = controls_[IDC_CLEAN_STATUS];
     progress.SetRange(0, range);
@@ -182,14 +131,15 @@ void CleanPage::OnStartClean() {
     }
 
     for (int i = 0; i < kCleanAreaCount; ++i) {
+        const CleanAreaInfo& area = AreaInfo(AreaAt(i));
         // Exit clears the flag; the steps still to come are then skipped.
-        if (!options_.OptionOn(kAreas[i].flag) || !state_.cleanBusy) continue;
+        if (!options_.OptionOn(area.flag) || !state_.cleanBusy) continue;
         const WaitCursor wait(platform_.prompts);
-        const bool emptied = EmptyArea(static_cast<CleanArea>(i));
-        if (!emptied) outcome.areasLeft.push_back(kAreas[i].shortName);
+        const bool emptied = areas_.Empty(AreaAt(i));
+        if (!emptied) outcome.areasLeft.push_back(area.shortName);
         position += kAreaProgressShare;
         progress.SetPosition(position);
-        status.SetText(AreaStepText(kAreas[i].stepName, emptied));
+        status.SetText(AreaStepText(area.stepName, emptied));
     }
 
     MeasureAndShowGain();
@@ -201,27 +151,39 @@ void CleanPage::OnStartClean() {
     }
 }
 
-// Empties one area; false when the platform failed or something stayed.
-bool CleanPage::EmptyArea(CleanArea area) {
-    switch (area) {
-    case CleanArea::RecycleBin: {
-        if (!platform_.shell) return false;
-        // Emptying a bin that is empty already counts as done, whatever the
-        // shell answers.
-        return platform_.shell->EmptyRecycleBin(kEmptyBinQuietly) >= 0 || RecycleBinBytes() == 0;
+uint32_t CleanPage::RemoveJunkFiles() {
+    const uint32_t selectedAtStart = state_.selectedCount;
+    const RemovalMode mode = options_.OptionOn(ScanOptions::kRemove) ? RemovalMode::RecycleBin : RemovalMode::Permanent;
+    // Nothing else runs while the files go (the queue is not drained); Exit
+    // can only have cleared the busy flag before.
+    const uint32_t left = RemoveCheckedFiles(found_, platform_, mode, nullptr, [&](uint32_t k) {
+        if (!state_.cleanBusy) return false;
+        const WaitCursor wait(platform_.prompts);
+        controls_[IDC_CLEAN_PROGRESS].SetPosition(JunkProgress(k, selectedAtStart));
+        controls_[IDC_CLEAN_STATUS].SetText(kDeletingText);
+        return true;
+    });
+    ShowRemainingTotals();
+    controls_[IDC_SCAN_STATUS].SetText(kScanAgainText);
+    return left;
+}
+
+// What the list holds after a removal: nothing as a rule, or the checked
+// files that stayed and the rows that a stopped clean did not reach.
+void CleanPage::ShowRemainingTotals() {
+    state_.selectedCount = found_.CheckedCount();
+    state_.selectedSize = found_.CheckedSize();
+    if (found_.Count() == 0) {
+        controls_[IDC_TOTAL_FILES].SetText(kTotalFilesZero);
+        controls_[IDC_TOTAL_SIZE].SetText(kTotalSizeZero);
+        controls_[IDC_SELECTED_FILES].SetText(kSelectedFilesZero);
+        controls_[IDC_SELECTED_SIZE].SetText(kSelectedSizeZero);
+        return;
     }
-    case CleanArea::TempFolder:
-    case CleanArea::RecentDocuments: {
-        const std::string& path = AreaPath(area);
-        if (path.size() <= kDriveRootChars || !platform_.files) return path.empty();
-        return EmptyFolder(*platform_.files, path).left == 0;
-    }
-    case CleanArea::InternetCache:
-        return CleanUrlCache();
-    case CleanArea::History:
-        return ClearUrlHistory() >= 0;
-    }
-    return false;
+    controls_[IDC_TOTAL_FILES].SetText(kTotalFiles + DecimalText(found_.TotalCount()));
+    controls_[IDC_TOTAL_SIZE].SetText(kTotalSize + SizeText(found_.TotalSize()));
+    controls_[IDC_SELECTED_FILES].SetText(SelectedFilesText(state_.selectedCount));
+    controls_[IDC_SELECTED_SIZE].SetText(SelectedSizeText(state_.selectedSize));
 }
 
 // The two pictures are a radio pair: clicking the checked one never unchecks it.

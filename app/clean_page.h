@@ -4,21 +4,24 @@
 
 #include "app/main_dialog_state.h"
 #include "app/option_switches.h"
-#include "ui/result_table.h"
+#include "clean/system_areas.h"
+#include "scan/found_files.h"
 
 namespace velnor {
 
-enum class CleanArea { RecycleBin, TempFolder, InternetCache, History, RecentDocuments };
-constexpr int kCleanAreaCount = 5;
-
 // The Clean page: the junk files' item and the five system areas with their
 // sizes, the removal mode, the open-folder buttons and Start Clean, which
-// removes the checked junk files and empties the chosen areas.
+// removes the checked junk files and empties the chosen areas. The removal
+// and the areas are the clean engine's; this page shows them.
 class CleanPage {
 public:
-    CleanPage(const PartContext& context, ResultTable& results, OptionSwitches& options)
-        : platform_(context.platform), controls_(context.controls), state_(context.state), results_(results),
-          options_(options) {}
+    CleanPage(const PartContext& context, FoundFiles& found, OptionSwitches& options)
+        : platform_(context.platform),
+          controls_(context.controls),
+          state_(context.state),
+          found_(found),
+          options_(options),
+          areas_(context.platform) {}
 
     void OnStartClean();
     // Returns how many checked files stayed on disk; their rows stay, checked.
@@ -29,8 +32,8 @@ public:
     // after a clean.
     void MeasureAndShowGain();
     uint64_t GetFolderSize(const std::string& path, bool allSubfolders);
-    bool CleanUrlCache();
-    long ClearUrlHistory();
+    bool CleanUrlCache() { return areas_.CleanUrlCache(); }
+    long ClearUrlHistory() { return areas_.ClearUrlHistory(); }
     void OnToggleCleanItem(int pictureId);
     void OnOpenFolder(int buttonId);
 
@@ -41,23 +44,18 @@ public:
     void ShowJunkCaption();
 
     // Where an area was found and what it held when last measured.
-    const std::string& AreaPath(CleanArea area) const { return areaPaths_[static_cast<int>(area)]; }
-    uint64_t AreaSize(CleanArea area) const { return areaSizes_[static_cast<int>(area)]; }
+    const std::string& AreaPath(CleanArea area) const { return areas_.Path(area); }
+    uint64_t AreaSize(CleanArea area) const { return areas_.Size(area); }
 
 private:
-    bool EmptyArea(CleanArea area);
-    uint64_t RecycleBinBytes();
     void ShowRemainingTotals();
 
     const Platform platform_;
     DialogModel& controls_;
     MainDialogState& state_;
-    ResultTable& results_;
+    FoundFiles& found_;
     OptionSwitches& options_;
-
-    // Indexed by CleanArea.
-    std::string areaPaths_[kCleanAreaCount];
-    uint64_t areaSizes_[kCleanAreaCount] = {};
+    SystemAreas areas_;
 };
 
 }  // namespace velnor

@@ -21,9 +21,9 @@ MainDialogParts::MainDialogParts(const Platform& platform, MainWindowHooks* wind
       context_{platform_, controls, state},
       options(profile.options, controls),
       about(context_),
-      clean(context_, results, options),
+      clean(context_, found, options),
       flow(context_, clean, about),
-      scan(context_, profile, results, options, flow),
+      scan(context_, profile, found, results, options, flow),
       store(platform_, profile, options),
       listPages(context_, profile, store, window_) {}
 

@@ -39,7 +39,8 @@ public:
     // Shared by the parts.
     DialogModel controls;
     ScanProfile profile;
-    ResultTable results;  // list 1082 on the Scan page
+    FoundFiles found;              // what the last scan found
+    ResultTable results{found};    // list 1082 on the Scan page
     MainDialogState state;
 
 private:

@@ -22,18 +22,17 @@ struct MainDialogState {
     // Off while a page's controls are swapped, so that the window does not
     // paint its background between the hiding and the showing.
     bool backgroundPaint = true;
-    // The result list's totals: every file found, and the files checked. The
-    // scan counts them up, the list's check boxes move the selected pair, and
-    // the clean counts them down.
-    uint32_t totalCount = 0;
-    uint64_t totalSize = 0;
+    // The selected totals as the Scan page shows them: each hit of a scan
+    // adds to them, a click in the result list's check strip and a clean
+    // count them again from the found files. A check changed from the
+    // keyboard is counted at the next click.
     uint32_t selectedCount = 0;
     uint64_t selectedSize = 0;
 
     bool Idle() const { return !busy && !cleanBusy; }
     void ClearTotals() {
-        totalCount = selectedCount = 0;
-        totalSize = selectedSize = 0;
+        selectedCount = 0;
+        selectedSize = 0;
     }
 };
 

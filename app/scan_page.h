@@ -1,12 +1,11 @@
 #pragma once
-#include <deque>
+#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "app/main_dialog_state.h"
 #include "app/option_switches.h"
 #include "profile/profile.h"
-#include "scan/filter_set.h"
+#include "scan/junk_scan.h"
 #include "ui/result_table.h"
 
 namespace velnor {
@@ -15,10 +14,11 @@ class PageFlow;
 
 // The Scan page: Start Scan walks the checked locations breadth-first and
 // lists every wanted file in the result list, with live totals; Stop Scan
-// ends the walk.
-class ScanPage {
+// ends the walk. The walk is the scan engine's; this page shows it and lets
+// the window answer after every folder.
+class ScanPage : private ScanListener {
 public:
-    ScanPage(const PartContext& context, const ScanProfile& profile, ResultTable& results,
+    ScanPage(const PartContext& context, const ScanProfile& profile, FoundFiles& found, ResultTable& results,
              const OptionSwitches& options, PageFlow& flow);
 
     void OnStartScan();
@@ -32,25 +32,26 @@ public:
     // every folder.
     static bool IsScanText(int controlId);
 
-    const std::deque<std::string>& LocationQueue() const { return locationQueue_; }
-    const FilterSet& Filters() const { return filterSet_; }
-    const ScanOptions& TakenOptions() const { return taken_; }
+    const std::deque<std::string>& LocationQueue() const { return engine_.Queue(); }
+    const FilterSet& Filters() const { return engine_.Filters(); }
+    const ScanOptions& TakenOptions() const { return engine_.Options(); }
 
 private:
-    void ProcessFolder(const std::string& path);
-    void ShowHits(std::vector<JunkItem>& hits);
+    void OnFolder(const std::string& path) override;
+    bool OnBreath() override;
+    void ShowHits();
 
     const Platform platform_;
     DialogModel& controls_;
     MainDialogState& state_;
     const ScanProfile& profile_;
+    FoundFiles& found_;
     ResultTable& results_;
     const OptionSwitches& options_;
     PageFlow& flow_;
 
-    std::deque<std::string> locationQueue_;
-    FilterSet filterSet_;
-    ScanOptions taken_;
+    JunkScan engine_;
+    uint32_t shownTotal_ = 0;  // the found files that the totals' texts count
     Control selectedFilesText_;
     Control selectedSizeText_;
 };

@@ -7,12 +7,16 @@
 
 namespace velnor {
 
+ResultTable::ResultTable(FoundFiles& found) : found_(found) { found_.SetListener(this); }
+
+ResultTable::~ResultTable() { found_.SetListener(nullptr); }
+
 std::string ResultTable::CellText(int row, int column) const {
-    if (!ValidRow(row)) return std::string();
-    const JunkItem& item = items_[row];
+    if (!found_.Valid(row)) return std::string();
+    const JunkItem& item = found_.At(row);
     switch (column) {
     case result_col::kName:
-        return item.name;
+        return std::string(item.Name());
     case result_col::kLocation:
         return item.path;
     case result_col::kSize:
@@ -24,35 +28,23 @@ std::string ResultTable::CellText(int row, int column) const {
     }
 }
 
-void ResultTable::Append(std::vector<JunkItem>& items) {
-    if (items.empty()) return;
-    const int first = RowCount();
-    items_.insert(items_.end(), std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
-    items.clear();
-    ShowRowsAppended(first, RowCount() - first);
+void ResultTable::StoreChecked(int row, bool checked) {
+    storing_ = true;
+    found_.SetChecked(row, checked);
+    storing_ = false;
 }
 
-void ResultTable::Append(JunkItem item) {
-    std::vector<JunkItem> one;
-    one.push_back(std::move(item));
-    Append(one);
+void ResultTable::StoreSelected(int row, bool selected) {
+    if (selected)
+        selectedRow_ = row;
+    else if (row == selectedRow_)
+        selectedRow_ = -1;
 }
 
-void ResultTable::EraseFront(int count, const std::vector<int>& kept) {
-    count = std::clamp(count, 0, RowCount());
-    if (count == 0) return;
-    std::vector<JunkItem> keptItems;
-    keptItems.reserve(kept.size());
-    for (int row : kept)
-        if (row >= 0 && row < count) keptItems.push_back(std::move(items_[row]));
-    items_.erase(items_.begin(), items_.begin() + count);
-    items_.insert(items_.begin(), std::make_move_iterator(keptItems.begin()), std::make_move_iterator(keptItems.end()));
-    ShowRowsReset();
-}
-
-void ResultTable::Clear() {
-    // Gives the memory back too: a big scan's rows are not kept for the next.
-    std::vector<JunkItem>().swap(items_);
+// Rows taken off or cleared leave no selection behind; a sort moves it with
+// its row (SortRows).
+void ResultTable::OnFilesReset() {
+    if (!sorting_) selectedRow_ = -1;
     ShowRowsReset();
 }
 
@@ -71,13 +63,8 @@ bool ResultTable::TotalsLinked() const {
 
 void ResultTable::RecountSelection() {
     if (!TotalsLinked()) return;
-    *selectedCount_ = 0;
-    *selectedSize_ = 0;
-    for (const JunkItem& item : items_) {
-        if (!item.checked) continue;
-        *selectedSize_ += item.size;
-        *selectedCount_ += 1;
-    }
+    *selectedCount_ = found_.CheckedCount();
+    *selectedSize_ = found_.CheckedSize();
     selectedFilesText_->SetText(SelectedFilesText(*selectedCount_));
     selectedSizeText_->SetText(SelectedSizeText(*selectedSize_));
 }
@@ -88,7 +75,7 @@ void ResultTable::SortRows(int column, ColumnType, bool ascending) {
     auto order = [column](const JunkItem& a, const JunkItem& b) {
         switch (column) {
         case result_col::kName:
-            return CompareNoCase(a.name, b.name);
+            return CompareNoCase(a.Name(), b.Name());
         case result_col::kLocation:
             return CompareNoCase(a.path, b.path);
         case result_col::kSize:
@@ -99,10 +86,13 @@ void ResultTable::SortRows(int column, ColumnType, bool ascending) {
             return 0;
         }
     };
-    std::stable_sort(items_.begin(), items_.end(), [&](const JunkItem& a, const JunkItem& b) {
+    sorting_ = true;
+    const std::vector<int> was = found_.Sort([&](const JunkItem& a, const JunkItem& b) {
         const int o = order(a, b);
         return ascending ? o < 0 : o > 0;
     });
+    sorting_ = false;
+    if (selectedRow_ >= 0) selectedRow_ = static_cast<int>(std::find(was.begin(), was.end(), selectedRow_) - was.begin());
 }
 
 std::string SelectedFilesText(uint32_t count) { return "Selected Files: " + DecimalText(count); }

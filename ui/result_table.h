@@ -2,23 +2,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
+#include "scan/found_files.h"
 #include "ui/check_list_model.h"
 
 namespace velnor {
 
 class Control;
-
-// One hit of the scan: one row of the result list.
-struct JunkItem {
-    std::string name;
-    std::string path;  // the full path, name included
-    uint64_t size = 0;
-    uint64_t modified = 0;  // last-write time: 100-nanosecond intervals since 1601-01-01, UTC
-    bool checked = true;
-    bool selected = false;
-};
 
 // Columns of the result list.
 namespace result_col {
@@ -31,25 +21,25 @@ constexpr int kModified = 4;
 // The last-write time as the "Modified" column shows it.
 using TimeFormatter = std::function<std::string(uint64_t)>;
 
-// The rows of the result list as data. The list view asks for the texts of the
-// rows it paints and they are made from the data then; removal and the totals
-// read the sizes and paths themselves.
-class ResultTable : public CheckListModel {
+// The result list's view of the found files. The list view asks for the texts
+// of the rows it paints and they are made from the files then; the files keep
+// their checks and totals, the view its selection and the selected totals
+// that the Scan page shows.
+class ResultTable : public CheckListModel, private FoundFilesListener {
 public:
-    int RowCount() const override { return static_cast<int>(items_.size()); }
+    explicit ResultTable(FoundFiles& found);
+    ~ResultTable() override;
+    ResultTable(const ResultTable&) = delete;
+    ResultTable& operator=(const ResultTable&) = delete;
+
+    int RowCount() const override { return found_.Count(); }
     std::string CellText(int row, int column) const override;
     int RowImage(int) const override { return 0; }
-    bool IsChecked(int row) const override { return ValidRow(row) && items_[row].checked; }
-    bool IsSelected(int row) const override { return ValidRow(row) && items_[row].selected; }
+    bool IsChecked(int row) const override { return found_.Valid(row) && found_.At(row).checked; }
+    bool IsSelected(int row) const override { return found_.Valid(row) && row == selectedRow_; }
 
-    const JunkItem& Item(int row) const { return items_[row]; }
-    // Appends rows at the end in one step; takes them out of `items`.
-    void Append(std::vector<JunkItem>& items);
-    void Append(JunkItem item);
-    // Takes the first `count` rows off the list in one step, all but the rows
-    // named in `kept` (in ascending order), which stay at the top.
-    void EraseFront(int count, const std::vector<int>& kept = {});
-    void Clear();
+    const JunkItem& Item(int row) const { return found_.At(row); }
+    const FoundFiles& Found() const { return found_; }
 
     void SetTimeFormatter(TimeFormatter format) { formatTime_ = std::move(format); }
 
@@ -59,12 +49,21 @@ public:
     void RecountSelection() override;
 
 protected:
-    void StoreChecked(int row, bool checked) override { items_[row].checked = checked; }
-    void StoreSelected(int row, bool selected) override { items_[row].selected = selected; }
+    void StoreChecked(int row, bool checked) override;
+    void StoreSelected(int row, bool selected) override;
     void SortRows(int column, ColumnType type, bool ascending) override;
 
 private:
-    std::vector<JunkItem> items_;
+    void OnFilesAppended(int first, int count) override { ShowRowsAppended(first, count); }
+    void OnFilesReset() override;
+    void OnFileChanged(int row) override {
+        if (!storing_) ShowRowChanged(row);
+    }
+
+    FoundFiles& found_;
+    int selectedRow_ = -1;
+    bool sorting_ = false;
+    bool storing_ = false;  // a check changed through this view, which shows it itself
     TimeFormatter formatTime_;
     int totalsLinked_ = 0;
     uint32_t* selectedCount_ = nullptr;

@@ -87,13 +87,10 @@ protected:
     void AddJunk(const std::string& path, uint64_t size, bool checked = true) {
         fakes.files.AddFile(path, size);
         JunkItem item;
-        item.name = path.substr(path.find_last_of('\\') + 1);
         item.path = path;
         item.size = size;
         item.checked = checked;
-        dialog->results.Append(item);
-        dialog->state.totalCount += 1;
-        dialog->state.totalSize += size;
+        dialog->found.Append(item);
         if (checked) {
             dialog->state.selectedCount += 1;
             dialog->state.selectedSize += size;
@@ -132,7 +129,7 @@ TEST_F(Clean, ProgressRangeFollowsEveryCombinationOfCheckedItems) {
         EXPECT_EQ(dialog->results.RowCount(), junk ? 0 : 1);
         EXPECT_FALSE(dialog->state.cleanBusy);
         EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
-        dialog->results.Clear();
+        dialog->found.Clear();
         dialog->state.selectedCount = 0;
         dialog->state.selectedSize = 0;
     }

@@ -10,7 +10,8 @@ namespace {
 
 // A result list as the Scan page has it, with its totals linked.
 struct ResultList {
-    ResultTable list;
+    FoundFiles found;
+    ResultTable list{found};
     DialogModel dialog;
     Control files = dialog[1171];
     Control size = dialog[1172];
@@ -26,11 +27,10 @@ struct ResultList {
     }
     void Add(const std::string& name, uint64_t size, uint64_t modified = 0) {
         JunkItem item;
-        item.name = name;
         item.path = "c:\\junk\\" + name;
         item.size = size;
         item.modified = modified;
-        list.Append(item);
+        found.Append(item);
     }
     std::vector<std::string> Column(int column) const {
         std::vector<std::string> cells;
@@ -99,12 +99,12 @@ TEST(ResultTable, SortsEachColumnByItsKindAndCheckBoxesStayWithTheirRows) {
 TEST(ResultTable, EraseFrontTakesTheTopRowsAndClearGivesEverythingBack) {
     ResultList r;
     for (const char* name : {"a", "b", "c"}) r.Add(name, 1);
-    r.list.EraseFront(2);
+    r.found.EraseFront(2);
     EXPECT_EQ(r.Column(1), (std::vector<std::string>{"c"}));
-    r.list.EraseFront(5);
+    r.found.EraseFront(5);
     EXPECT_EQ(r.list.RowCount(), 0);
     r.Add("d", 1);
-    r.list.Clear();
+    r.found.Clear();
     EXPECT_EQ(r.list.RowCount(), 0);
 }
 

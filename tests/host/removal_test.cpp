@@ -55,13 +55,10 @@ protected:
         for (const JunkRow& r : rows) {
             if (createFiles) fakes.files.AddFile(r.path, r.size);
             JunkItem item;
-            item.name = r.path.substr(r.path.find_last_of('\\') + 1);
             item.path = r.path;
             item.size = r.size;
             item.checked = r.checked;
-            dialog->results.Append(item);
-            dialog->state.totalCount += 1;
-            dialog->state.totalSize += r.size;
+            dialog->found.Append(item);
             if (r.checked) {
                 dialog->state.selectedCount += 1;
                 dialog->state.selectedSize += r.size;
@@ -186,7 +183,7 @@ TEST_F(Removal, OnlyTheFileNamedGoesAndWhatStaysKeepsItsRow) {
         EXPECT_EQ(left, stayed.size());
         EXPECT_EQ(dialog->state.selectedCount, stayed.size());
         for (const JunkRow& r : rows) fakes.files.Remove(r.path);
-        dialog->results.Clear();
+        dialog->found.Clear();
         dialog->state.ClearTotals();
     }
 }
@@ -208,8 +205,8 @@ TEST_F(Removal, NoCheckedRowsEmptiesTheListAndTouchesNothing) {
     EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected  Size: 0 MB");
     EXPECT_EQ(Text(IDC_SCAN_STATUS), "Scaning:Please click 'start scan' .");
-    EXPECT_EQ(dialog->state.totalCount, 0u);
-    EXPECT_EQ(dialog->state.totalSize, 0u);
+    EXPECT_EQ(dialog->found.TotalCount(), 0u);
+    EXPECT_EQ(dialog->found.TotalSize(), 0u);
 }
 
 TEST_F(Removal, PermanentModeDeletesCheckedFilesAtOnce) {
@@ -269,7 +266,7 @@ TEST_F(Removal, PathsThatNameNoFileNeverReachTheShellOrDeleteAndTheirRowsStay) {
         EXPECT_EQ(fakes.files.deleted,
                   recycle ? std::vector<std::string>{} : std::vector<std::string>{"C:\\Junk\\real.tmp"});
         EXPECT_EQ(dialog->state.selectedSize, 20u);
-        dialog->results.Clear();
+        dialog->found.Clear();
         fakes.files.Remove(replacement);
     }
 }

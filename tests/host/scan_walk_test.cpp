@@ -137,8 +137,8 @@ TEST_F(ScanWalk, BreadthFirstOverAllLocationsWithRowsAndTotals) {
     EXPECT_EQ(r.CellText(2, 3), "5000000000");
     for (int row = 0; row < r.RowCount(); ++row) EXPECT_TRUE(r.IsChecked(row));
 
-    EXPECT_EQ(dialog.state.totalCount, 4u);
-    EXPECT_EQ(dialog.state.totalSize, 5000001024ull);
+    EXPECT_EQ(dialog.found.TotalCount(), 4u);
+    EXPECT_EQ(dialog.found.TotalSize(), 5000001024ull);
     EXPECT_EQ(dialog.state.selectedCount, 4u);
     EXPECT_EQ(dialog.state.selectedSize, 5000001024ull);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 4");
@@ -225,18 +225,17 @@ TEST_F(ScanWalk, ABigFolderIsDrainedEveryTwoThousandEntriesWithItsHitsListed) {
     EXPECT_EQ(dialog.results.CellText(0, 1), "f11997.tmp");
     EXPECT_EQ(dialog.results.CellText(1997, 1), "f10000.tmp");
     EXPECT_EQ(dialog.results.CellText(1998, 1), "f11998.tmp");
-    EXPECT_EQ(dialog.state.totalCount, 3998u);
+    EXPECT_EQ(dialog.found.TotalCount(), 3998u);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
 }
 
 TEST_F(ScanWalk, EmptyQueueEndsAtOnceWithResetTotals) {
-    dialog.results.Append(JunkItem{});
-    dialog.state.totalCount = 9;
+    dialog.found.Append(JunkItem{});
     dialog.controls[IDC_TOTAL_FILES].SetText("Total Files: 9");
     AddLocation("C:\\Unchecked", false);
     dialog.scan.OnStartScan();
     EXPECT_EQ(dialog.results.RowCount(), 0);
-    EXPECT_EQ(dialog.state.totalCount, 0u);
+    EXPECT_EQ(dialog.found.TotalCount(), 0u);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 0");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total  Size: 0 MB");
     EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 0");

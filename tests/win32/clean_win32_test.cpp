@@ -399,12 +399,11 @@ TEST_F(FoldersOnDisk, AllSixItemsEndAtOneHundred) {
     const std::string junk = dir / "junk.bak";
     Put(junk, 77);
     JunkItem item;
-    item.name = "junk.bak";
     item.path = junk;
     item.size = 77;
-    model->results.Append(item);
-    model->state.totalCount = model->state.selectedCount = 1;
-    model->state.totalSize = model->state.selectedSize = 77;
+    model->found.Append(item);
+    model->state.selectedCount = 1;
+    model->state.selectedSize = 77;
     model->options.SetOption(ScanOptions::kRemove, false);  // permanently, not into the bin
     model->clean.MeasureCleanAreas();
     CheckOnly({ScanOptions::kClean0, ScanOptions::kClean1, ScanOptions::kClean2, ScanOptions::kClean3,

@@ -39,10 +39,9 @@ protected:
 
     void AddRow(const std::string& name, const std::string& bytes) {
         JunkItem item;
-        item.name = name;
         item.path = "c:\\temp\\" + name;
         item.size = std::stoull(bytes);
-        model->results.Append(item);
+        model->found.Append(item);
     }
 
     // A real click: the header turns it into a column click for the list view.
@@ -249,11 +248,11 @@ TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggl
 
     model->results.SetChecked(0, false);
     EXPECT_FALSE(CheckedOnScreen(0));
-    model->results.EraseFront(1);
+    model->found.EraseFront(1);
     expectShown({"b.tmp", "a.tmp"});
     AddRow("d.tmp", "1");
     expectShown({"b.tmp", "a.tmp", "d.tmp"});
-    model->results.Clear();
+    model->found.Clear();
     expectShown({});
 }
 
@@ -434,7 +433,7 @@ TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
     ASSERT_EQ(model->results.RowCount(), 2100);
     ASSERT_FALSE(clicked.empty());
     for (int row = 0; row < model->results.RowCount(); ++row) {
-        const bool isClicked = model->results.Item(row).name == clicked;
+        const bool isClicked = model->results.Item(row).Name() == clicked;
         EXPECT_EQ(model->results.IsChecked(row), !isClicked) << row;
         EXPECT_EQ(CheckedOnScreen(row), !isClicked) << row;
     }

@@ -142,13 +142,10 @@ protected:
     }
     void AddRow(const std::string& path, bool checked) {
         JunkItem item;
-        item.name = path.substr(path.find_last_of('\\') + 1);
         item.path = path;
         item.size = 4;
         item.checked = checked;
-        model->results.Append(item);
-        model->state.totalCount += 1;
-        model->state.totalSize += 4;
+        model->found.Append(item);
         if (checked) {
             model->state.selectedCount += 1;
             model->state.selectedSize += 4;
@@ -279,7 +276,7 @@ TEST_F(RemovalOnDisk, ARowWhosePathHoldsAWildcardNeverTakesItsNeighbours) {
         // The two rows that name no file stay, checked: their files were not removed.
         EXPECT_EQ(model->results.RowCount(), 2);
         EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 2");
-        model->results.Clear();
+        model->found.Clear();
         model->state.ClearTotals();
     }
 }
@@ -333,7 +330,7 @@ TEST_F(RemovalOnDisk, LookAlikesAndLinksNeverGoInPlaceOfTheFileChosen) {
                 EXPECT_TRUE(model->results.Item(row).checked);
                 EXPECT_TRUE(ExactExists(model->results.Item(row).path)) << model->results.Item(row).path;
             }
-            model->results.Clear();
+            model->found.Clear();
             model->state.ClearTotals();
         }
     }

@@ -212,7 +212,7 @@ TEST_F(ScanOnDisk, SizesAboveFourGigabytesAndTheModifiedText) {
     EXPECT_EQ(model->results.CellText(0, 3), "5368709243");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  5120.00 MB");
     EXPECT_EQ(Text(IDC_SELECTED_SIZE), "Selected Size:  5120.00 MB");
-    EXPECT_EQ(model->state.totalSize, 5368709243ull);
+    EXPECT_EQ(model->found.TotalSize(), 5368709243ull);
 
     const std::string modified = model->results.CellText(0, 4);
     int mo, d, y, h, mi, s;

@@ -1,0 +1,71 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velnor {
+
+// One file that the scan found.
+struct JunkItem {
+    std::string path;  // the full path, name included
+    uint64_t size = 0;
+    uint64_t modified = 0;  // last-write time: 100-nanosecond intervals since 1601-01-01, UTC
+    bool checked = true;
+
+    // The name: the path after its last backslash.
+    std::string_view Name() const;
+};
+
+// What is told of every change to the found files, so that a view of them
+// can follow.
+class FoundFilesListener {
+public:
+    virtual ~FoundFilesListener() = default;
+    // Rows first .. first + count - 1 were appended; the rows above did not change.
+    virtual void OnFilesAppended(int first, int count) = 0;
+    virtual void OnFilesReset() = 0;  // rows removed or reordered
+    virtual void OnFileChanged(int row) = 0;
+};
+
+// The files that a scan found, in the order found (or as last sorted), with
+// their check states and the four totals, which follow every change here and
+// are written nowhere else.
+class FoundFiles {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool Valid(int row) const { return row >= 0 && row < Count(); }
+    const JunkItem& At(int row) const { return items_[row]; }
+
+    uint32_t TotalCount() const { return static_cast<uint32_t>(items_.size()); }
+    uint64_t TotalSize() const { return totalSize_; }
+    uint32_t CheckedCount() const { return checkedCount_; }
+    uint64_t CheckedSize() const { return checkedSize_; }
+
+    // Appends rows at the end in one step; takes them out of `items`.
+    void Append(std::vector<JunkItem>& items);
+    void Append(JunkItem item);
+    void SetChecked(int row, bool checked);
+    void SetAllChecked(bool checked);
+    // Takes the first `count` rows off in one step, all but the rows named in
+    // `kept` (ascending), which stay at the top.
+    void EraseFront(int count, const std::vector<int>& kept = {});
+    void Clear();
+    // Reorders the rows stably by `less`; returns, for each new row, the row
+    // it was before.
+    std::vector<int> Sort(const std::function<bool(const JunkItem&, const JunkItem&)>& less);
+
+    void SetListener(FoundFilesListener* listener) { listener_ = listener; }
+
+private:
+    void Count(const JunkItem& item, int sign);
+
+    std::vector<JunkItem> items_;
+    uint64_t totalSize_ = 0;
+    uint32_t checkedCount_ = 0;
+    uint64_t checkedSize_ = 0;
+    FoundFilesListener* listener_ = nullptr;
+};
+
+}  // namespace velnor

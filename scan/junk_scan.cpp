@@ -1,0 +1,117 @@
+#include "scan/junk_scan.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/search_pattern.h"
+#include "scan/location_queue.h"
+#include "scan/unusable_name.h"
+#include "ui/utf8.h"
+
+namespace velnor {
+
+void JunkScan::Start(const ScanProfile& profile) {
+    queue_.clear();
+    filters_.Clear();
+    options_ = profile.options;
+
+    const LocationTable& locations = profile.locations;
+    std::vector<std::string> checked;
+    for (int row = 0; row < locations.RowCount(); ++row) {
+        const LocationEntry& location = locations.At(row);
+        if (!location.checked) continue;
+        std::string text = Utf8Prefix(location.path, kMaxLocationChars);
+        if (locale_) text = locale_->Lower(text);
+        checked.push_back(NormaliseLocation(text));
+    }
+    for (std::string& location : UncoveredLocations(checked)) queue_.push_back(std::move(location));
+
+    const FilterTable& filters = profile.filters;
+    for (int row = 0; row < filters.RowCount(); ++row) {
+        const FilterEntry& filter = filters.At(row);
+        if (!filter.checked) continue;
+        if (filter.type == FilterType::Exclude)
+            filters_.AddException(filter.pattern);
+        else
+            filters_.AddInclude(filter.pattern);
+    }
+
+    const ExclusionTable& exclusions = profile.exclusions;
+    for (int row = 0; row < exclusions.RowCount(); ++row) filters_.AddFolderExclusion(exclusions.At(row).pattern);
+}
+
+bool JunkScan::WalkNextFolder(FoundFiles& found, ScanListener* listener) {
+    if (queue_.empty()) return false;
+    // The queue grows at its end while the folder is walked.
+    const std::string path = std::move(queue_.front());
+    queue_.pop_front();
+    WalkFolder(path, found, listener);
+    return !queue_.empty();
+}
+
+void JunkScan::WalkFolder(const std::string& path, FoundFiles& found, ScanListener* listener) {
+    if (filters_.IsFolderExcluded(path)) return;
+    if (listener) listener->OnFolder(path);
+    // A location can name no file too (chosen where the code page could not
+    // hold its name); nothing below it could be handed back.
+    if (!files_ || NamesNoFile(path)) return;
+
+    const bool includeHidden = options_[ScanOptions::kHide];
+    const bool includeReadOnly = options_[ScanOptions::kRead];
+    const bool includeSystem = options_[ScanOptions::kSystem];
+    const bool findZeroSize = options_[ScanOptions::kZero];
+    const std::string pattern = SearchPattern(path);
+    // Entries are named from the pattern's folder part, so "c:" and "c:\temp\"
+    // give "c:\name" and "c:\temp\name".
+    const std::string folder = pattern.substr(0, pattern.find_last_of("\\/")) + "\\";
+    // Hits wait here and reach the found files together at each breath and at
+    // the end of the folder: whatever the caller runs then sees all of them.
+    std::vector<JunkItem> hits;
+    int entriesSinceBreath = 0;
+
+    files_->Enumerate(pattern, [&](const FindData& entry) {
+        if (entriesSinceBreath == kEntriesPerBreath) {
+            entriesSinceBreath = 0;
+            found.Append(hits);
+            if (listener && !listener->OnBreath()) {
+                Stop();
+                return false;
+            }
+        }
+        ++entriesSinceBreath;
+        if (entry.name == "." || entry.name == "..") return true;
+        if (NamesNoFile(entry.name)) return true;
+        const uint32_t a = entry.attributes;
+        const bool refused = ((a & kAttrHidden) && !includeHidden) || ((a & kAttrReadOnly) && !includeReadOnly) ||
+                             ((a & kAttrSystem) && !includeSystem);
+        if (a & kAttrDirectory) {
+            // A junction or link can lead back up (an endless walk) or into a
+            // folder that the exclusions were written to keep out.
+            if (!refused && !(a & kAttrReparsePoint)) queue_.push_back(folder + entry.name);
+            return true;
+        }
+        // A link to a file is not the file it leads to: it is never listed,
+        // so that no removal can reach its target. (Where listings do not
+        // show such links, the removal itself refuses them.)
+        if (a & kAttrReparsePoint) return true;
+        const bool zeroSizeHit = findZeroSize && entry.size == 0;
+        if (!zeroSizeHit && (refused || !filters_.IsFileWanted(entry.name))) return true;
+
+        JunkItem item;
+        item.path = folder + entry.name;
+        item.size = entry.size;
+        item.modified = entry.lastWriteTime;
+        hits.push_back(std::move(item));
+        return true;
+    });
+    found.Append(hits);
+}
+
+void ScanAll(const ScanProfile& profile, IFileSystem& files, ILocale* locale, FoundFiles& found) {
+    JunkScan scan(&files, locale);
+    scan.Start(profile);
+    while (scan.WalkNextFolder(found)) {
+    }
+}
+
+}  // namespace velnor

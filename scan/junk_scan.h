@@ -1,0 +1,61 @@
+#pragma once
+#include <deque>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/prompts.h"
+#include "profile/profile.h"
+#include "scan/filter_set.h"
+#include "scan/found_files.h"
+
+namespace velnor {
+
+// What a walk tells its caller as it goes.
+class ScanListener {
+public:
+    virtual ~ScanListener() = default;
+    // A folder's walk begins (excluded folders are not walked).
+    virtual void OnFolder(const std::string& /*path*/) {}
+    // Every kEntriesPerBreath entries of a folder, with the hits so far in
+    // the found files: the caller may let its window answer. False stops the
+    // whole walk.
+    virtual bool OnBreath() { return true; }
+};
+
+// The scan: the checked locations walked breadth-first, every wanted file
+// added to the found files. It knows nothing of windows; a window walks it
+// folder by folder, a command line at once.
+class JunkScan {
+public:
+    // A folder of very many entries still lets the caller breathe after this
+    // many entries as well as after every folder.
+    static constexpr int kEntriesPerBreath = 2000;
+
+    JunkScan(IFileSystem* files, ILocale* locale) : files_(files), locale_(locale) {}
+
+    // Takes the walk's work lists and options from the profile.
+    void Start(const ScanProfile& profile);
+    bool Done() const { return queue_.empty(); }
+    // Walks the folder at the head of the queue; false when nothing is left.
+    bool WalkNextFolder(FoundFiles& found, ScanListener* listener = nullptr);
+    // Nothing more is walked.
+    void Stop() { queue_.clear(); }
+
+    const std::deque<std::string>& Queue() const { return queue_; }
+    const FilterSet& Filters() const { return filters_; }
+    const ScanOptions& Options() const { return options_; }
+
+private:
+    void WalkFolder(const std::string& path, FoundFiles& found, ScanListener* listener);
+
+    IFileSystem* files_;
+    ILocale* locale_;
+    std::deque<std::string> queue_;
+    FilterSet filters_;
+    ScanOptions options_;
+};
+
+// The whole walk at once.
+void ScanAll(const ScanProfile& profile, IFileSystem& files, ILocale* locale, FoundFiles& found);
+
+}  // namespace velnor
