@@ -45,7 +45,7 @@ TEST_F(CommandRunTest, CleanRemovesWhatTheScanFindsNamesWhatStayedAndAsksNothing
     EXPECT_TRUE(fakes.files.Exists("C:\\Junk\\held.tmp"));
     EXPECT_TRUE(fakes.files.Exists("C:\\Other\\outside.tmp"));
     EXPECT_TRUE(fakes.shell.recycled.empty()) << "the profile says permanent";
-    EXPECT_EQ(console.output.find("found"), std::string::npos) << "/clean lists what it removed, not the finds";
+    EXPECT_EQ(console.output.find(",found\r\n"), std::string::npos) << "/clean lists what it removed, not the finds";
     EXPECT_NE(console.output.find("file,\"c:\\junk\\a,\"\"b\"\".tmp\",10,1970-01-01T00:00:00Z,removed\r\n"),
               std::string::npos)
         << console.output;
