@@ -2,8 +2,8 @@
 
 #include "platform/fixed_drives.h"
 #include "profile/config_file.h"
+#include "profile/profile_reader.h"
 #include "res/resource.h"
-#include "ui/utf8.h"
 
 namespace velnor {
 
@@ -17,36 +17,21 @@ void ShowRestored(CheckListModel& list) {
     }
 }
 
-constexpr size_t kModulePathChars = 1000;
-
 }  // namespace
 
 void ProfileStore::LocateProfile() {
-    // The separator is looked for from the end of the path buffer down to
-    // index 1, as either kind of slash.
-    std::string module = platform_.files ? platform_.files->ModulePath() : std::string();
-    module = Utf8Prefix(module, kModulePathChars - 1);
-    for (size_t i = module.size(); i-- > 1;) {
-        if (module[i] == '\\' || module[i] == '/') {
-            module.resize(i + 1);
-            break;
-        }
-    }
-    profilePath_ = module + "config.ini";
+    profilePath_ = ProfilePathBeside(platform_.files ? platform_.files->ModulePath() : std::string());
 }
 
 bool ProfileStore::ProfileFileUsable() {
     return platform_.files && platform_.files->CanOpenForUpdate(profilePath_);
 }
 
-std::string ProfileStore::ReadProfileValue(const std::string& key) {
+std::string ProfileStore::ReadProfileText() {
     if (!platform_.files) return std::string();
     const std::optional<std::string> bytes = platform_.files->ReadTextFile(profilePath_);
     if (!bytes) return std::string();
-    // Where Windows ignores the manifest, the program holds the legacy code
-    // page's text like every program before, and so does the file.
-    if (!platform_.locale || !platform_.locale->UsesUtf8()) return config_file::FindValue(*bytes, key);
-    return config_file::FindValue(config_file::FileTextAsUtf8(*bytes, *platform_.locale), key);
+    return ProfileFileText(*bytes, platform_.locale);
 }
 
 void ProfileStore::SaveProfile() {
@@ -83,10 +68,7 @@ void ProfileStore::LoadExclusions() {
     list.SetFirstColumnIsData(true);
 
     if (!ProfileFileUsable()) return;
-    const std::string value = ReadProfileValue("PathExclude");
-    if (value.size() <= 3) return;
-    list.DeleteAllRows();
-    for (const std::string& pattern : config_file::ParseExclusions(value)) AddExclusionRow(list, pattern);
+    ReadExclusions(ReadProfileText(), list);
 }
 
 void ProfileStore::LoadFilters() {
@@ -101,15 +83,12 @@ void ProfileStore::LoadFilters() {
         WriteDefaultProfile();
         return;
     }
-    const config_file::ParsedFilters parsed = config_file::ParseFilters(ReadProfileValue("Filter"));
-    for (const config_file::ParsedFilter& f : parsed.filters)
-        AddFilterRow(list, f.pattern, f.description, f.checked, f.type);
-    if (!parsed.allChecked) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
+    if (!ReadFilters(ReadProfileText(), list)) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void ProfileStore::LoadOptions() {
     if (!ProfileFileUsable()) return;
-    options_.SetOptions(config_file::ParseOptions(ReadProfileValue("Option")));
+    options_.SetOptions(ReadOptions(ReadProfileText()));
 }
 
 }  // namespace velnor

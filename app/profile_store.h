@@ -20,7 +20,8 @@ public:
     const std::string& ProfilePath() const { return profilePath_; }
 
     bool ProfileFileUsable();
-    std::string ReadProfileValue(const std::string& key);
+    // The file's text, or empty when it cannot be read.
+    std::string ReadProfileText();
     void SaveProfile();
     void WriteDefaultProfile();
     void LoadExclusions();

@@ -11,11 +11,12 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 # ccache: the build folders share their objects; fonts-wqy-microhei: the
 # glyphs of Chinese and Japanese names in the Wine prefixes; clang with
-# libclang-rt-14-dev: libFuzzer for the fuzz targets.
+# libclang-rt-14-dev: libFuzzer for the fuzz targets; nlohmann-json3-dev: the
+# header-only JSON library of the command line's report.
 for p in cmake make g++ python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
          wine wine64 wine32:i386 fonts-wine fonts-wqy-microhei xvfb xauth imagemagick xdotool \
          fp-utils fp-compiler fp-units-misc fp-units-fcl fpc-source nsis zip unzip \
-         ccache clang libclang-rt-14-dev; do
+         ccache clang libclang-rt-14-dev nlohmann-json3-dev; do
   have "$p" || need+=("$p")
 done
 [ ${#need[@]} -eq 0 ] && exit 0

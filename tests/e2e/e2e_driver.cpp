@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 namespace velnor::e2e {
 
@@ -410,6 +411,98 @@ Program::Program(const std::string& folder) : folder_(folder) {
         },
         30000);
     if (!window_) error_ = Running() ? "no window titled \"Velnor Disk Cleaner\" within 30 s" : "the program ended at start";
+}
+
+namespace {
+
+// Reads a pipe to its end on a thread of its own, so that neither pipe can
+// fill up and stop the program while the other is read.
+class PipeReader {
+public:
+    PipeReader() {
+        SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+        if (!::CreatePipe(&read_, &write_, &inheritable, 0)) read_ = write_ = nullptr;
+        if (read_) ::SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+    }
+    ~PipeReader() {
+        CloseWriteEnd();
+        if (thread_.joinable()) thread_.join();
+        if (read_) ::CloseHandle(read_);
+    }
+    bool Ok() const { return read_ != nullptr; }
+    HANDLE WriteEnd() const { return write_; }
+    // After the child has its copy: the pipe ends when the child's does.
+    void Start() {
+        CloseWriteEnd();
+        thread_ = std::thread([this] {
+            char chunk[65536];
+            DWORD got = 0;
+            while (::ReadFile(read_, chunk, sizeof chunk, &got, nullptr) && got > 0) text_.append(chunk, got);
+        });
+    }
+    std::string Finish() {
+        if (thread_.joinable()) thread_.join();
+        return text_;
+    }
+
+private:
+    void CloseWriteEnd() {
+        if (write_) ::CloseHandle(write_);
+        write_ = nullptr;
+    }
+    HANDLE read_ = nullptr, write_ = nullptr;
+    std::thread thread_;
+    std::string text_;
+};
+
+}  // namespace
+
+CommandResult RunCommandLine(const std::string& folder, const std::string& arguments, DWORD ms) {
+    CommandResult result;
+    const std::string exe = folder + "\\VelnorCleaner.exe";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    if (::GetFileAttributesA(exe.c_str()) == INVALID_FILE_ATTRIBUTES &&
+        !::CopyFileA(ProgramUnderTest().c_str(), exe.c_str(), FALSE)) {
+        result.failure = "cannot copy the program into " + folder;
+        return result;
+    }
+    PipeReader output, error;
+    if (!output.Ok() || !error.Ok()) {
+        result.failure = "cannot make the pipes";
+        return result;
+    }
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output.WriteEnd();
+    startup.hStdError = error.WriteEnd();
+    std::wstring commandLine = L"\"" + Widen(exe) + L"\" " + Widen(arguments);
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(Widen(exe).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                          Widen(Dirname(folder)).c_str(), &startup, &process)) {
+        result.failure = "cannot start " + exe + " (error " + std::to_string(::GetLastError()) + ")";
+        return result;
+    }
+    output.Start();
+    error.Start();
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    for (;;) {
+        for (HWND window : TopLevelWindowsOf(process.dwProcessId))
+            result.windows.insert(ClassOf(window) + (::IsWindowVisible(window) ? " (visible)" : " (hidden)"));
+        if (::WaitForSingleObject(process.hProcess, 2) != WAIT_TIMEOUT) break;
+        if (::GetTickCount64() >= end) {
+            ::TerminateProcess(process.hProcess, 99);
+            ::WaitForSingleObject(process.hProcess, 10000);
+            result.failure = "the program did not end within " + std::to_string(ms) + " ms";
+            break;
+        }
+    }
+    ::GetExitCodeProcess(process.hProcess, &result.exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    result.output = output.Finish();
+    result.error = error.Finish();
+    return result;
 }
 
 Program::~Program() {

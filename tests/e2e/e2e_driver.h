@@ -168,6 +168,22 @@ private:
     HWND window_ = nullptr;
 };
 
+// One run of the program with arguments, without its window.
+struct CommandResult {
+    DWORD exitCode = 0;
+    std::string output;  // the standard output, read through a pipe
+    std::string error;   // the standard error, read through another
+    // Every top-level window that the process had while it ran, as
+    // "class (visible)" or "class (hidden)".
+    std::set<std::string> windows;
+    // Empty when the program ran and ended in time.
+    std::string failure;
+};
+// Runs the program copied into `folder` (copied there first when it is not
+// there yet), started from the folder above, with `arguments`, until it ends
+// (ended after `ms`), looking at its windows every few milliseconds.
+CommandResult RunCommandLine(const std::string& folder, const std::string& arguments, DWORD ms = 120000);
+
 // The program's list control with id `id`, read and clicked from outside.
 class RemoteList {
 public:

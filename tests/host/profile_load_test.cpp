@@ -6,6 +6,7 @@
 
 #include "app/main_dialog_parts.h"
 #include "profile/config_file.h"
+#include "profile/profile_reader.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
 #include "ui/utf8.h"
@@ -338,23 +339,30 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
         bool folderLooksLikeDrive = false;
         for (int i = 2; i < first.profile.locations.RowCount(); ++i)
             folderLooksLikeDrive |= first.profile.locations.At(i).kind == LocationKind::Drive;
+        const ScanProfile& a = first.profile;
+        auto expectSame = [&](const ScanProfile& b, bool withLocations) {
+            EXPECT_EQ(columns(b.filters, filter_col::kPattern), columns(a.filters, filter_col::kPattern));
+            EXPECT_EQ(columns(b.filters, filter_col::kDescription), columns(a.filters, filter_col::kDescription));
+            EXPECT_EQ(columns(b.filters, filter_col::kExclude), columns(a.filters, filter_col::kExclude));
+            EXPECT_EQ(checks(b.filters), checks(a.filters));
+            EXPECT_EQ(columns(b.exclusions, exclude_col::kPattern), columns(a.exclusions, exclude_col::kPattern));
+            if (withLocations) {
+                EXPECT_EQ(columns(b.locations, location_col::kPath), columns(a.locations, location_col::kPath));
+                EXPECT_EQ(checks(b.locations), checks(a.locations));
+            }
+            EXPECT_EQ(b.options, first.options.Options());
+        };
+        // The command line reads the same file into the same profile, without
+        // any window.
+        ScanProfile read;
+        ReadProfile(ProfileFileText(*fakes.files.ReadTextFile(kConfig), &fakes.locale), fakes.Services(), read);
+        expectSame(read, true);
         first.store.SaveProfile();
         EXPECT_TRUE(IsValidUtf8(Raw()));
 
-        const ScanProfile& a = first.profile;
         TestMainDialog second(fakes);
         second.Start();
-        const ScanProfile& b = second.profile;
-        EXPECT_EQ(columns(b.filters, filter_col::kPattern), columns(a.filters, filter_col::kPattern));
-        EXPECT_EQ(columns(b.filters, filter_col::kDescription), columns(a.filters, filter_col::kDescription));
-        EXPECT_EQ(columns(b.filters, filter_col::kExclude), columns(a.filters, filter_col::kExclude));
-        EXPECT_EQ(checks(b.filters), checks(a.filters));
-        EXPECT_EQ(columns(b.exclusions, exclude_col::kPattern), columns(a.exclusions, exclude_col::kPattern));
-        if (!folderLooksLikeDrive) {
-            EXPECT_EQ(columns(b.locations, location_col::kPath), columns(a.locations, location_col::kPath));
-            EXPECT_EQ(checks(b.locations), checks(a.locations));
-        }
-        EXPECT_EQ(second.options.Options(), first.options.Options());
+        expectSame(second.profile, !folderLooksLikeDrive);
         if (::testing::Test::HasFailure()) {
             ADD_FAILURE() << "file: " << ::testing::PrintToString(text);
             break;
