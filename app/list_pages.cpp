@@ -5,7 +5,7 @@
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "scan/wildcard.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

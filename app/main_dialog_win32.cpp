@@ -10,7 +10,7 @@
 #include "app/main_dialog_layout.h"
 #include "res/resource.h"
 #include "ui/dpi_win32.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

@@ -10,7 +10,7 @@
 #include "scan/location_queue.h"
 #include "scan/unusable_name.h"
 #include "ui/size_text.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor::config_file {
 

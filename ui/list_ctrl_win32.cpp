@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

@@ -8,7 +8,7 @@
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 namespace {
