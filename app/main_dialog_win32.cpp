@@ -94,7 +94,7 @@ const CMainDialog::Map CMainDialog::kMap[] = {
 CMainDialog::CMainDialog(const Platform& platform) : CDialog(IDD_MAIN), parts(platform, this), platform_(platform) {}
 
 CMainDialog::~CMainDialog() {
-    CheckListModel* const lists[] = {&parts.profile.locations, &parts.profile.filters, &parts.profile.exclusions,
+    CheckListModel* const lists[] = {&parts.lists.locations, &parts.lists.filters, &parts.lists.exclusions,
                                      &parts.results};
     for (CheckListModel* model : lists) model->SetObserver(nullptr);
     parts.controls.SetObserver(nullptr);
@@ -139,9 +139,9 @@ void CMainDialog::BindControls() {
     filterList_.SubclassDlgItem(IDC_FILTER_LIST, hwnd_);
     exclusionList_.SubclassDlgItem(IDC_EXCLUDE_LIST, hwnd_);
     resultList_.SubclassDlgItem(IDC_RESULT_LIST, hwnd_);
-    locationList_.Bind(&parts.profile.locations);
-    filterList_.Bind(&parts.profile.filters);
-    exclusionList_.Bind(&parts.profile.exclusions);
+    locationList_.Bind(&parts.lists.locations);
+    filterList_.Bind(&parts.lists.filters);
+    exclusionList_.Bind(&parts.lists.exclusions);
     resultList_.Bind(&parts.results);
     statusLine_.SubclassDlgItem(IDC_CLEAN_STATUS, hwnd_);
     parts.controls.SetObserver([this](int id, unsigned changes) { ApplyControl(id, changes); });

@@ -9,14 +9,6 @@ namespace velnor {
 
 namespace {
 
-void ShowRestored(CheckListModel& list) {
-    if (ListObserver* observer = list.Observer()) {
-        observer->OnColumnsChanged();
-        observer->OnRowsReset();
-        observer->OnHeaderChanged();
-    }
-}
-
 constexpr size_t kModulePathChars = 1000;
 
 }  // namespace
@@ -65,18 +57,20 @@ void ProfileStore::WriteDefaultProfile() {
     // only when the file could be written: without a file they stay as they were.
     const FilterTable filtersBefore = profile_.filters;
     const ExclusionTable exclusionsBefore = profile_.exclusions;
+    const HeaderState filterHeaderBefore = lists_.filters.Header();
+    const HeaderState exclusionHeaderBefore = lists_.exclusions.Header();
     FillDefaultFilters();
     FillDefaultExclusions();
     const std::string text = config_file::FirstStartText(fixedDrives, profile_.exclusions, profile_.filters);
     if (platform_.files->ReplaceTextFile(profilePath_, text)) return;
     profile_.filters = filtersBefore;
     profile_.exclusions = exclusionsBefore;
-    ShowRestored(profile_.filters);
-    ShowRestored(profile_.exclusions);
+    lists_.filters.SetHeader(filterHeaderBefore);
+    lists_.exclusions.SetHeader(exclusionHeaderBefore);
 }
 
 void ProfileStore::LoadExclusions() {
-    ExclusionTable& list = profile_.exclusions;
+    ExclusionListModel& list = lists_.exclusions;
     list.SetStyles(false, true);
     list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
     list.InsertColumns({{"Exclude Folders", 360}});
@@ -85,12 +79,13 @@ void ProfileStore::LoadExclusions() {
     if (!ProfileFileUsable()) return;
     const std::string value = ReadProfileValue("PathExclude");
     if (value.size() <= 3) return;
-    list.DeleteAllRows();
-    for (const std::string& pattern : config_file::ParseExclusions(value)) AddExclusionRow(list, pattern);
+    ExclusionTable& exclusions = profile_.exclusions;
+    exclusions.DeleteAllRows();
+    for (const std::string& pattern : config_file::ParseExclusions(value)) AddExclusionRow(exclusions, pattern);
 }
 
 void ProfileStore::LoadFilters() {
-    FilterTable& list = profile_.filters;
+    FilterListModel& list = lists_.filters;
     list.SetStyles(true, true);
     list.InsertColumns({{"", 35}, {"File Name", 90}, {"Type", 60}, {"Description", 115}, {"Exclude", 60}});
     list.SetSmallImages(ImageStrip{IDB_FILTER_IMAGES, 13});
@@ -103,7 +98,7 @@ void ProfileStore::LoadFilters() {
     }
     const config_file::ParsedFilters parsed = config_file::ParseFilters(ReadProfileValue("Filter"));
     for (const config_file::ParsedFilter& f : parsed.filters)
-        AddFilterRow(list, f.pattern, f.description, f.checked, f.type);
+        AddFilterRow(profile_.filters, f.pattern, f.description, f.checked, f.type);
     if (!parsed.allChecked) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 

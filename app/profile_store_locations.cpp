@@ -7,7 +7,7 @@
 namespace velnor {
 
 void ProfileStore::SetupLocationList() {
-    LocationTable& list = profile_.locations;
+    LocationListModel& list = lists_.locations;
     list.SetStyles(true, true);
     list.InsertColumns({{"", 35},
                         {"Path", 120},
@@ -26,7 +26,7 @@ void ProfileStore::LoadLocations() {
 
 void ProfileStore::ListFixedDrives() {
     LocationTable& list = profile_.locations;
-    list.SetSortImage(location_col::kPath, true, true);
+    lists_.locations.SetSortImage(location_col::kPath, true, true);
     list.DeleteAllRows();
     if (platform_.files) {
         for (const std::string& root : FixedDriveRoots(*platform_.files)) {
@@ -47,7 +47,7 @@ void ProfileStore::ListFixedDrives() {
             AddLocationRow(list.RowCount(), std::move(drive));
         }
     }
-    list.SetHeaderCheckImage(kHeaderAllChecked);
+    lists_.locations.SetHeaderCheckImage(kHeaderAllChecked);
 }
 
 void ProfileStore::LoadDriveChecks() {
@@ -58,7 +58,7 @@ void ProfileStore::LoadDriveChecks() {
         const LocationEntry& location = list.At(i);
         if (location.kind != LocationKind::Drive || !config_file::DriveUnchecked(value, location.drive)) continue;
         list.SetChecked(i, false);
-        list.SetHeaderCheckImage(kHeaderSomeUnchecked);
+        lists_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
     }
 }
 
@@ -69,7 +69,7 @@ void ProfileStore::LoadFolders() {
         AddLocationRow(profile_.locations.RowCount(), MakeLocation(folder.path, kFolderImage, folder.checked));
         if (!folder.checked) anyUnchecked = true;
     }
-    if (anyUnchecked) profile_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
+    if (anyUnchecked) lists_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void ProfileStore::AddLocationRow(int index, LocationEntry location) {
