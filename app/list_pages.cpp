@@ -5,7 +5,7 @@
 #include "profile/config_file.h"
 #include "res/resource.h"
 #include "scan/wildcard.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 
@@ -40,6 +40,12 @@ std::string AsciiLower(std::string text) {
 }
 
 constexpr size_t kPathTextChars = 1000;
+
+// A drive's name ends in its letter, colon and bracket: drives stay listed.
+bool IsDriveRow(const LocationEntry& location) {
+    const std::string path = Utf8Prefix(location.path, kPathTextChars - 1);
+    return path.size() >= 2 && path[path.size() - 2] == ':';
+}
 
 }  // namespace
 
@@ -117,33 +123,19 @@ void ListPages::AddFolderLocation() {
     store_.SaveProfile();
 }
 
-void ListPages::RemoveLocation() {
-    LocationTable& list = profile_.locations;
+template <typename Record>
+void ListPages::RemoveSelected(RecordListModel<Record>& list, bool (*stays)(const Record&)) {
     const int row = list.FirstSelected();
     if (row < 0) return;
-    const std::string path = Utf8Prefix(list.At(row).path, kPathTextChars - 1);
-    // A drive's name ends in its letter, colon and bracket: drives stay listed.
-    const bool driveRow = path.size() >= 2 && path[path.size() - 2] == ':';
-    if (!driveRow) list.DeleteRow(row);
-    list.ShowHeaderCheckOfRows();
+    if (!stays || !stays(list.Records().At(row))) list.Records().DeleteRow(row);
+    if (list.HasCheckBoxes()) list.ShowHeaderCheckOfRows();
     store_.SaveProfile();
 }
 
-void ListPages::RemoveFilter() {
-    FilterTable& filters = profile_.filters;
-    const int row = filters.FirstSelected();
-    if (row < 0) return;
-    filters.DeleteRow(row);
-    filters.ShowHeaderCheckOfRows();
-    store_.SaveProfile();
-}
+void ListPages::RemoveLocation() { RemoveSelected(lists_.locations, IsDriveRow); }
 
-void ListPages::RemoveExclusion() {
-    ExclusionTable& exclusions = profile_.exclusions;
-    const int row = exclusions.FirstSelected();
-    if (row < 0) return;
-    exclusions.DeleteRow(row);
-    store_.SaveProfile();
-}
+void ListPages::RemoveFilter() { RemoveSelected<FilterEntry>(lists_.filters, nullptr); }
+
+void ListPages::RemoveExclusion() { RemoveSelected<ExcludeEntry>(lists_.exclusions, nullptr); }
 
 }  // namespace velnor

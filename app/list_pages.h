@@ -9,9 +9,10 @@ namespace velnor {
 // pages: each change to a list is saved at once.
 class ListPages {
 public:
-    ListPages(const PartContext& context, ScanProfile& profile, ProfileStore& store, MainWindowHooks& window)
+    ListPages(const PartContext& context, ScanProfile& profile, ProfileLists& lists, ProfileStore& store,
+              MainWindowHooks& window)
         : platform_(context.platform), controls_(context.controls), state_(context.state), profile_(profile),
-          store_(store), window_(window) {}
+          lists_(lists), store_(store), window_(window) {}
 
     void OnAddEntry();
     void OnRemoveEntry();
@@ -24,6 +25,10 @@ private:
     void AddExclusion();
     void RemoveFilter();
     void RemoveExclusion();
+    // Removes the list's selected row, unless `stays` keeps it; the heading's
+    // check follows the rows left.
+    template <typename Record>
+    void RemoveSelected(RecordListModel<Record>& list, bool (*stays)(const Record&));
 
     struct PageCommands {
         int page;
@@ -39,6 +44,7 @@ private:
     DialogModel& controls_;
     MainDialogState& state_;
     ScanProfile& profile_;
+    ProfileLists& lists_;
     ProfileStore& store_;
     MainWindowHooks& window_;
 };

@@ -24,11 +24,6 @@ IHelp& SystemHelp() {
 
 }  // namespace
 
-void CMainDialog::BindAboutLinks() {
-    homeLinkLabel_.Attach(hwnd_, IDC_HOME_LINK, &parts.about.homeLink, platform_.shell);
-    supportLinkLabel_.Attach(hwnd_, IDC_SUPPORT_LINK, &parts.about.supportLink, platform_.shell);
-}
-
 void CMainDialog::OnCookiesCleaner() {
     if (parts.state.cleanBusy) return;
     {
@@ -39,18 +34,6 @@ void CMainDialog::OnCookiesCleaner() {
         dialog.DoModal(hwnd_);
     }
     parts.controls[IDC_COOKIES_BUTTON].SetStateAndPicture(picture_state::kNormal);
-}
-
-void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
-    RECT anchor = {};
-    ::GetWindowRect(Item(controlId), &anchor);
-    popupMenu_.SetScale(Scale());
-    popupMenu_.LoadFromResource(menuId);
-    HMENU popup = popupMenu_.Popup();
-    if (!popup) return;
-    // Returns when the menu has closed; a chosen item arrives as a command.
-    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, anchor.left, anchor.bottom, 0, hwnd_,
-                     nullptr);
 }
 
 void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MENU); }
@@ -72,16 +55,6 @@ LRESULT CMainDialog::OnHelp(WPARAM, LPARAM) {
     IHelp& help = platform_.help ? *platform_.help : SystemHelp();
     help.ShowContext(parts.about.HelpFilePath(), AboutPage::kHelpContext);
     return TRUE;
-}
-
-LRESULT CMainDialog::OnDrawItem(WPARAM, LPARAM lParam) {
-    popupMenu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return Default();
-}
-
-LRESULT CMainDialog::OnMeasureItem(WPARAM, LPARAM lParam) {
-    popupMenu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-    return Default();
 }
 
 }  // namespace velnor

@@ -24,8 +24,8 @@ MainDialogParts::MainDialogParts(const Platform& platform, MainWindowHooks* wind
       clean(context_, found, options),
       flow(context_, clean, about),
       scan(context_, profile, found, results, options, flow),
-      store(platform_, profile, options),
-      listPages(context_, profile, store, window_) {}
+      store(platform_, profile, lists, options),
+      listPages(context_, profile, lists, store, window_) {}
 
 void MainDialogParts::InitializeState() {
     state.backgroundPaint = true;

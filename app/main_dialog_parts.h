@@ -10,13 +10,14 @@
 #include "app/scan_page.h"
 #include "profile/profile.h"
 #include "ui/control_model.h"
+#include "ui/profile_lists.h"
 #include "ui/result_table.h"
 
 namespace velnor {
 
 // The main window, free of the platform's window code, made of its parts:
 // every control of template 102 is a ControlState in `controls`, the four
-// lists are tables of records, and each part handles the commands of its
+// lists show records through their models, and each part handles the commands of its
 // page. The Win32 dialog (CMainDialog) holds one, mirrors its models onto the
 // real controls and hands each command to its part.
 class MainDialogParts {
@@ -39,8 +40,9 @@ public:
     // Shared by the parts.
     DialogModel controls;
     ScanProfile profile;
-    FoundFiles found;              // what the last scan found
-    ResultTable results{found};    // list 1082 on the Scan page
+    ProfileLists lists{profile};  // the list views' models of the profile's lists
+    FoundFiles found;             // what the last scan found
+    ResultTable results{found};   // list 1082 on the Scan page
     MainDialogState state;
 
 private:

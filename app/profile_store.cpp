@@ -7,18 +7,6 @@
 
 namespace velnor {
 
-namespace {
-
-void ShowRestored(CheckListModel& list) {
-    if (ListObserver* observer = list.Observer()) {
-        observer->OnColumnsChanged();
-        observer->OnRowsReset();
-        observer->OnHeaderChanged();
-    }
-}
-
-}  // namespace
-
 void ProfileStore::LocateProfile() {
     profilePath_ = ProfilePathBeside(platform_.files ? platform_.files->ModulePath() : std::string());
 }
@@ -50,29 +38,31 @@ void ProfileStore::WriteDefaultProfile() {
     // only when the file could be written: without a file they stay as they were.
     const FilterTable filtersBefore = profile_.filters;
     const ExclusionTable exclusionsBefore = profile_.exclusions;
+    const HeaderState filterHeaderBefore = lists_.filters.Header();
+    const HeaderState exclusionHeaderBefore = lists_.exclusions.Header();
     FillDefaultFilters();
     FillDefaultExclusions();
     const std::string text = config_file::FirstStartText(fixedDrives, profile_.exclusions, profile_.filters);
     if (platform_.files->ReplaceTextFile(profilePath_, text)) return;
     profile_.filters = filtersBefore;
     profile_.exclusions = exclusionsBefore;
-    ShowRestored(profile_.filters);
-    ShowRestored(profile_.exclusions);
+    lists_.filters.SetHeader(filterHeaderBefore);
+    lists_.exclusions.SetHeader(exclusionHeaderBefore);
 }
 
 void ProfileStore::LoadExclusions() {
-    ExclusionTable& list = profile_.exclusions;
+    ExclusionListModel& list = lists_.exclusions;
     list.SetStyles(false, true);
     list.SetSmallImages(ImageStrip{IDB_LOCATION_IMAGES, 16});
     list.InsertColumns({{"Exclude Folders", 360}});
     list.SetFirstColumnIsData(true);
 
     if (!ProfileFileUsable()) return;
-    ReadExclusions(ReadProfileText(), list);
+    ReadExclusions(ReadProfileText(), profile_.exclusions);
 }
 
 void ProfileStore::LoadFilters() {
-    FilterTable& list = profile_.filters;
+    FilterListModel& list = lists_.filters;
     list.SetStyles(true, true);
     list.InsertColumns({{"", 35}, {"File Name", 90}, {"Type", 60}, {"Description", 115}, {"Exclude", 60}});
     list.SetSmallImages(ImageStrip{IDB_FILTER_IMAGES, 13});
@@ -83,7 +73,7 @@ void ProfileStore::LoadFilters() {
         WriteDefaultProfile();
         return;
     }
-    if (!ReadFilters(ReadProfileText(), list)) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
+    if (!ReadFilters(ReadProfileText(), profile_.filters)) list.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void ProfileStore::LoadOptions() {

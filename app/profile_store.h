@@ -4,6 +4,7 @@
 #include "app/option_switches.h"
 #include "platform/platform.h"
 #include "profile/profile.h"
+#include "ui/profile_lists.h"
 
 namespace velnor {
 
@@ -12,8 +13,8 @@ namespace velnor {
 // first start), and it is saved whole after every change.
 class ProfileStore {
 public:
-    ProfileStore(const Platform& platform, ScanProfile& profile, OptionSwitches& options)
-        : platform_(platform), profile_(profile), options_(options) {}
+    ProfileStore(const Platform& platform, ScanProfile& profile, ProfileLists& lists, OptionSwitches& options)
+        : platform_(platform), profile_(profile), lists_(lists), options_(options) {}
 
     // The profile's path, from the executable's.
     void LocateProfile();
@@ -41,6 +42,7 @@ public:
 private:
     const Platform platform_;
     ScanProfile& profile_;
+    ProfileLists& lists_;
     OptionSwitches& options_;
     std::string profilePath_;
 };

@@ -6,16 +6,16 @@ namespace velnor {
 
 void ProfileStore::FillDefaultFilters() {
     FilterTable& filters = profile_.filters;
-    filters.SetSortImage(filter_col::kPattern, true, true);
+    lists_.filters.SetSortImage(filter_col::kPattern, true, true);
     filters.DeleteAllRows();
     for (const DefaultFilter& f : kDefaultFilters) AddFilterRow(filters, f.pattern, f.description, f.checked, f.type);
     // The table holds unchecked rows.
-    filters.SetHeaderCheckImage(kHeaderSomeUnchecked);
+    lists_.filters.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void ProfileStore::FillDefaultExclusions() {
     ExclusionTable& exclusions = profile_.exclusions;
-    exclusions.SetSortImage(exclude_col::kPattern, true, true);
+    lists_.exclusions.SetSortImage(exclude_col::kPattern, true, true);
     exclusions.DeleteAllRows();
     for (const char* pattern : kDefaultExclusions) AddExclusionRow(exclusions, pattern);
 }

@@ -6,7 +6,7 @@
 namespace velnor {
 
 void ProfileStore::SetupLocationList() {
-    LocationTable& list = profile_.locations;
+    LocationListModel& list = lists_.locations;
     list.SetStyles(true, true);
     list.InsertColumns({{"", 35},
                         {"Path", 120},
@@ -25,21 +25,21 @@ void ProfileStore::LoadLocations() {
 
 void ProfileStore::ListFixedDrives() {
     LocationTable& list = profile_.locations;
-    list.SetSortImage(location_col::kPath, true, true);
+    lists_.locations.SetSortImage(location_col::kPath, true, true);
     ListFixedDriveRows(platform_, list);
-    list.SetHeaderCheckImage(kHeaderAllChecked);
+    lists_.locations.SetHeaderCheckImage(kHeaderAllChecked);
 }
 
 void ProfileStore::LoadDriveChecks() {
     if (!ProfileFileUsable()) return;
     if (ReadDriveChecks(ReadProfileText(), profile_.locations))
-        profile_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
+        lists_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void ProfileStore::LoadFolders() {
     if (!ProfileFileUsable()) return;
     if (ReadFolders(ReadProfileText(), profile_.locations))
-        profile_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
+        lists_.locations.SetHeaderCheckImage(kHeaderSomeUnchecked);
 }
 
 void ProfileStore::AddLocationRow(int index, LocationEntry location) {

@@ -9,9 +9,6 @@ const RuntimeClass CCookieDialog::kRuntimeClass = {"CCookieDialog", &CDialog::kR
 
 // clang-format off
 const CCookieDialog::Map CCookieDialog::kMap[] = {
-    Map::Message(WM_CTLCOLORDLG,    &CCookieDialog::OnControlColor),
-    Map::Message(WM_CTLCOLORSTATIC, &CCookieDialog::OnControlColor),
-    Map::Message(WM_CTLCOLORBTN,    &CCookieDialog::OnControlColor),
     Map::Message(WM_DESTROY,        &CCookieDialog::OnDestroy),
 
     Map::Command(IDC_COOKIE_DELETE, STN_CLICKED, &CCookieDialog::OnDelete),
@@ -23,7 +20,8 @@ CCookieDialog::CCookieDialog(IUrlCache* cache, IPrompts* prompts)
     : CSkinnedDialog(IDD_COOKIES), cleaner_(cache, prompts), prompts_(prompts) {}
 
 bool CCookieDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return RouteMessage(*this, kMap, message, wParam, lParam, result);
+    return RouteMessage(*this, kMap, message, wParam, lParam, result) ||
+           CSkinnedDialog::HandleMessage(message, wParam, lParam, result);
 }
 
 BOOL CCookieDialog::OnInitDialog() {

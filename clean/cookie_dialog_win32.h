@@ -4,8 +4,8 @@
 #include "clean/cookie_cleaner.h"
 #include "platform/prompts.h"
 #include "platform/url_cache.h"
-#include "profile/filter_add_dialog_win32.h"
 #include "ui/list_ctrl_win32.h"
+#include "ui/skinned_dialog_win32.h"
 #include "ui/window_win32.h"
 
 namespace velnor {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor::config_file {
 
@@ -52,24 +52,26 @@ std::string FindValue(const std::string& text, const std::string& key) {
     return std::string();
 }
 
-std::string DriveLine(const LocationTable& locations) {
-    std::string line = "PathDrive=";
+namespace {
+// The entries of one kind of location, each with its check: a drive by its
+// letter and colon, a folder by its path.
+std::string LocationLine(std::string line, const LocationTable& locations, LocationKind kind) {
     for (int i = 0; i < locations.RowCount(); ++i) {
         const LocationEntry& location = locations.At(i);
-        if (location.kind != LocationKind::Drive) continue;
-        line += "<" + location.drive + (location.checked ? "|1" : "|0") + ">";
+        if (location.kind != kind) continue;
+        const std::string& name = kind == LocationKind::Drive ? location.drive : location.path;
+        line += "<" + name + (location.checked ? "|1" : "|0") + ">";
     }
     return line;
 }
+}  // namespace
+
+std::string DriveLine(const LocationTable& locations) {
+    return LocationLine("PathDrive=", locations, LocationKind::Drive);
+}
 
 std::string FolderLine(const LocationTable& locations) {
-    std::string line = "PathFolder=";
-    for (int i = 0; i < locations.RowCount(); ++i) {
-        const LocationEntry& location = locations.At(i);
-        if (location.kind != LocationKind::Folder) continue;
-        line += "<" + location.path + (location.checked ? "|1" : "|0") + ">";
-    }
-    return line;
+    return LocationLine("PathFolder=", locations, LocationKind::Folder);
 }
 
 std::string ExcludeLine(const ExclusionTable& exclusions) {

@@ -9,11 +9,6 @@ const RuntimeClass CExcludePathAddDialog::kRuntimeClass = {"CExcludePathAddDialo
 
 // clang-format off
 const CExcludePathAddDialog::Map CExcludePathAddDialog::kMap[] = {
-    Map::Message(WM_CTLCOLORDLG,    &CExcludePathAddDialog::OnControlColor),
-    Map::Message(WM_CTLCOLORSTATIC, &CExcludePathAddDialog::OnControlColor),
-    Map::Message(WM_CTLCOLORBTN,    &CExcludePathAddDialog::OnControlColor),
-    Map::Message(WM_DESTROY,        &CExcludePathAddDialog::OnDestroy),
-
     Map::Command(IDC_EXCLUDE_PATH,   EN_CHANGE,   &CExcludePathAddDialog::OnPathChanged),
     Map::Command(IDC_EXCLUDE_BROWSE, STN_CLICKED, &CExcludePathAddDialog::OnBrowse),
     Map::Command(IDC_EXCLUDE_OK,     STN_CLICKED, &CExcludePathAddDialog::OnOkClicked),
@@ -24,7 +19,8 @@ const CExcludePathAddDialog::Map CExcludePathAddDialog::kMap[] = {
 CExcludePathAddDialog::CExcludePathAddDialog() : CSkinnedDialog(IDD_ADD_EXCLUDE) {}
 
 bool CExcludePathAddDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    return RouteMessage(*this, kMap, message, wParam, lParam, result);
+    return RouteMessage(*this, kMap, message, wParam, lParam, result) ||
+           CSkinnedDialog::HandleMessage(message, wParam, lParam, result);
 }
 
 INT_PTR CExcludePathAddDialog::Run(HWND owner, IPrompts* prompts, std::string& value) {

@@ -2,7 +2,7 @@
 
 #include "res/resource.h"
 #include "ui/picture_access.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

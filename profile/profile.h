@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/record_table.h"
+#include "profile/record_list.h"
 
 namespace velnor {
 
@@ -79,7 +79,7 @@ struct ScanOptions {
     static ScanOptions CreationStates();
 };
 
-// How each record shows in its list.
+// How each record shows in its list, and its check box.
 std::string RecordCell(const LocationEntry& entry, int column);
 int RecordImage(const LocationEntry& entry);
 inline bool RecordChecked(const LocationEntry& entry) { return entry.checked; }
@@ -96,13 +96,13 @@ inline int RecordImage(const ExcludeEntry&) { return kExclusionImage; }
 inline bool RecordChecked(const ExcludeEntry&) { return false; }
 inline void SetRecordChecked(ExcludeEntry&, bool) {}
 
-using LocationTable = RecordTable<LocationEntry>;
-using FilterTable = RecordTable<FilterEntry>;
-using ExclusionTable = RecordTable<ExcludeEntry>;
+using LocationTable = RecordList<LocationEntry>;
+using FilterTable = RecordList<FilterEntry>;
+using ExclusionTable = RecordList<ExcludeEntry>;
 
-// The profile. Each list is a table of the profile's own records, which the
-// list view displays, so a list and its piece of the profile cannot differ;
-// the option pictures show `options` and change only through it.
+// The profile. Each list holds the profile's own records, which a list view
+// displays through its model, so a list and its piece of the profile cannot
+// differ; the option pictures show `options` and change only through it.
 struct ScanProfile {
     LocationTable locations;   // list 1000 on the Path page
     FilterTable filters;       // list 1029 on the Filters page

@@ -2,7 +2,7 @@
 
 #include "platform/fixed_drives.h"
 #include "profile/config_file.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "scan/upper_case_table.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

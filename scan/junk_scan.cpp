@@ -6,7 +6,7 @@
 #include "platform/search_pattern.h"
 #include "scan/location_queue.h"
 #include "scan/unusable_name.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

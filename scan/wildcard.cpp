@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

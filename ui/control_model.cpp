@@ -14,19 +14,17 @@ const ControlState& DialogModel::StateOf(int id) const {
 const ControlState& Control::State() const { return dialog_->StateOf(id_); }
 ControlState& Control::Mutable() { return dialog_->Mutable(id_); }
 
-void Control::SetText(const std::string& text) {
+template <typename T>
+void Control::Change(T ControlState::*field, const T& value, unsigned change) {
     ControlState& s = Mutable();
-    if (s.text == text) return;
-    s.text = text;
-    dialog_->Notify(id_, kTextChanged);
+    if (s.*field == value) return;
+    s.*field = value;
+    dialog_->Notify(id_, change);
 }
 
-void Control::Show(bool visible) {
-    ControlState& s = Mutable();
-    if (s.visible == visible) return;
-    s.visible = visible;
-    dialog_->Notify(id_, kVisibilityChanged);
-}
+void Control::SetText(const std::string& text) { Change(&ControlState::text, text, kTextChanged); }
+
+void Control::Show(bool visible) { Change(&ControlState::visible, visible, kVisibilityChanged); }
 
 void Control::Place(int x, int y, int width, int height) {
     ControlState& s = Mutable();
@@ -50,19 +48,9 @@ void Control::Setup(PictureKind kind, int state, int x, int y, int width, int he
     dialog_->Notify(id_, kPlacementChanged | kStateChanged | kPictureChanged | kTooltipChanged);
 }
 
-void Control::SetButtonState(int state) {
-    ControlState& s = Mutable();
-    if (s.state == state) return;
-    s.state = state;
-    dialog_->Notify(id_, kStateChanged);
-}
+void Control::SetButtonState(int state) { Change(&ControlState::state, state, kStateChanged); }
 
-void Control::ShowPicture(int resourceId) {
-    ControlState& s = Mutable();
-    if (s.shownPicture == resourceId) return;
-    s.shownPicture = resourceId;
-    dialog_->Notify(id_, kPictureChanged);
-}
+void Control::ShowPicture(int resourceId) { Change(&ControlState::shownPicture, resourceId, kPictureChanged); }
 
 void Control::SetStateAndPicture(int state) {
     SetButtonState(state);

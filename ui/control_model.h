@@ -98,6 +98,9 @@ public:
 
 private:
     ControlState& Mutable();
+    // Sets one field of the state and tells the change, when it is a change.
+    template <typename T>
+    void Change(T ControlState::*field, const T& value, unsigned change);
     DialogModel* dialog_;
     int id_;
 };

@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

@@ -3,28 +3,11 @@
 #include <commctrl.h>
 
 #include "ui/gdi_handles_win32.h"
+#include "ui/header_ctrl_win32.h"
 #include "ui/list_model.h"
 #include "ui/window_win32.h"
 
 namespace velnor {
-
-// The list view's header: draws the headings that have been the sort column,
-// with the sort arrow, and keeps the column widths in an archive.
-class CMyHeaderCtrlEx : public CWindow {
-public:
-    static const RuntimeClass kRuntimeClass;
-    const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
-    void Serialize(CArchive& archive) override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void DrawItem(const DRAWITEMSTRUCT& item);
-
-    void SetSortImage(int column, bool ascending, bool hideArrow);
-    int ItemCount() const { return hwnd_ ? Header_GetItemCount(hwnd_) : 0; }
-
-    int hideArrow = 0;
-    int sortColumn = -1;
-    int sortAscending = 1;
-};
 
 // The one list control of the program: a report list view with owner data
 // (LVS_OWNERDATA) that displays a CheckListModel. The list view keeps no rows:

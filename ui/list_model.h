@@ -21,7 +21,7 @@ struct ListRow {
 // parser); empty when the text is no date.
 using DateParser = std::function<std::optional<double>(const std::string&)>;
 
-// A list whose rows are texts: the locations, filters, exclusions and cookies.
+// A list whose rows are texts: the cookies by site.
 // Sorting compares the texts by the column's kind.
 class ListModel : public CheckListModel {
 public:

@@ -1,6 +1,6 @@
 #include "ui/owner_draw_menu.h"
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 

@@ -49,11 +49,13 @@ const char* DefaultAction(const PictureAccess& access) {
     return "Press";
 }
 
-// The client object of one picture control. It holds only the window: the
-// picture's object may be gone before a screen reader lets go of this one.
-class PictureAccessible final : public IAccessible {
+// The COM side of an accessible object that the system's standard object of
+// its window stands behind: IUnknown, an IDispatch that screen readers do not
+// use, no children, nothing to set, and where it is and how it sits among its
+// siblings taken from the standard object. It holds a reference to that object.
+class StandardBackedAccessible : public IAccessible {
 public:
-    PictureAccessible(HWND hwnd, IAccessible* standard) : hwnd_(hwnd), standard_(standard) {}
+    explicit StandardBackedAccessible(IAccessible* standard) : standard_(standard) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -83,6 +85,56 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
         return E_NOTIMPL;
     }
+
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
+        if (file) *file = nullptr;
+        if (topic) *topic = 0;
+        return S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** child) override {
+        if (child) *child = nullptr;
+        return E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+    // Where it is and how it sits among its siblings: the standard object's.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        return standard_->get_accSelection(selection);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        return standard_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        return standard_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
+        return standard_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
+        return standard_->accHitTest(x, y, child);
+    }
+
+protected:
+    virtual ~StandardBackedAccessible() { standard_->Release(); }
+
+private:
+    IAccessible* standard_;
+    LONG references_ = 1;
+};
+
+// The client object of one picture control. It holds only the window: the
+// picture's object may be gone before a screen reader lets go of this one.
+class PictureAccessible final : public StandardBackedAccessible {
+public:
+    PictureAccessible(HWND hwnd, IAccessible* standard) : StandardBackedAccessible(standard), hwnd_(hwnd) {}
 
     // IAccessible: what the picture is, from its model.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
@@ -134,45 +186,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
         return Empty(child, shortcut);
     }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
-        if (file) *file = nullptr;
-        if (topic) *topic = 0;
-        return S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-        if (!count) return E_POINTER;
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** child) override {
-        if (child) *child = nullptr;
-        return E_INVALIDARG;
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
-
-    // Where it is and how it sits among its siblings: the standard object's.
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
-        return standard_->get_accSelection(selection);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
-        return standard_->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
-        return standard_->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
-        return standard_->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
-        return standard_->accHitTest(x, y, child);
-    }
-
 private:
-    ~PictureAccessible() { standard_->Release(); }
-
     CBitmapPic* Picture() const { return ::IsWindow(hwnd_) ? CBitmapPic::FromPicture(hwnd_) : nullptr; }
     template <typename Out>
     HRESULT Describe(const VARIANT& child, Out* out, PictureAccess& access) const {
@@ -189,8 +203,6 @@ private:
     }
 
     HWND hwnd_;
-    IAccessible* standard_;
-    LONG references_ = 1;
 };
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor::testing {
 

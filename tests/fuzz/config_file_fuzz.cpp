@@ -10,7 +10,7 @@
 #include "profile/config_file.h"
 #include "tests/fakes/windows_1252.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 namespace {

@@ -10,7 +10,7 @@
 #include "scan/upper_case_table.h"
 #include "scan/wildcard.h"
 #include "tests/fuzz/fuzz_check.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace {
 

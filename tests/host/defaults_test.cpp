@@ -61,10 +61,10 @@ protected:
 TEST_F(FillDefaults, FilterListIsReplacedAndOnlyIt) {
     AddFilterRow(dialog.profile.filters, "*.mine", "user row", true, FilterType::Include);
     AddExclusionRow(dialog.profile.exclusions, "c:\\keep");
-    dialog.profile.filters.SetSortImage(3, false, false);
+    dialog.lists.filters.SetSortImage(3, false, false);
     dialog.store.FillDefaultFilters();
 
-    const auto& filters = dialog.profile.filters;
+    const auto& filters = dialog.lists.filters;
     ASSERT_EQ(filters.RowCount(), 84);
     int checked = 0;
     for (int row = 0; row < filters.RowCount(); ++row) {
@@ -83,8 +83,8 @@ TEST_F(FillDefaults, FilterListIsReplacedAndOnlyIt) {
     EXPECT_TRUE(filters.Header().sortAscending);
     EXPECT_TRUE(filters.Header().hideArrow);
 
-    ASSERT_EQ(dialog.profile.exclusions.RowCount(), 1);
-    EXPECT_EQ(dialog.profile.exclusions.CellText(0, 0), "c:\\keep");
+    ASSERT_EQ(dialog.lists.exclusions.RowCount(), 1);
+    EXPECT_EQ(dialog.lists.exclusions.CellText(0, 0), "c:\\keep");
 }
 
 TEST_F(FillDefaults, ExclusionListIsReplacedInOrder) {
@@ -92,7 +92,7 @@ TEST_F(FillDefaults, ExclusionListIsReplacedInOrder) {
     AddFilterRow(dialog.profile.filters, "*.mine", "", true, FilterType::Include);
     dialog.store.FillDefaultExclusions();
 
-    const auto& exclusions = dialog.profile.exclusions;
+    const auto& exclusions = dialog.lists.exclusions;
     ASSERT_EQ(exclusions.RowCount(), 31);
     for (int row = 0; row < exclusions.RowCount(); ++row) {
         EXPECT_EQ(exclusions.CellText(row, exclude_col::kPattern), kDefaultExclusions[row]);
@@ -100,7 +100,7 @@ TEST_F(FillDefaults, ExclusionListIsReplacedInOrder) {
     }
     EXPECT_EQ(exclusions.Header().sortColumn, exclude_col::kPattern);
     EXPECT_TRUE(exclusions.Header().hideArrow);
-    EXPECT_EQ(dialog.profile.filters.RowCount(), 1);
+    EXPECT_EQ(dialog.lists.filters.RowCount(), 1);
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ protected:
         fakes.files.SetText(kConfigPath, kProfile);
         dialog = std::make_unique<TestMainDialog>(fakes);
         dialog->Start();
-        ASSERT_EQ(dialog->profile.filters.RowCount(), 2);
-        ASSERT_EQ(dialog->profile.exclusions.RowCount(), 2);
+        ASSERT_EQ(dialog->lists.filters.RowCount(), 2);
+        ASSERT_EQ(dialog->lists.exclusions.RowCount(), 2);
         dialog->filterDialog = [this](FilterDialogValues& values) {
             ++filterRuns;
             handedIn = values;
@@ -63,15 +63,15 @@ protected:
     void ExpectFileHoldsTheLists() {
         TestMainDialog reloaded(fakes);
         reloaded.Start();
-        const auto& now = dialog->profile.filters;
-        const auto& loaded = reloaded.profile.filters;
+        const auto& now = dialog->lists.filters;
+        const auto& loaded = reloaded.lists.filters;
         EXPECT_EQ(Column(loaded, filter_col::kPattern), Column(now, filter_col::kPattern));
         EXPECT_EQ(Column(loaded, filter_col::kDescription), Column(now, filter_col::kDescription));
         EXPECT_EQ(Column(loaded, filter_col::kExclude), Column(now, filter_col::kExclude));
         for (int row = 0; row < std::min(now.RowCount(), loaded.RowCount()); ++row)
             EXPECT_EQ(loaded.IsChecked(row), now.IsChecked(row)) << row;
-        EXPECT_EQ(Column(reloaded.profile.exclusions, exclude_col::kPattern),
-                  Column(dialog->profile.exclusions, exclude_col::kPattern));
+        EXPECT_EQ(Column(reloaded.lists.exclusions, exclude_col::kPattern),
+                  Column(dialog->lists.exclusions, exclude_col::kPattern));
     }
 
     FakePlatform fakes;
@@ -87,7 +87,7 @@ TEST_F(Editing, AddFilterTakesThePatternOutOfItsFieldMarksAndSaves) {
     OnPage(kPageFilters);
     TypeFilter("<*.log>", "a>b", FilterType::Exclude);
     dialog->listPages.OnAddEntry();
-    const auto& filters = dialog->profile.filters;
+    const auto& filters = dialog->lists.filters;
     ASSERT_EQ(filters.RowCount(), 3);
     EXPECT_EQ(filters.CellText(2, filter_col::kPattern), "*.log");
     EXPECT_EQ(filters.CellText(2, filter_col::kDescription), "ab");
@@ -108,7 +108,7 @@ TEST_F(Editing, AddFilterHandsTheDialogABlankIncludeArea) {
     EXPECT_EQ(handedIn.description, "");
     EXPECT_EQ(handedIn.type, FilterType::Include);
     // Blanks around a pattern are the user's; the dialog already refused an all-blank one.
-    EXPECT_EQ(dialog->profile.filters.CellText(2, filter_col::kPattern), "  *.bak ");
+    EXPECT_EQ(dialog->lists.filters.CellText(2, filter_col::kPattern), "  *.bak ");
 }
 
 TEST_F(Editing, AddRefusesEmptyPatternsAndDuplicatesWithoutSaving) {
@@ -132,8 +132,8 @@ TEST_F(Editing, AddRefusesEmptyPatternsAndDuplicatesWithoutSaving) {
         TypeFilter(c.text);
         typedPath = c.text;
         dialog->listPages.OnAddEntry();
-        EXPECT_EQ(dialog->profile.filters.RowCount(), 2) << c.text;
-        EXPECT_EQ(dialog->profile.exclusions.RowCount(), 2) << c.text;
+        EXPECT_EQ(dialog->lists.filters.RowCount(), 2) << c.text;
+        EXPECT_EQ(dialog->lists.exclusions.RowCount(), 2) << c.text;
         EXPECT_EQ(NewSaves(), 0) << c.text;
     }
 }
@@ -143,7 +143,7 @@ TEST_F(Editing, AddExclusionComparesWithLetterCase) {
     typedPath = "?:\\Games";
     dialog->listPages.OnAddEntry();
     EXPECT_EQ(excludeHandedIn, "");
-    const auto& exclusions = dialog->profile.exclusions;
+    const auto& exclusions = dialog->lists.exclusions;
     ASSERT_EQ(exclusions.RowCount(), 3);
     EXPECT_EQ(exclusions.CellText(2, exclude_col::kPattern), "?:\\Games");
     EXPECT_EQ(exclusions.RowImage(2), kExclusionImage);
@@ -167,7 +167,7 @@ TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
         {std::string(495, 's'), accents, 495, 498},  // never half a character
     };
     OnPage(kPageFilters);
-    const auto& filters = dialog->profile.filters;
+    const auto& filters = dialog->lists.filters;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern.substr(0, 1));
         TypeFilter(c.pattern, c.description);
@@ -182,13 +182,13 @@ TEST_F(Editing, AddKeepsWhatTheFileLoadsAgain) {
     OnPage(kPageExceptions);
     typedPath = std::string(kMaxEntryChars + 5, 'x');
     dialog->listPages.OnAddEntry();
-    EXPECT_EQ(dialog->profile.exclusions.CellText(2, exclude_col::kPattern).size(), kMaxEntryChars);
+    EXPECT_EQ(dialog->lists.exclusions.CellText(2, exclude_col::kPattern).size(), kMaxEntryChars);
     ExpectFileHoldsTheLists();
 }
 
 TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
     OnPage(kPageFilters);
-    auto& filters = dialog->profile.filters;
+    auto& filters = dialog->lists.filters;
     ASSERT_EQ(filters.HeaderCheckImage(), 2);
     filters.SetSelected(1, true);
     dialog->listPages.OnRemoveEntry();
@@ -208,8 +208,8 @@ TEST_F(Editing, RemovingTheOnlyUncheckedFilterPutsTheHeaderBackToAllChecked) {
 
 TEST_F(Editing, RemovingACheckedFilterWhileAnotherIsUncheckedShowsTheMixedHeader) {
     OnPage(kPageFilters);
-    auto& filters = dialog->profile.filters;
-    AddFilterRow(filters, "*.bak", "", true, FilterType::Include);
+    auto& filters = dialog->lists.filters;
+    AddFilterRow(dialog->profile.filters, "*.bak", "", true, FilterType::Include);
     filters.SetHeaderCheckImage(1);
     filters.SetSelected(0, true);
     dialog->listPages.OnRemoveEntry();
@@ -218,9 +218,9 @@ TEST_F(Editing, RemovingACheckedFilterWhileAnotherIsUncheckedShowsTheMixedHeader
 
 TEST_F(Editing, RemoveDeletesTheSelectedExclusion) {
     OnPage(kPageExceptions);
-    dialog->profile.exclusions.SetSelected(0, true);
+    dialog->lists.exclusions.SetSelected(0, true);
     dialog->listPages.OnRemoveEntry();
-    EXPECT_EQ(Column(dialog->profile.exclusions, exclude_col::kPattern), std::vector<std::string>{"?:\\recycled"});
+    EXPECT_EQ(Column(dialog->lists.exclusions, exclude_col::kPattern), std::vector<std::string>{"?:\\recycled"});
     EXPECT_EQ(NewSaves(), 1);
     ExpectFileHoldsTheLists();
 }
@@ -230,8 +230,8 @@ TEST_F(Editing, RemoveWithNothingSelectedLeavesTheFileUntouched) {
         OnPage(page);
         dialog->listPages.OnRemoveEntry();
     }
-    EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
-    EXPECT_EQ(dialog->profile.exclusions.RowCount(), 2);
+    EXPECT_EQ(dialog->lists.filters.RowCount(), 2);
+    EXPECT_EQ(dialog->lists.exclusions.RowCount(), 2);
     EXPECT_EQ(NewSaves(), 0);
     EXPECT_EQ(fakes.files.Find(kConfigPath)->content, kProfile);
 }
@@ -240,16 +240,16 @@ TEST_F(Editing, ButtonsOffTheEditingPagesDoNothing) {
     const auto locationsBefore = dialog->profile.locations;
     for (int page : {kPageAbout, kPageOptions, kPageScan, kPageClean}) {
         OnPage(page);
-        dialog->profile.filters.SetSelected(0, true);
-        dialog->profile.exclusions.SetSelected(0, true);
+        dialog->lists.filters.SetSelected(0, true);
+        dialog->lists.exclusions.SetSelected(0, true);
         dialog->listPages.OnAddEntry();
         dialog->listPages.OnRemoveEntry();
         dialog->listPages.OnRestoreDefaults();
     }
     EXPECT_EQ(filterRuns + excludeRuns, 0);
-    EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
-    EXPECT_EQ(dialog->profile.exclusions.RowCount(), 2);
-    EXPECT_EQ(dialog->profile.locations.RowCount(), locationsBefore.RowCount());
+    EXPECT_EQ(dialog->lists.filters.RowCount(), 2);
+    EXPECT_EQ(dialog->lists.exclusions.RowCount(), 2);
+    EXPECT_EQ(dialog->lists.locations.RowCount(), locationsBefore.RowCount());
     EXPECT_EQ(NewSaves(), 0);
 }
 
@@ -270,21 +270,21 @@ TEST_F(Editing, DefaultRestoresOnlyTheCurrentPagesListAndSaves) {
     OnPage(kPageExceptions);
     dialog->listPages.OnRestoreDefaults();
     EXPECT_EQ(NewSaves(), 1);
-    EXPECT_EQ(dialog->profile.filters.RowCount(), 2);
-    EXPECT_NE(Column(dialog->profile.exclusions, exclude_col::kPattern),
+    EXPECT_EQ(dialog->lists.filters.RowCount(), 2);
+    EXPECT_NE(Column(dialog->lists.exclusions, exclude_col::kPattern),
               (std::vector<std::string>{"?:\\games", "?:\\recycled"}));
     ExpectFileHoldsTheLists();
 
     OnPage(kPageFilters);
     dialog->listPages.OnRestoreDefaults();
     EXPECT_EQ(NewSaves(), 2);
-    EXPECT_GT(dialog->profile.filters.RowCount(), 2);
+    EXPECT_GT(dialog->lists.filters.RowCount(), 2);
     ExpectFileHoldsTheLists();
 }
 
 TEST_F(Editing, PathPageAddsAndRemovesFolders) {
     OnPage(kPagePath);
-    auto& locations = dialog->profile.locations;
+    auto& locations = dialog->lists.locations;
     const int before = locations.RowCount();
     fakes.prompts.folders.push_back(std::string("C:\\Downloads"));
     dialog->listPages.OnAddEntry();

@@ -16,7 +16,7 @@ using testing::TestMainDialog;
 const char kFolder[] = "C:\\Program Files\\Velnor";
 const char kConfig[] = "C:\\Program Files\\Velnor\\config.ini";
 
-std::vector<std::string> Cells(const LocationTable& list, int row) {
+std::vector<std::string> Cells(const LocationListModel& list, int row) {
     std::vector<std::string> cells;
     for (int column = location_col::kCheck; column <= location_col::kFree; ++column)
         cells.push_back(list.CellText(row, column));
@@ -37,12 +37,12 @@ protected:
         fakes.shell.displayNames["D:\\"] = "Data (D:)";
         fakes.shell.displayNames["E:\\"] = "CD (E:)";
     }
-    LocationTable& Start(const std::string& profile) {
+    LocationListModel& Start(const std::string& profile) {
         fakes.files.SetText(kConfig, profile);
         dialog = std::make_unique<TestMainDialog>(fakes);
         dialog->Start();
         saves = fakes.files.replaceCount;
-        return dialog->profile.locations;
+        return dialog->lists.locations;
     }
     int NewSaves() const { return fakes.files.replaceCount - saves; }
 
@@ -52,7 +52,7 @@ protected:
 };
 
 TEST_F(Locations, ListsOnlyFixedDrivesWithTheirSizes) {
-    const LocationTable& list = Start("\n");
+    const LocationListModel& list = Start("\n");
     ASSERT_EQ(list.RowCount(), 2);
     const std::vector<std::string> expected[] = {
         {"", "System (C:)", "1024.00", "1177375.75"},  // free space through single precision
@@ -74,7 +74,7 @@ TEST_F(Locations, ListsOnlyFixedDrivesWithTheirSizes) {
 TEST_F(Locations, ADriveWithoutANameOrASizeStillGetsARow) {
     fakes.shell.displayNames.erase("D:\\");
     fakes.files.drives[2].spaceQueryFails = true;
-    const LocationTable& list = Start("\n");
+    const LocationListModel& list = Start("\n");
     ASSERT_EQ(list.RowCount(), 2);
     EXPECT_EQ(Cells(list, 1), (std::vector<std::string>{"", "D:\\", "", ""}));
     EXPECT_TRUE(list.IsChecked(1));
@@ -92,7 +92,7 @@ TEST_F(Locations, SavedDriveChecksApplyWithLetterCase) {
         {"\n", true, true, 1},
     };
     for (const Case& c : cases) {
-        const LocationTable& list = Start(c.profile);
+        const LocationListModel& list = Start(c.profile);
         ASSERT_EQ(list.RowCount(), 2) << c.profile;
         EXPECT_EQ(list.IsChecked(0), c.cChecked) << c.profile;
         EXPECT_EQ(list.IsChecked(1), c.dChecked) << c.profile;
@@ -101,7 +101,7 @@ TEST_F(Locations, SavedDriveChecksApplyWithLetterCase) {
 }
 
 TEST_F(Locations, SavedFoldersFollowTheDrives) {
-    const LocationTable& list = Start("PathFolder=<C:\\Temp|0><C:\\|1><D:\\Work|1>\n");
+    const LocationListModel& list = Start("PathFolder=<C:\\Temp|0><C:\\|1><D:\\Work|1>\n");
     ASSERT_EQ(list.RowCount(), 4);
     EXPECT_EQ(Cells(list, 2), (std::vector<std::string>{"", "C:\\Temp", "", ""}));
     EXPECT_FALSE(list.IsChecked(2));
@@ -112,7 +112,7 @@ TEST_F(Locations, SavedFoldersFollowTheDrives) {
 }
 
 TEST_F(Locations, AddTakesANewFolderOnceAndSavesIt) {
-    LocationTable& list = Start("\n");
+    LocationListModel& list = Start("\n");
     struct Step {
         std::optional<std::string> chosen;
         int rows;
@@ -137,7 +137,7 @@ TEST_F(Locations, AddTakesANewFolderOnceAndSavesIt) {
 }
 
 TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
-    LocationTable& list = Start("PathFolder=<C:\\Keep|0><D:\\Drop|1>\n");
+    LocationListModel& list = Start("PathFolder=<C:\\Keep|0><D:\\Drop|1>\n");
     ASSERT_EQ(list.RowCount(), 4);
 
     dialog->listPages.RemoveLocation();  // nothing selected
@@ -164,7 +164,7 @@ TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
 }
 
 TEST_F(Locations, ListingTheDrivesAgainDropsFoldersAndChecksEveryDrive) {
-    LocationTable& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
+    LocationListModel& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
     ASSERT_EQ(list.RowCount(), 3);
     list.SortByColumn(location_col::kPath, false);
     dialog->store.ListFixedDrives();
@@ -179,8 +179,8 @@ TEST_F(Locations, WithoutAUsableFileEveryDriveStaysCheckedAndNoFolderLoads) {
     fakes.files.SetAttributes(kConfig, kAttrReadOnly);
     TestMainDialog d(fakes);
     d.Start();
-    ASSERT_EQ(d.profile.locations.RowCount(), 2);
-    EXPECT_TRUE(d.profile.locations.AllChecked());
+    ASSERT_EQ(d.lists.locations.RowCount(), 2);
+    EXPECT_TRUE(d.lists.locations.AllChecked());
 }
 
 }  // namespace

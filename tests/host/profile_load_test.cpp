@@ -9,7 +9,7 @@
 #include "profile/profile_reader.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 namespace velnor {
 namespace {
@@ -68,14 +68,14 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
     } cases[] = {
         {" Filter = <*.tmp|Temp|1|0>",
          [](TestMainDialog& d) {
-             ASSERT_EQ(d.profile.filters.RowCount(), 1);
-             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kPattern), "*.tmp");
-             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kDescription), "Temp");
-             EXPECT_TRUE(d.profile.filters.IsChecked(0));
-             EXPECT_EQ(d.profile.filters.At(0).type, FilterType::Include);
-             EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
+             ASSERT_EQ(d.lists.filters.RowCount(), 1);
+             EXPECT_EQ(d.lists.filters.CellText(0, filter_col::kPattern), "*.tmp");
+             EXPECT_EQ(d.lists.filters.CellText(0, filter_col::kDescription), "Temp");
+             EXPECT_TRUE(d.lists.filters.IsChecked(0));
+             EXPECT_EQ(d.lists.filters.At(0).type, FilterType::Include);
+             EXPECT_EQ(d.lists.filters.HeaderCheckImage(), 1);
          }},
-        {"filter=<*.tmp|Temp|1|0>", [](TestMainDialog& d) { EXPECT_EQ(d.profile.filters.RowCount(), 0); }},
+        {"filter=<*.tmp|Temp|1|0>", [](TestMainDialog& d) { EXPECT_EQ(d.lists.filters.RowCount(), 0); }},
         {"Option=<system|1>",
          [](TestMainDialog& d) {
              EXPECT_EQ(d.options.Options(), Flags({ScanOptions::kRead, ScanOptions::kSystem, ScanOptions::kHide,
@@ -84,25 +84,25 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
         {"Option=<read|0><read|1>", [](TestMainDialog& d) { EXPECT_TRUE(d.options.OptionOn(ScanOptions::kRead)); }},
         {"Filter=<*.tmp||1|0>",
          [](TestMainDialog& d) {
-             ASSERT_EQ(d.profile.filters.RowCount(), 1);
-             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kDescription), "");
-             EXPECT_TRUE(d.profile.filters.IsChecked(0));
-             EXPECT_EQ(d.profile.filters.RowImage(0), 1);
+             ASSERT_EQ(d.lists.filters.RowCount(), 1);
+             EXPECT_EQ(d.lists.filters.CellText(0, filter_col::kDescription), "");
+             EXPECT_TRUE(d.lists.filters.IsChecked(0));
+             EXPECT_EQ(d.lists.filters.RowImage(0), 1);
          }},
         {"Filter=<*.x|a|b|0|1>",
          [](TestMainDialog& d) {
-             ASSERT_EQ(d.profile.filters.RowCount(), 1);
-             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kPattern), "*.x");
-             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kDescription), "a|b");
-             EXPECT_FALSE(d.profile.filters.IsChecked(0));
-             EXPECT_EQ(d.profile.filters.CellText(0, filter_col::kExclude), "Yes");
-             EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 2);
+             ASSERT_EQ(d.lists.filters.RowCount(), 1);
+             EXPECT_EQ(d.lists.filters.CellText(0, filter_col::kPattern), "*.x");
+             EXPECT_EQ(d.lists.filters.CellText(0, filter_col::kDescription), "a|b");
+             EXPECT_FALSE(d.lists.filters.IsChecked(0));
+             EXPECT_EQ(d.lists.filters.CellText(0, filter_col::kExclude), "Yes");
+             EXPECT_EQ(d.lists.filters.HeaderCheckImage(), 2);
          }},
         {"PathExclude=<ab><c><de>",
          [](TestMainDialog& d) {
-             ASSERT_EQ(d.profile.exclusions.RowCount(), 1);
-             EXPECT_EQ(d.profile.exclusions.CellText(0, exclude_col::kPattern), "ab");
-             EXPECT_EQ(d.profile.exclusions.RowImage(0), kExclusionImage);
+             ASSERT_EQ(d.lists.exclusions.RowCount(), 1);
+             EXPECT_EQ(d.lists.exclusions.CellText(0, exclude_col::kPattern), "ab");
+             EXPECT_EQ(d.lists.exclusions.RowImage(0), kExclusionImage);
          }},
     };
     for (const Case& c : cases) {
@@ -113,16 +113,16 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
         // Whatever the line, the rest loads nothing and the built-in defaults stay out.
         const std::string line = c.line;
         if (line.find("ilter") == std::string::npos) {
-            EXPECT_EQ(d.profile.filters.RowCount(), 0);
+            EXPECT_EQ(d.lists.filters.RowCount(), 0);
         }
         if (line.find("PathExclude") == std::string::npos) {
-            EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
+            EXPECT_EQ(d.lists.exclusions.RowCount(), 0);
         }
         if (line.find("Option") == std::string::npos) {
             EXPECT_EQ(d.options.Options(), ScanOptions::FileDefaults());
         }
-        ASSERT_EQ(d.profile.locations.RowCount(), 2);
-        EXPECT_TRUE(d.profile.locations.AllChecked());
+        ASSERT_EQ(d.lists.locations.RowCount(), 2);
+        EXPECT_TRUE(d.lists.locations.AllChecked());
         EXPECT_EQ(fakes.files.replaceCount, 0);
     }
 }
@@ -130,8 +130,8 @@ TEST_F(ProfileFile, EachExampleLineAloneLoadsWhatItSays) {
 TEST_F(ProfileFile, OnlyTheFirstFilterLineCounts) {
     fakes.files.SetText(kConfig, "Filter=<*.a|A|1|0>\r\nFilter=<*.b|B|1|0><*.c|C|1|0>\r\n");
     Start();
-    ASSERT_EQ(dialog->profile.filters.RowCount(), 1);
-    EXPECT_EQ(dialog->profile.filters.CellText(0, filter_col::kPattern), "*.a");
+    ASSERT_EQ(dialog->lists.filters.RowCount(), 1);
+    EXPECT_EQ(dialog->lists.filters.CellText(0, filter_col::kPattern), "*.a");
 }
 
 TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
@@ -147,7 +147,7 @@ TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
     // Built by hand on an empty but usable file...
     fakes.files.SetText(kConfig, "\n");
     TestMainDialog& d = Start();
-    d.profile.locations.SetChecked(1, false);
+    d.lists.locations.SetChecked(1, false);
     d.store.AddLocationRow(2, MakeLocation("E:\\Downloads\\old", kFolderImage, true));
     for (const char* e : {"?:\\Program files\\common files", "?:\\program files\\Uninstall Information",
                           "*\\microsoft\\office\\data"})
@@ -160,7 +160,7 @@ TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
 
     // ...and as the file itself loads it: Exit writes it back unchanged.
     TestMainDialog& reloaded = Start();
-    EXPECT_FALSE(reloaded.profile.locations.IsChecked(1));
+    EXPECT_FALSE(reloaded.lists.locations.IsChecked(1));
     reloaded.OnExitCommand();
     EXPECT_EQ(Raw(), example);
     EXPECT_EQ(reloaded.endDialogCalls, 1);
@@ -176,8 +176,8 @@ TEST_F(ProfileFile, FirstStartWritesFourLinesAndExitMakesThemFive) {
     EXPECT_EQ(lines[1], "PathFolder=");
     EXPECT_EQ(lines[2], config_file::ExcludeLine(d.profile.exclusions));
     EXPECT_EQ(lines[3], config_file::FilterLine(d.profile.filters));
-    EXPECT_EQ(d.profile.locations.RowCount(), 2);
-    EXPECT_TRUE(d.profile.locations.AllChecked());
+    EXPECT_EQ(d.lists.locations.RowCount(), 2);
+    EXPECT_TRUE(d.lists.locations.AllChecked());
     // No Option line: the defaults for absent tokens, the removal pair showing the bin.
     EXPECT_EQ(d.options.Options(), ScanOptions::FileDefaults());
     EXPECT_EQ(d.Ctl(IDC_RECYCLE_MODE).ButtonState(), 1);
@@ -206,10 +206,10 @@ TEST_F(ProfileFile, AFileThatCannotBeWrittenCountsAsMissingAndIsNeverTouched) {
             fakes.files.SetAttributes(kConfig, kAttrReadOnly);
         const std::string before = Raw();
         TestMainDialog& d = Start();
-        EXPECT_TRUE(d.profile.locations.AllChecked());
-        EXPECT_EQ(d.profile.filters.RowCount(), 0);
-        EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
-        EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
+        EXPECT_TRUE(d.lists.locations.AllChecked());
+        EXPECT_EQ(d.lists.filters.RowCount(), 0);
+        EXPECT_EQ(d.lists.exclusions.RowCount(), 0);
+        EXPECT_EQ(d.lists.filters.HeaderCheckImage(), 1);
         EXPECT_EQ(d.options.Options(), ScanOptions::CreationStates());
         d.store.SaveProfile();
         d.OnExitCommand();
@@ -223,9 +223,9 @@ TEST_F(ProfileFile, WithoutAFolderToCreateTheFileInTheDefaultsStayOut) {
     fakes.files.Remove(kFolder);
     TestMainDialog& d = Start();
     EXPECT_FALSE(fakes.files.Exists(kConfig));
-    EXPECT_EQ(d.profile.filters.RowCount(), 0);
-    EXPECT_EQ(d.profile.exclusions.RowCount(), 0);
-    EXPECT_EQ(d.profile.filters.HeaderCheckImage(), 1);
+    EXPECT_EQ(d.lists.filters.RowCount(), 0);
+    EXPECT_EQ(d.lists.exclusions.RowCount(), 0);
+    EXPECT_EQ(d.lists.filters.HeaderCheckImage(), 1);
     EXPECT_EQ(d.options.Options(), ScanOptions::CreationStates());
 }
 
@@ -236,8 +236,8 @@ TEST_F(ProfileFile, ADriveWithoutItsBracketedLetterIsSavedAsAFolderAndDroppedNex
     EXPECT_EQ(Lines(Raw())[0], "PathDrive=<C:|1>");
     EXPECT_EQ(Lines(Raw())[2], "PathFolder=<D:\\|1>");
     TestMainDialog& next = Start();
-    ASSERT_EQ(next.profile.locations.RowCount(), 2);  // the two drives, listed afresh
-    EXPECT_EQ(next.profile.locations.CellText(1, location_col::kPath), "D:\\");
+    ASSERT_EQ(next.lists.locations.RowCount(), 2);  // the two drives, listed afresh
+    EXPECT_EQ(next.lists.locations.CellText(1, location_col::kPath), "D:\\");
 }
 
 TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {
@@ -246,12 +246,12 @@ TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {
     fakes.files.SetText(kConfig, "PathFolder=<C:\\One|1><" + longPath + "|0><C:\\Two|1>\nFilter=<*.a|A|1|0><" +
                                      longPattern + "|B|0|0><*.b|B|1|1>\n");
     TestMainDialog& d = Start();
-    ASSERT_EQ(d.profile.locations.RowCount(), 4);
-    EXPECT_EQ(d.profile.locations.CellText(2, location_col::kPath), "C:\\One");
-    EXPECT_EQ(d.profile.locations.CellText(3, location_col::kPath), "C:\\Two");
-    EXPECT_EQ(d.profile.locations.HeaderCheckImage(), 1);
-    ASSERT_EQ(d.profile.filters.RowCount(), 2);
-    EXPECT_EQ(d.profile.filters.CellText(1, filter_col::kPattern), "*.b");
+    ASSERT_EQ(d.lists.locations.RowCount(), 4);
+    EXPECT_EQ(d.lists.locations.CellText(2, location_col::kPath), "C:\\One");
+    EXPECT_EQ(d.lists.locations.CellText(3, location_col::kPath), "C:\\Two");
+    EXPECT_EQ(d.lists.locations.HeaderCheckImage(), 1);
+    ASSERT_EQ(d.lists.filters.RowCount(), 2);
+    EXPECT_EQ(d.lists.filters.CellText(1, filter_col::kPattern), "*.b");
 }
 
 // The fake locale's legacy code page is Windows-1252.
@@ -283,10 +283,10 @@ TEST_F(ProfileFile, AFileOfTheOldProgramLoadsInItsCodePageAndIsSavedBackInUtf8) 
         fakes.locale.utf8 = c.utf8Process;
         TestMainDialog& d = Start();
         std::vector<std::string> folders, descriptions;
-        for (int i = 2; i < d.profile.locations.RowCount(); ++i)
-            folders.push_back(d.profile.locations.CellText(i, location_col::kPath));
-        for (int i = 0; i < d.profile.filters.RowCount(); ++i)
-            descriptions.push_back(d.profile.filters.CellText(i, filter_col::kDescription));
+        for (int i = 2; i < d.lists.locations.RowCount(); ++i)
+            folders.push_back(d.lists.locations.CellText(i, location_col::kPath));
+        for (int i = 0; i < d.lists.filters.RowCount(); ++i)
+            descriptions.push_back(d.lists.filters.CellText(i, filter_col::kDescription));
         EXPECT_EQ(folders, c.folders);
         EXPECT_EQ(descriptions, c.descriptions);
         d.store.SaveProfile();
@@ -303,14 +303,14 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
     const std::string pieces[] = {"<", ">", "|", "=", "\n", "\r\n", " ", "0", "1", "|1>", "|0>", "||1|0>",
                                   "C:", "\\", "a", "xyz", "PathDrive=", "PathFolder=", "PathExclude=",
                                   "Filter=", "Option=", "<read|0>", "<clean3|1>", "(D:)", ":)"};
-    auto columns = [](const CheckListModel& list, int column) {
+    auto columns = [](const auto& list, int column) {
         std::vector<std::string> cells;
-        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(list.CellText(i, column));
+        for (int i = 0; i < list.RowCount(); ++i) cells.push_back(RecordCell(list.At(i), column));
         return cells;
     };
-    auto checks = [](const CheckListModel& list) {
+    auto checks = [](const auto& list) {
         std::vector<bool> checked;
-        for (int i = 0; i < list.RowCount(); ++i) checked.push_back(list.IsChecked(i));
+        for (int i = 0; i < list.RowCount(); ++i) checked.push_back(RecordChecked(list.At(i)));
         return checked;
     };
     for (int round = 0; round < 600; ++round) {
@@ -329,11 +329,11 @@ TEST_F(ProfileFile, RandomFilesLoadSafelyAndSurviveASaveAndReload) {
         fakes.files.SetText(kConfig, text);
         TestMainDialog first(fakes);
         first.Start();
-        for (int i = 0; i < first.profile.filters.RowCount(); ++i) {
-            const std::string& pattern = first.profile.filters.CellText(i, filter_col::kPattern);
+        for (int i = 0; i < first.lists.filters.RowCount(); ++i) {
+            const std::string& pattern = first.lists.filters.CellText(i, filter_col::kPattern);
             EXPECT_FALSE(pattern.empty());
             EXPECT_EQ(pattern.find_first_of("|>"), std::string::npos);
-            EXPECT_LE(pattern.size() + first.profile.filters.CellText(i, filter_col::kDescription).size() + 5,
+            EXPECT_LE(pattern.size() + first.lists.filters.CellText(i, filter_col::kDescription).size() + 5,
                       kMaxEntryChars);
         }
         bool folderLooksLikeDrive = false;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_platform.h"
+#include "ui/profile_lists.h"
 
 namespace velnor {
 namespace {
@@ -22,8 +23,9 @@ TEST(AddFilterRow, FillsTypeAndExcludeCellsFromThePattern) {
         {"a.b.c", FilterType::Include, ".b.c"},
     };
     for (const Case& c : cases) {
-        FilterTable filters;
-        AddFilterRow(filters, c.pattern, "desc", true, c.type);
+        FilterTable records;
+        const FilterListModel filters(records);
+        AddFilterRow(records, c.pattern, "desc", true, c.type);
         ASSERT_EQ(filters.RowCount(), 1);
         EXPECT_EQ(filters.CellText(0, filter_col::kCheck), "");
         EXPECT_EQ(filters.CellText(0, filter_col::kPattern), c.pattern);
@@ -37,10 +39,11 @@ TEST(AddFilterRow, FillsTypeAndExcludeCellsFromThePattern) {
 }
 
 TEST(AddFilterRow, AppendsUncheckedRowsWithoutTouchingTheHeader) {
-    FilterTable filters;
+    FilterTable records;
+    FilterListModel filters(records);
     filters.SetHeaderCheckImage(1);
-    AddFilterRow(filters, "*.a", "", true, FilterType::Include);
-    AddFilterRow(filters, "*.b", "", false, FilterType::Include);
+    AddFilterRow(records, "*.a", "", true, FilterType::Include);
+    AddFilterRow(records, "*.b", "", false, FilterType::Include);
     EXPECT_EQ(filters.CellText(1, filter_col::kPattern), "*.b");
     EXPECT_FALSE(filters.IsChecked(1));
     EXPECT_EQ(filters.HeaderCheckImage(), 1);

@@ -1,4 +1,4 @@
-#include "ui/utf8.h"
+#include "scan/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -62,8 +62,8 @@ protected:
         platform.locale = &locale;
         dialog = OpenMainWindow(platform);
         ASSERT_TRUE(dialog);
-        ASSERT_EQ(dialog->parts.profile.filters.RowCount(), 2);
-        ASSERT_EQ(dialog->parts.profile.exclusions.RowCount(), 2);
+        ASSERT_EQ(dialog->parts.lists.filters.RowCount(), 2);
+        ASSERT_EQ(dialog->parts.lists.exclusions.RowCount(), 2);
     }
     void TearDown() override {
         CloseMainWindow(dialog);
@@ -105,10 +105,10 @@ TEST_F(EditingPages, AddAndRemoveFiltersThroughTheRealDialog) {
     EXPECT_EQ(Saved("PathExclude"), "<?:\\games><?:\\recycled>");
 
     SelectRow(IDC_FILTER_LIST, 1);
-    ASSERT_EQ(dialog->parts.profile.filters.FirstSelected(), 1);
+    ASSERT_EQ(dialog->parts.lists.filters.FirstSelected(), 1);
     Press(IDC_REMOVE);
     EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.velnor|Velnortest|1|0>");
-    EXPECT_EQ(dialog->parts.profile.filters.HeaderCheckImage(), 1);
+    EXPECT_EQ(dialog->parts.lists.filters.HeaderCheckImage(), 1);
 }
 
 TEST_F(EditingPages, CancelledAddLeavesTheFileAsItWas) {
@@ -119,7 +119,7 @@ TEST_F(EditingPages, CancelledAddLeavesTheFileAsItWas) {
     });
     Press(IDC_ADD);
     ASSERT_TRUE(script.Ran());
-    EXPECT_EQ(dialog->parts.profile.filters.RowCount(), 2);
+    EXPECT_EQ(dialog->parts.lists.filters.RowCount(), 2);
     EXPECT_EQ(ReadBytes(dir / "config.ini"), kProfile);
 }
 
@@ -172,8 +172,8 @@ TEST_F(EditingPages, ChangesToEveryRowAtOnceReachTheLists) {
         int page, list;
         CheckListModel& rows;
     } pages[] = {
-        {kPageFilters, IDC_FILTER_LIST, dialog->parts.profile.filters},
-        {kPageExceptions, IDC_EXCLUDE_LIST, dialog->parts.profile.exclusions},
+        {kPageFilters, IDC_FILTER_LIST, dialog->parts.lists.filters},
+        {kPageExceptions, IDC_EXCLUDE_LIST, dialog->parts.lists.exclusions},
     };
     for (const auto& p : pages) {
         OnPage(p.page);
@@ -188,22 +188,22 @@ TEST_F(EditingPages, ChangesToEveryRowAtOnceReachTheLists) {
     EXPECT_EQ(ReadBytes(dir / "config.ini"), kProfile);
 
     // Checking every box at once reaches the filter list as well.
-    ASSERT_FALSE(dialog->parts.profile.filters.IsChecked(1));
+    ASSERT_FALSE(dialog->parts.lists.filters.IsChecked(1));
     SetEveryRow(dialog->Item(IDC_FILTER_LIST), INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
-    EXPECT_TRUE(dialog->parts.profile.filters.IsChecked(1));
+    EXPECT_TRUE(dialog->parts.lists.filters.IsChecked(1));
 }
 
 TEST_F(EditingPages, DefaultWritesTheRestoredListOfItsPageOnly) {
     OnPage(kPageExceptions);
     Press(IDC_DEFAULT);
-    EXPECT_EQ(dialog->parts.profile.exclusions.RowCount(), 31);
-    EXPECT_EQ(Saved("PathExclude"), ExclusionEntries(dialog->parts.profile.exclusions));
+    EXPECT_EQ(dialog->parts.lists.exclusions.RowCount(), 31);
+    EXPECT_EQ(Saved("PathExclude"), ExclusionEntries(dialog->parts.lists.exclusions));
     EXPECT_EQ(Saved("Filter"), "<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>");
 
     OnPage(kPageFilters);
     Press(IDC_DEFAULT);
-    EXPECT_EQ(dialog->parts.profile.filters.RowCount(), 84);
-    EXPECT_EQ(Saved("Filter"), FilterEntries(dialog->parts.profile.filters));
+    EXPECT_EQ(dialog->parts.lists.filters.RowCount(), 84);
+    EXPECT_EQ(Saved("Filter"), FilterEntries(dialog->parts.lists.filters));
 }
 
 }  // namespace

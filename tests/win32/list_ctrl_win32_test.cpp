@@ -315,9 +315,9 @@ TEST_F(ResultListOnScreen, OnlyAPressOnTheCheckBoxTurnsACheckInEveryList) {
     const struct {
         const char* name;
         CheckListModel* rows;
-    } lists[] = {{"locations", &model->profile.locations},
-                 {"filters", &model->profile.filters},
-                 {"exclusions", &model->profile.exclusions},
+    } lists[] = {{"locations", &model->lists.locations},
+                 {"filters", &model->lists.filters},
+                 {"exclusions", &model->lists.exclusions},
                  {"results", &model->results},
                  {"cookies", &cookies.list}};
     // One list's presses; the first wrong check ends them, as the rest would

@@ -454,7 +454,7 @@ TEST_F(MainWindow, AnOptionPictureIgnoresThePointerAndChangesOnlyWhenClicked) {
 // location to walk.
 TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
     testing::WriteBytes(dir / "one.tmp", "12345");
-    auto& locations = dialog->parts.profile.locations;
+    auto& locations = dialog->parts.lists.locations;
     for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
     dialog->parts.store.AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
     auto startScan = [&] {
@@ -742,7 +742,7 @@ TEST_F(MainWindowRun, ExitDuringAScanStopsItClearsTheCleanFlagAndSaves) {
     CMainDialog window(platform);
     // Only the test folder is scanned, never a whole drive.
     std::function<void()> onlyTheFolder = [&] {
-        auto& locations = window.parts.profile.locations;
+        auto& locations = window.parts.lists.locations;
         for (int row = 0; row < locations.RowCount(); ++row)
             locations.SetChecked(row, locations.CellText(row, location_col::kPath) == dir.Path());
     };
@@ -796,7 +796,7 @@ TEST_F(MainWindowRun, StartAndStopScanClickedOrPressedOnTheWindowRunTheWalk) {
     for (UINT key : {0u, unsigned{VK_RETURN}, unsigned{VK_SPACE}}) {
         CMainDialog window(platform);
         std::function<void()> onlyTheFolder = [&] {
-            auto& locations = window.parts.profile.locations;
+            auto& locations = window.parts.lists.locations;
             for (int row = 0; row < locations.RowCount(); ++row)
                 locations.SetChecked(row, locations.CellText(row, location_col::kPath) == dir.Path());
         };

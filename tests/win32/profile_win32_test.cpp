@@ -104,10 +104,10 @@ TEST_F(ProfileOnDisk, FirstStartWritesFourLinesAndASaveFiveWithEmptyLinesBetween
     EXPECT_EQ(lines[2].substr(lines[2].size() - 25), "<*\\microsoft\\office\\data>");
     EXPECT_EQ(lines[3].rfind("Filter=<*.$$$|MS-DOS Temporary Files|1|0><*.@@@|Temporary Files|1|0>", 0), 0u);
     EXPECT_EQ(lines[3].substr(lines[3].size() - 22), "<wz.pif|PIF Files|1|1>");
-    EXPECT_EQ(first->profile.filters.RowCount(), 84);
-    EXPECT_EQ(first->profile.exclusions.RowCount(), 31);
+    EXPECT_EQ(first->lists.filters.RowCount(), 84);
+    EXPECT_EQ(first->lists.exclusions.RowCount(), 31);
     EXPECT_EQ(first->options.Options(), ScanOptions::FileDefaults());
-    EXPECT_EQ(first->profile.locations.RowCount(), static_cast<int>(roots.size()));
+    EXPECT_EQ(first->lists.locations.RowCount(), static_cast<int>(roots.size()));
 
     // Exit with nothing changed: five lines, each followed by an empty one.
     first->OnExitCommand();
@@ -124,7 +124,7 @@ TEST_F(ProfileOnDisk, FirstStartWritesFourLinesAndASaveFiveWithEmptyLinesBetween
 
 TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     auto first = Start();
-    auto& locations = first->profile.locations;
+    auto& locations = first->lists.locations;
     ASSERT_GT(locations.RowCount(), 0);
     locations.SetChecked(0, false);
     // A folder entry of exactly the longest length the file allows (path plus
@@ -133,7 +133,7 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     const std::string longFolder = dir.Path() + "\\" + std::string(997 - dir.Path().size() - 1, 'f');
     first->store.AddLocationRow(locations.RowCount(), MakeLocation(dir / "Old Stuff", kFolderImage, true));
     first->store.AddLocationRow(locations.RowCount(), MakeLocation(longFolder, kFolderImage, false));
-    first->profile.filters.SetChecked(0, false);
+    first->lists.filters.SetChecked(0, false);
     AddFilterRow(first->profile.filters, std::string(1000 - 5, 'p'), "", true, FilterType::Include);
     AddFilterRow(first->profile.filters, "*.velnor", "Test | Files", true, FilterType::Exclude);
     AddExclusionRow(first->profile.exclusions, "?:\\keep out");
@@ -145,7 +145,7 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"config.ini"});
 
     auto second = Start();
-    const auto& again = second->profile.locations;
+    const auto& again = second->lists.locations;
     ASSERT_EQ(again.RowCount(), locations.RowCount());
     for (int row = 0; row < again.RowCount(); ++row) {
         EXPECT_EQ(again.CellText(row, location_col::kPath), locations.CellText(row, location_col::kPath)) << row;
@@ -153,19 +153,20 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     }
     EXPECT_EQ(again.CellText(again.RowCount() - 1, location_col::kPath), longFolder);
 
-    const auto& filters = second->profile.filters;
+    const auto& filters = second->lists.filters;
     ASSERT_EQ(filters.RowCount(), 85);  // the overlong one stays out
     for (int row = 0; row < 84; ++row) {
         for (int column = filter_col::kPattern; column <= filter_col::kExclude; ++column)
-            EXPECT_EQ(filters.CellText(row, column), first->profile.filters.CellText(row, column)) << row << "," << column;
-        EXPECT_EQ(filters.IsChecked(row), first->profile.filters.IsChecked(row)) << row;
+            EXPECT_EQ(filters.CellText(row, column), first->lists.filters.CellText(row, column))
+                << row << "," << column;
+        EXPECT_EQ(filters.IsChecked(row), first->lists.filters.IsChecked(row)) << row;
     }
     EXPECT_EQ(filters.CellText(84, filter_col::kPattern), "*.velnor");
     EXPECT_EQ(filters.CellText(84, filter_col::kDescription), "Test | Files");
     EXPECT_EQ(filters.At(84).type, FilterType::Exclude);
 
-    ASSERT_EQ(second->profile.exclusions.RowCount(), 32);
-    EXPECT_EQ(second->profile.exclusions.CellText(31, exclude_col::kPattern), "?:\\keep out");
+    ASSERT_EQ(second->lists.exclusions.RowCount(), 32);
+    EXPECT_EQ(second->lists.exclusions.CellText(31, exclude_col::kPattern), "?:\\keep out");
     EXPECT_EQ(second->options.Options(), first->options.Options());
     EXPECT_TRUE(second->options.OptionOn(ScanOptions::kClean5));
     EXPECT_FALSE(second->options.OptionOn(ScanOptions::kRemove));
@@ -188,11 +189,11 @@ TEST_F(ProfileOnDisk, AProfileOfTheOldProgramLoadsInTheSystemCodePageAndIsSavedI
     ASSERT_TRUE(locale.UsesUtf8());
     WriteBytes(Config(), "PathFolder=<C:\\Donn\xE9" "es|1>\r\nFilter=<*.bak|Copie \x80|1|0>\r\n");
     auto model = Start();
-    const auto& locations = model->profile.locations;
+    const auto& locations = model->lists.locations;
     ASSERT_GT(locations.RowCount(), 0);
     EXPECT_EQ(locations.CellText(locations.RowCount() - 1, location_col::kPath), "C:\\Donn\xC3\xA9" "es");
-    ASSERT_EQ(model->profile.filters.RowCount(), 1);
-    EXPECT_EQ(model->profile.filters.CellText(0, filter_col::kDescription), "Copie \xE2\x82\xAC");
+    ASSERT_EQ(model->lists.filters.RowCount(), 1);
+    EXPECT_EQ(model->lists.filters.CellText(0, filter_col::kDescription), "Copie \xE2\x82\xAC");
     model->store.SaveProfile();
     const std::vector<std::string> lines = Lines(ReadBytes(Config()));
     ASSERT_EQ(lines.size(), 10u);
@@ -208,11 +209,11 @@ TEST_F(ProfileOnDisk, AReadOnlyProfileCountsAsMissingAndIsNeverRewritten) {
 
     auto model = Start();
     EXPECT_FALSE(model->store.ProfileFileUsable());
-    EXPECT_EQ(model->profile.filters.RowCount(), 0);
-    EXPECT_EQ(model->profile.exclusions.RowCount(), 0);
+    EXPECT_EQ(model->lists.filters.RowCount(), 0);
+    EXPECT_EQ(model->lists.exclusions.RowCount(), 0);
     EXPECT_EQ(model->options.Options(), ScanOptions::CreationStates());
-    for (int row = 0; row < model->profile.locations.RowCount(); ++row)
-        EXPECT_TRUE(model->profile.locations.IsChecked(row)) << row;
+    for (int row = 0; row < model->lists.locations.RowCount(); ++row)
+        EXPECT_TRUE(model->lists.locations.IsChecked(row)) << row;
 
     model->store.SaveProfile();
     model->OnExitCommand();
@@ -231,7 +232,7 @@ TEST_F(ProfileOnDisk, AProfileOpenInAnotherProgramIsLeftAsItIs) {
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         auto model = Start();
         EXPECT_FALSE(model->store.ProfileFileUsable()) << share;
-        EXPECT_EQ(model->profile.filters.RowCount(), 0) << share;
+        EXPECT_EQ(model->lists.filters.RowCount(), 0) << share;
         model->store.SaveProfile();
         ::CloseHandle(held);
         EXPECT_EQ(ReadBytes(Config()), text) << share;
@@ -247,7 +248,7 @@ TEST_F(ProfileOnDisk, ASaveReplacesAnOldProfileWhole) {
     old += "\n";
     WriteBytes(Config(), old);
     auto model = Start();
-    ASSERT_EQ(model->profile.exclusions.RowCount(), 500);
+    ASSERT_EQ(model->lists.exclusions.RowCount(), 500);
     model->profile.exclusions.DeleteAllRows();
     model->store.SaveProfile();
     const std::vector<std::string> lines = Lines(ReadBytes(Config()));
@@ -260,7 +261,7 @@ TEST_F(ProfileOnDisk, ASaveReplacesAnOldProfileWhole) {
 TEST_F(ProfileOnDisk, TheDriveListShowsTheFixedDrivesOfThisMachine) {
     auto model = Start();
     const std::vector<std::string> roots = FixedRoots();
-    const auto& list = model->profile.locations;
+    const auto& list = model->lists.locations;
     ASSERT_EQ(list.RowCount(), static_cast<int>(roots.size()));
     for (int row = 0; row < list.RowCount(); ++row) {
         const std::string& root = roots[row];
