@@ -20,6 +20,7 @@ namespace {
 constexpr char kTotalGainText[] = "Status: Total amount disk space you gain: ";
 constexpr char kJunkDoneText[] = "Success: Clean Junk Files!";
 constexpr char kStoppedText[] = "Clean Stoped!";
+constexpr char kNoBrowserCachesText[] = "Status: No browser cache folders were found.";
 
 constexpr unsigned kEmptyBinQuietly = 7;  // no confirmation, no progress, no sound
 constexpr int kShowNormal = 1;
@@ -45,9 +46,19 @@ constexpr AreaItem kAreas[kCleanAreaCount] = {
      "History"},
     {ScanOptions::kClean5, IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT, "Recent Documents Folder",
      "Recent Documents"},
+    {ScanOptions::kClean6, IDC_CLEAN_BROWSERS, IDC_SIZE_BROWSERS, IDC_OPEN_BROWSERS, "Browsers' Cache Folders",
+     "Browser Caches"},
 };
 
 constexpr int Index(CleanArea area) { return static_cast<int>(area); }
+
+// The end of a clean. Where a running browser kept its caches and nothing
+// else was left, the line says which browser to close.
+std::string CleanEndText(const CleanOutcome& outcome, const BrowserCacheOutcome& caches) {
+    const bool onlyTheCachesLeft = outcome.checkedFilesLeft == 0 && outcome.areasLeft.size() == 1;
+    if (!caches.running.empty() && caches.left == 0 && onlyTheCachesLeft) return CloseBrowsersText(caches.running);
+    return CleanCompletedText(outcome);
+}
 
 }  // namespace
 
@@ -78,6 +89,15 @@ void CleanPage::MeasureCleanAreas() {
     measureFolder(CleanArea::InternetCache, shellFolder(kCsidlInternetCache), true);
     measureFolder(CleanArea::History, shellFolder(kCsidlHistory), true);
     measureFolder(CleanArea::RecentDocuments, shellFolder(kCsidlRecent), true);
+
+    // The browsers' caches: many folders, listed by the open-folder button's menu.
+    browserCaches_.Clear();
+    if (platform_.files) {
+        const AppDataFolders appData{shellFolder(kCsidlLocalAppData), shellFolder(kCsidlAppData)};
+        browserCaches_.Measure(*platform_.files, appData);
+    }
+    areaSizes_[Index(CleanArea::BrowserCaches)] = browserCaches_.TotalBytes();
+    controls_[IDC_SIZE_BROWSERS].SetText(SizeText(browserCaches_.TotalBytes()));
 
     const uint64_t binBytes = RecycleBinBytes();
     areaSizes_[Index(CleanArea::RecycleBin)] = binBytes;
@@ -153,6 +173,21 @@ void CleanPage::OnOpenFolder(int buttonId) {
     controls_[buttonId].SetStateAndPicture(picture_state::kNormal);
 }
 
+std::vector<std::string> CleanPage::BrowserCacheChoices() {
+    controls_[IDC_OPEN_BROWSERS].SetStateAndPicture(picture_state::kNormal);
+    if (state_.cleanBusy) return {};
+    std::vector<std::string> texts;
+    for (const MeasuredCache& cache : browserCaches_.Caches()) texts.push_back(CacheMenuText(cache));
+    if (texts.empty()) controls_[IDC_CLEAN_STATUS].SetText(kNoBrowserCachesText);
+    return texts;
+}
+
+void CleanPage::OpenBrowserCache(size_t choice) {
+    const std::vector<MeasuredCache>& caches = browserCaches_.Caches();
+    if (state_.cleanBusy || choice >= caches.size() || !platform_.shell) return;
+    platform_.shell->Execute("Open", caches[choice].path, kShowNormal);
+}
+
 void CleanPage::OnStartClean() {
     if (state_.cleanBusy) return;
     controls_[IDC_START_CLEAN].SetStateAndPicture(picture_state::kNormal);
@@ -170,6 +205,7 @@ void CleanPage::OnStartClean() {
     state_.cleanBusy = true;
     int position = 0;
     CleanOutcome outcome;
+    browserCacheOutcome_ = BrowserCacheOutcome();
     if (cleanJunk) {
         // The removal moves the bar through the junk share itself, under one
         // wait cursor from its first file to its last.
@@ -195,7 +231,7 @@ void CleanPage::OnStartClean() {
     MeasureAndShowGain();
     if (state_.cleanBusy) {
         state_.cleanBusy = false;
-        status.SetText(CleanCompletedText(outcome));
+        status.SetText(CleanEndText(outcome, browserCacheOutcome_));
     } else {
         status.SetText(kStoppedText);
     }
@@ -220,6 +256,10 @@ bool CleanPage::EmptyArea(CleanArea area) {
         return CleanUrlCache();
     case CleanArea::History:
         return ClearUrlHistory() >= 0;
+    case CleanArea::BrowserCaches:
+        if (!platform_.files) return false;
+        browserCacheOutcome_ = browserCaches_.Empty(*platform_.files, platform_.processes);
+        return browserCacheOutcome_.Emptied();
     }
     return false;
 }

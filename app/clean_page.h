@@ -1,17 +1,19 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/main_dialog_state.h"
 #include "app/option_switches.h"
+#include "clean/browser_caches.h"
 #include "ui/result_table.h"
 
 namespace velnor {
 
-enum class CleanArea { RecycleBin, TempFolder, InternetCache, History, RecentDocuments };
-constexpr int kCleanAreaCount = 5;
+enum class CleanArea { RecycleBin, TempFolder, InternetCache, History, RecentDocuments, BrowserCaches };
+constexpr int kCleanAreaCount = 6;
 
-// The Clean page: the junk files' item and the five system areas with their
+// The Clean page: the junk files' item and the six system areas with their
 // sizes, the removal mode, the open-folder buttons and Start Clean, which
 // removes the checked junk files and empties the chosen areas.
 class CleanPage {
@@ -44,6 +46,14 @@ public:
     const std::string& AreaPath(CleanArea area) const { return areaPaths_[static_cast<int>(area)]; }
     uint64_t AreaSize(CleanArea area) const { return areaSizes_[static_cast<int>(area)]; }
 
+    // The browsers' caches: their folders as last measured, and the
+    // open-folder button's menu of them. BrowserCacheChoices gives the menu's
+    // texts, or none when there is nothing to show (the clean runs, or no
+    // cache was found, which the status line then says).
+    const BrowserCaches& BrowserCacheFolders() const { return browserCaches_; }
+    std::vector<std::string> BrowserCacheChoices();
+    void OpenBrowserCache(size_t choice);
+
 private:
     bool EmptyArea(CleanArea area);
     uint64_t RecycleBinBytes();
@@ -58,6 +68,9 @@ private:
     // Indexed by CleanArea.
     std::string areaPaths_[kCleanAreaCount];
     uint64_t areaSizes_[kCleanAreaCount] = {};
+    BrowserCaches browserCaches_;
+    // What the last emptying of the browsers' caches left, for the end of the clean.
+    BrowserCacheOutcome browserCacheOutcome_;
 };
 
 }  // namespace velnor

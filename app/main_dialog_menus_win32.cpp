@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/main_dialog_win32.h"
 #include "clean/cookie_dialog_win32.h"
 #include "platform/win32/help_win32.h"
@@ -53,6 +57,13 @@ void CMainDialog::PopUpMenuUnder(int controlId, int menuId) {
                      nullptr);
 }
 
+void CMainDialog::ShowBrowserCacheMenu() {
+    const std::vector<std::string> choices = parts.clean.BrowserCacheChoices();
+    if (choices.empty()) return;
+    const std::optional<size_t> chosen = browserCacheMenu_.Choose(hwnd_, Item(IDC_OPEN_BROWSERS), choices, Scale());
+    if (chosen) parts.clean.OpenBrowserCache(*chosen);
+}
+
 void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MENU); }
 
 void CMainDialog::ShowHelpMenu() {
@@ -76,11 +87,13 @@ LRESULT CMainDialog::OnHelp(WPARAM, LPARAM) {
 
 LRESULT CMainDialog::OnDrawItem(WPARAM, LPARAM lParam) {
     popupMenu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    browserCacheMenu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     return Default();
 }
 
 LRESULT CMainDialog::OnMeasureItem(WPARAM, LPARAM lParam) {
     popupMenu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    browserCacheMenu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     return Default();
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/main_dialog_parts.h"
 #include "app/main_window_hooks.h"
+#include "clean/browser_cache_menu_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "profile/exclude_path_add_dialog_win32.h"
 #include "profile/filter_add_dialog_win32.h"
@@ -47,6 +48,9 @@ public:
     void OnUserManual();
     // The menu of the last ShowSystemMenu or ShowHelpMenu.
     const COwnerDrawMenu& PopupMenu() const { return popupMenu_; }
+    // The browsers' caches' open-folder button: a menu of the folders found.
+    void ShowBrowserCacheMenu();
+    const CBrowserCacheMenu& BrowserCacheMenu() const { return browserCacheMenu_; }
 
     CMyListCtrlEx& ListControl(int id);
     CBitmapPic* Picture(int id);
@@ -120,6 +124,7 @@ private:
     CMyListCtrlEx locationList_, filterList_, exclusionList_, resultList_;
     CGradientLabel statusLine_;
     COwnerDrawMenu popupMenu_;
+    CBrowserCacheMenu browserCacheMenu_;
     CLinkLabel homeLinkLabel_, supportLinkLabel_;
     // One of each for the life of the window, run modally on each Add.
     CFilterAddDialog filterAddDialog_;
