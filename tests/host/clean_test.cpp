@@ -560,7 +560,7 @@ TEST_F(Clean, BrowserCachesAreMeasuredListedAndEmptiedAndNothingElse) {
     // The open-folder button's menu: each folder with whose it is and its size.
     const std::vector<std::string> choices = dialog->clean.BrowserCacheChoices();
     ASSERT_EQ(choices.size(), browsers.cacheFolders.size());
-    EXPECT_EQ(choices[0], "Microsoft Edge, Default: Cache (3.90 KB)");
+    EXPECT_EQ(choices[0], "Microsoft Edge, Default: Cache (3.91 KB)");
     EXPECT_EQ(choices[3], "Microsoft Edge, Profile 1: Cache (6.84 KB)");
     EXPECT_EQ(choices[4], "Google Chrome: Cache (900 Byte(s))");
     EXPECT_EQ(choices[6], "Firefox: cache2 (800 Byte(s))");
