@@ -92,10 +92,8 @@ void CleanPage::MeasureCleanAreas() {
 
     // The browsers' caches: many folders, listed by the open-folder button's menu.
     browserCaches_.Clear();
-    if (platform_.files) {
-        const AppDataFolders appData{shellFolder(kCsidlLocalAppData), shellFolder(kCsidlAppData)};
-        browserCaches_.Measure(*platform_.files, appData);
-    }
+    if (platform_.files && platform_.shell)
+        browserCaches_.Measure(*platform_.files, UserAppDataFolders(*platform_.shell));
     areaSizes_[Index(CleanArea::BrowserCaches)] = browserCaches_.TotalBytes();
     controls_[IDC_SIZE_BROWSERS].SetText(SizeText(browserCaches_.TotalBytes()));
 
