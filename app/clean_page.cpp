@@ -21,6 +21,7 @@ constexpr char kJunkDoneText[] = "Success: Clean Junk Files!";
 constexpr char kStoppedText[] = "Clean Stoped!";
 constexpr char kDeletingText[] = "Deleting: Junk Files ...";
 constexpr char kScanAgainText[] = "Scaning:Please click 'start scan' .";
+constexpr char kNoBrowserCachesText[] = "Status: No browser cache folders were found.";
 
 constexpr int kShowNormal = 1;
 
@@ -34,6 +35,7 @@ constexpr AreaControls kAreaControls[kCleanAreaCount] = {
     {IDC_CLEAN_INTERNET, IDC_SIZE_INTERNET, IDC_OPEN_INTERNET},
     {IDC_CLEAN_HISTORY, IDC_SIZE_HISTORY, IDC_OPEN_HISTORY},
     {IDC_CLEAN_RECENT, IDC_SIZE_RECENT, IDC_OPEN_RECENT},
+    {IDC_CLEAN_BROWSERS, IDC_SIZE_BROWSERS, IDC_OPEN_BROWSERS},
 };
 
 // The k-th of `selected` files fills the bar's junk share proportionally. The
@@ -44,6 +46,15 @@ int JunkProgress(uint32_t k, uint32_t selected) {
     if (selected == 0 || k >= selected) return kJunkProgressShare;
     const double position = static_cast<double>(k) / selected * kJunkProgressShare;
     return std::clamp(static_cast<int>(position), 0, kJunkProgressShare);
+}
+
+// The end of a clean. Where a running browser kept its caches and nothing
+// else was left, the line says which browser to close.
+std::string CleanEndText(const CleanOutcome& outcome, const BrowserCacheOutcome* caches) {
+    const bool onlyTheCachesLeft = outcome.checkedFilesLeft == 0 && outcome.areasLeft.size() == 1;
+    if (caches && !caches->running.empty() && caches->left == 0 && onlyTheCachesLeft)
+        return CloseBrowsersText(caches->running);
+    return CleanCompletedText(outcome);
 }
 
 }  // namespace
@@ -102,6 +113,21 @@ void CleanPage::OnOpenFolder(int buttonId) {
     controls_[buttonId].SetStateAndPicture(picture_state::kNormal);
 }
 
+std::vector<std::string> CleanPage::BrowserCacheChoices() {
+    controls_[IDC_OPEN_BROWSERS].SetStateAndPicture(picture_state::kNormal);
+    if (state_.cleanBusy) return {};
+    std::vector<std::string> texts;
+    for (const MeasuredCache& cache : areas_.Browsers().Caches()) texts.push_back(CacheMenuText(cache));
+    if (texts.empty()) controls_[IDC_CLEAN_STATUS].SetText(kNoBrowserCachesText);
+    return texts;
+}
+
+void CleanPage::OpenBrowserCache(size_t choice) {
+    const std::vector<MeasuredCache>& caches = areas_.Browsers().Caches();
+    if (state_.cleanBusy || choice >= caches.size() || !platform_.shell) return;
+    platform_.shell->Execute("Open", caches[choice].path, kShowNormal);
+}
+
 void CleanPage::OnStartClean() {
     if (state_.cleanBusy) return;
     controls_[IDC_START_CLEAN].SetStateAndPicture(picture_state::kNormal);
@@ -119,6 +145,7 @@ void CleanPage::OnStartClean() {
     state_.cleanBusy = true;
     int position = 0;
     CleanOutcome outcome;
+    const BrowserCacheOutcome* browsersEmptied = nullptr;
     if (cleanJunk) {
         // The removal moves the bar through the junk share itself, under one
         // wait cursor from its first file to its last.
@@ -136,6 +163,7 @@ void CleanPage::OnStartClean() {
         if (!options_.OptionOn(area.flag) || !state_.cleanBusy) continue;
         const WaitCursor wait(platform_.prompts);
         const bool emptied = areas_.Empty(AreaAt(i));
+        if (AreaAt(i) == CleanArea::BrowserCaches) browsersEmptied = &areas_.BrowsersEmptied();
         if (!emptied) outcome.areasLeft.push_back(area.shortName);
         position += kAreaProgressShare;
         progress.SetPosition(position);
@@ -145,7 +173,7 @@ void CleanPage::OnStartClean() {
     MeasureAndShowGain();
     if (state_.cleanBusy) {
         state_.cleanBusy = false;
-        status.SetText(CleanCompletedText(outcome));
+        status.SetText(CleanEndText(outcome, browsersEmptied));
     } else {
         status.SetText(kStoppedText);
     }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/main_dialog_state.h"
 #include "app/option_switches.h"
@@ -9,7 +10,7 @@
 
 namespace velnor {
 
-// The Clean page: the junk files' item and the five system areas with their
+// The Clean page: the junk files' item and the six system areas with their
 // sizes, the removal mode, the open-folder buttons and Start Clean, which
 // removes the checked junk files and empties the chosen areas. The removal
 // and the areas are the clean engine's; this page shows them.
@@ -46,6 +47,14 @@ public:
     // Where an area was found and what it held when last measured.
     const std::string& AreaPath(CleanArea area) const { return areas_.Path(area); }
     uint64_t AreaSize(CleanArea area) const { return areas_.Size(area); }
+
+    // The browsers' caches: their folders as last measured, and the
+    // open-folder button's menu of them. BrowserCacheChoices gives the menu's
+    // texts, or none when there is nothing to show (the clean runs, or no
+    // cache was found, which the status line then says).
+    const BrowserCaches& BrowserCacheFolders() const { return areas_.Browsers(); }
+    std::vector<std::string> BrowserCacheChoices();
+    void OpenBrowserCache(size_t choice);
 
 private:
     void ShowRemainingTotals();

@@ -5,6 +5,7 @@
 
 #include "app/main_dialog_win32.h"
 #include "platform/win32/help_win32.h"
+#include "platform/win32/processes_win32.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 #include "platform/win32/win32_platform.h"
@@ -25,6 +26,7 @@ int CCleanerApp::Run(HINSTANCE) {
     Win32UrlCache urlCache;
     Win32UrlHistory urlHistory;
     Win32Help help;
+    Win32Processes processes;
     Platform platform;
     platform.files = &files;
     platform.prompts = &prompts;
@@ -34,6 +36,7 @@ int CCleanerApp::Run(HINSTANCE) {
     platform.urlCache = &urlCache;
     platform.urlHistory = &urlHistory;
     platform.help = &help;
+    platform.processes = &processes;
     {
         CMainDialog dialog(platform);
         dialog.SetMessagePump(&pump);

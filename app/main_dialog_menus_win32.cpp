@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/main_dialog_win32.h"
 #include "clean/cookie_dialog_win32.h"
 #include "platform/win32/help_win32.h"
@@ -34,6 +38,13 @@ void CMainDialog::OnCookiesCleaner() {
         dialog.DoModal(hwnd_);
     }
     parts.controls[IDC_COOKIES_BUTTON].SetStateAndPicture(picture_state::kNormal);
+}
+
+void CMainDialog::ShowBrowserCacheMenu() {
+    const std::vector<std::string> choices = parts.clean.BrowserCacheChoices();
+    if (choices.empty()) return;
+    const std::optional<size_t> chosen = browserCacheMenu_.Choose(hwnd_, Item(IDC_OPEN_BROWSERS), choices, Scale());
+    if (chosen) parts.clean.OpenBrowserCache(*chosen);
 }
 
 void CMainDialog::ShowSystemMenu() { PopUpMenuUnder(IDC_TITLE_ICON, IDR_ICON_MENU); }

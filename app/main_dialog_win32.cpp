@@ -60,11 +60,14 @@ const CMainDialog::Map CMainDialog::kMap[] = {
     Map::Command(IDC_CLEAN_HISTORY_CAPTION,  STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_HISTORY),
     Map::Command(IDC_CLEAN_RECENT,           STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_RECENT),
     Map::Command(IDC_CLEAN_RECENT_CAPTION,   STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_RECENT),
+    Map::Command(IDC_CLEAN_BROWSERS,         STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_BROWSERS),
+    Map::Command(IDC_CLEAN_BROWSERS_CAPTION, STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnToggleCleanItem>, IDC_CLEAN_BROWSERS),
     Map::Command(IDC_OPEN_RECYCLE,   STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_RECYCLE),
     Map::Command(IDC_OPEN_TEMP,      STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_TEMP),
     Map::Command(IDC_OPEN_INTERNET,  STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_INTERNET),
     Map::Command(IDC_OPEN_HISTORY,   STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_HISTORY),
     Map::Command(IDC_OPEN_RECENT,    STN_CLICKED, &CMainDialog::ForwardWith<&CleanPage::OnOpenFolder>, IDC_OPEN_RECENT),
+    Map::Command(IDC_OPEN_BROWSERS,  STN_CLICKED, &CMainDialog::ShowBrowserCacheMenu),
     Map::Command(IDC_START_CLEAN,    STN_CLICKED, &CMainDialog::Forward<&CleanPage::OnStartClean>),
     Map::Command(IDC_COOKIES_BUTTON, STN_CLICKED, &CMainDialog::OnCookiesCleaner),
 };
@@ -92,6 +95,7 @@ BOOL CMainDialog::OnInitDialog() {
     if (onWindowCreated_) onWindowCreated_(hwnd_);
     parts.InitializeState();
     SetUpFrame();
+    DrawMenuToo(&browserCacheMenu_);
 
     parts.LayoutControls();
     ::SendMessageA(::GetDlgItem(hwnd_, IDC_CLEAN_PROGRESS), PBM_SETBKCOLOR, 0, kPanelGrey);

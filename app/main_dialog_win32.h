@@ -9,6 +9,7 @@
 #include "app/main_dialog_parts.h"
 #include "app/main_window_frame_win32.h"
 #include "app/main_window_hooks.h"
+#include "clean/browser_cache_menu_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "profile/exclude_path_add_dialog_win32.h"
 #include "profile/filter_add_dialog_win32.h"
@@ -38,6 +39,9 @@ public:
     void ShowSystemMenu();
     void ShowHelpMenu();
     void OnUserManual();
+    // The browsers' caches' open-folder button: a menu of the folders found.
+    void ShowBrowserCacheMenu();
+    const CBrowserCacheMenu& BrowserCacheMenu() const { return browserCacheMenu_; }
 
     CMyListCtrlEx& ListControl(int id) { return mirror_.ListControl(id); }
     CBitmapPic* Picture(int id) { return mirror_.Picture(id); }
@@ -86,6 +90,7 @@ private:
     MainDialogMirror mirror_{*this, parts, platform_};
     Win32MessagePump* pump_ = nullptr;
     std::function<void(HWND)> onWindowCreated_;
+    CBrowserCacheMenu browserCacheMenu_;
     // One of each for the life of the window, run modally on each Add.
     CFilterAddDialog filterAddDialog_;
     CExcludePathAddDialog excludePathAddDialog_;

@@ -146,12 +146,16 @@ LRESULT CMainWindowFrame::OnDestroy(WPARAM, LPARAM) {
 }
 
 LRESULT CMainWindowFrame::OnDrawItem(WPARAM, LPARAM lParam) {
-    popupMenu_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    const DRAWITEMSTRUCT& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    popupMenu_.DrawItem(draw);
+    if (otherMenu_) otherMenu_->DrawItem(draw);
     return Default();
 }
 
 LRESULT CMainWindowFrame::OnMeasureItem(WPARAM, LPARAM lParam) {
-    popupMenu_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    MEASUREITEMSTRUCT& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    popupMenu_.MeasureItem(measure);
+    if (otherMenu_) otherMenu_->MeasureItem(measure);
     return Default();
 }
 

@@ -30,6 +30,8 @@ protected:
     void FitFrameToScale(const RECT& suggested);
     // Pops up the menu resource's popup under the bottom-left corner of a control.
     void PopUpMenuUnder(int controlId, int menuId);
+    // An owner-drawn menu of the window's own beside the skin's, drawn here too.
+    void DrawMenuToo(COwnerDrawMenu* menu) { otherMenu_ = menu; }
     // Whether the background picture is painted now, or the panel grey alone.
     virtual bool ShowsBackground() const = 0;
 
@@ -54,6 +56,7 @@ private:
     int backgroundHeight_ = 0;
     UniqueBrush greyBrush_;
     COwnerDrawMenu popupMenu_;
+    COwnerDrawMenu* otherMenu_ = nullptr;
 };
 
 // The grey of the panels behind the controls.

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kOptionPictures[ScanOptions::kCount] = {
     IDC_OPT_READ,   IDC_OPT_SYSTEM,  IDC_OPT_HIDE,     IDC_OPT_ZERO,    IDC_RECYCLE_MODE, IDC_CLEAN_JUNK,
-    IDC_CLEAN_RECYCLE, IDC_CLEAN_TEMP, IDC_CLEAN_INTERNET, IDC_CLEAN_HISTORY, IDC_CLEAN_RECENT,
+    IDC_CLEAN_RECYCLE, IDC_CLEAN_TEMP, IDC_CLEAN_INTERNET, IDC_CLEAN_HISTORY, IDC_CLEAN_RECENT, IDC_CLEAN_BROWSERS,
 };
 
 // The Options page's four pictures that a click flips; the others have

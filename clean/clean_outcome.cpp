@@ -4,10 +4,6 @@ namespace velnor {
 
 namespace {
 
-// The status line shows one line of some 300 pixels: about this many
-// characters of the dialog font.
-constexpr size_t kStatusLineChars = 54;
-
 std::string Files(uint32_t count) { return std::to_string(count) + (count == 1 ? " file" : " files"); }
 
 }  // namespace

@@ -7,6 +7,10 @@
 
 namespace velnor {
 
+// The status line shows one line of some 300 pixels: about this many
+// characters of the dialog font.
+constexpr size_t kStatusLineChars = 54;
+
 struct CleanOutcome {
     uint32_t checkedFilesLeft = 0;
     std::vector<std::string> areasLeft;  // short names, in cleaning order

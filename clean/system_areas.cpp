@@ -22,6 +22,7 @@ constexpr CleanAreaInfo kAreas[kCleanAreaCount] = {
     {ScanOptions::kClean3, "Temporary Internet Files Folder", "Internet Files"},
     {ScanOptions::kClean4, "Windows History Folder", "History"},
     {ScanOptions::kClean5, "Recent Documents Folder", "Recent Documents"},
+    {ScanOptions::kClean6, "Browsers' Cache Folders", "Browser Caches"},
 };
 
 }  // namespace
@@ -49,6 +50,9 @@ void SystemAreas::Measure() {
     MeasureFolder(CleanArea::InternetCache, shellFolder(kCsidlInternetCache), true);
     MeasureFolder(CleanArea::History, shellFolder(kCsidlHistory), true);
     MeasureFolder(CleanArea::RecentDocuments, shellFolder(kCsidlRecent), true);
+    browsers_.Clear();
+    if (platform_.files && platform_.shell) browsers_.Measure(*platform_.files, UserAppDataFolders(*platform_.shell));
+    sizes_[Index(CleanArea::BrowserCaches)] = browsers_.TotalBytes();
     sizes_[Index(CleanArea::RecycleBin)] = RecycleBinBytes();
 }
 
@@ -93,6 +97,10 @@ bool SystemAreas::Empty(CleanArea area) {
         return CleanUrlCache();
     case CleanArea::History:
         return ClearUrlHistory() >= 0;
+    case CleanArea::BrowserCaches:
+        if (!platform_.files) return false;
+        browsersEmptied_ = browsers_.Empty(*platform_.files, platform_.processes);
+        return browsersEmptied_.Emptied();
     }
     return false;
 }

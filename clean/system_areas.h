@@ -4,14 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "clean/browser_caches.h"
 #include "platform/platform.h"
 #include "profile/profile.h"
 
 namespace velnor {
 
 // In cleaning order.
-enum class CleanArea { RecycleBin, TempFolder, InternetCache, History, RecentDocuments };
-constexpr int kCleanAreaCount = 5;
+enum class CleanArea { RecycleBin, TempFolder, InternetCache, History, RecentDocuments, BrowserCaches };
+constexpr int kCleanAreaCount = 6;
 
 struct CleanAreaInfo {
     ScanOptions::Flag flag;  // the profile's option that checks it
@@ -35,6 +36,11 @@ public:
     // Empties one area; false when the platform failed or something stayed.
     bool Empty(CleanArea area);
 
+    // The browsers' caches: many folders, as last measured, and what their
+    // last emptying did (which browsers ran and kept theirs).
+    const BrowserCaches& Browsers() const { return browsers_; }
+    const BrowserCacheOutcome& BrowsersEmptied() const { return browsersEmptied_; }
+
     uint64_t RecycleBinBytes();
     // The URL cache's entries but its cookies; false when it could not be walked.
     bool CleanUrlCache();
@@ -48,6 +54,8 @@ private:
     const Platform platform_;
     std::string paths_[kCleanAreaCount];
     uint64_t sizes_[kCleanAreaCount] = {};
+    BrowserCaches browsers_;
+    BrowserCacheOutcome browsersEmptied_;
 };
 
 }  // namespace velnor

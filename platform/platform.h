@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/file_system.h"
 #include "platform/help.h"
+#include "platform/processes.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
 #include "platform/url_cache.h"
@@ -18,6 +19,7 @@ struct Platform {
     IMessagePump* pump = nullptr;
     ILocale* locale = nullptr;
     IHelp* help = nullptr;
+    IProcesses* processes = nullptr;
 };
 
 }  // namespace velnor

@@ -10,6 +10,8 @@ constexpr int kCsidlRecent = 0x08;
 constexpr int kCsidlInternetCache = 0x20;
 constexpr int kCsidlHistory = 0x22;
 constexpr int kCsidlBitBucket = 0x0a;
+constexpr int kCsidlAppData = 0x1a;
+constexpr int kCsidlLocalAppData = 0x1c;
 
 // Flags of the shell's file operation.
 constexpr unsigned kFofNoConfirmation = 0x0010;

@@ -6,7 +6,7 @@ namespace velnor {
 
 namespace {
 const char* const kTokens[ScanOptions::kCount] = {
-    "read", "system", "hide", "zero", "remove", "clean0", "clean1", "clean2", "clean3", "clean4", "clean5",
+    "read", "system", "hide", "zero", "remove", "clean0", "clean1", "clean2", "clean3", "clean4", "clean5", "clean6",
 };
 
 // Bytes as megabytes: whole kilobytes first, then a real division.

@@ -63,9 +63,9 @@ struct ExcludeEntry {
     std::string pattern;
 };
 
-// The eleven option flags, in the order the profile file writes them.
+// The twelve option flags, in the order the profile file writes them.
 struct ScanOptions {
-    enum Flag { kRead, kSystem, kHide, kZero, kRemove, kClean0, kClean1, kClean2, kClean3, kClean4, kClean5, kCount };
+    enum Flag { kRead, kSystem, kHide, kZero, kRemove, kClean0, kClean1, kClean2, kClean3, kClean4, kClean5, kClean6, kCount };
     bool flags[kCount] = {};
 
     bool& operator[](Flag f) { return flags[f]; }

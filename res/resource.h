@@ -199,6 +199,11 @@
 #define IDC_SELECTED_FILES       1171
 #define IDC_SELECTED_SIZE        1172
 #define IDC_JUNK_SIZE            1173
+#define IDC_CLEAN_BROWSERS       1174
+#define IDC_CLEAN_BROWSERS_CAPTION 1175
+#define IDC_RULE_BROWSERS        1176
+#define IDC_SIZE_BROWSERS        1177
+#define IDC_OPEN_BROWSERS        1178
 
 // Add-filter dialog
 #define IDC_FILTER_INCLUDE       1039

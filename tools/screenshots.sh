@@ -69,6 +69,13 @@ if [ "${1:-}" = --inside ]; then
   printf 'x%.0s' $(seq 1 77) >"$junk/old/errors.err"
   printf 'keep' >"$junk/keep.txt"
   sed -i -e '/^PathDrive=/s/|1>/|0>/g' -e "s/^PathFolder=.*/PathFolder=<${junk_win//\\/\\\\}|1>\r/" "$run/config.ini"
+  # A browser's cache in the user's own folders, so that the Clean page's
+  # browsers' caches item has a size to show.
+  for local in "$WINEPREFIX"/drive_c/users/*/AppData/Local; do
+    case $local in */users/Public/*) continue ;; esac
+    mkdir -p "$local/Google/Chrome/User Data/Default/Cache/Cache_Data"
+    printf 'x%.0s' $(seq 1 9000) >"$local/Google/Chrome/User Data/Default/Cache/Cache_Data/data_1"
+  done
 
   start_program
   shoot about

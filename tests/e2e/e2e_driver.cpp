@@ -378,9 +378,9 @@ void RemoteMemory::Read(size_t offset, void* data, size_t size) const {
     if (!::ReadProcessMemory(process_, Address(offset), data, size, &done)) std::memset(data, 0, size);
 }
 
-Program::Program(const std::string& folder) : folder_(folder) {
+Program::Program(const std::string& folder, const std::string& exeName) : folder_(folder) {
     const std::string source = ProgramUnderTest();
-    const std::string exe = folder + "\\VelnorCleaner.exe";
+    const std::string exe = folder + "\\" + exeName;
     ::CreateDirectoryA(folder.c_str(), nullptr);
     if (!::CopyFileA(source.c_str(), exe.c_str(), FALSE)) {
         error_ = "cannot copy the program from " + source + " (error " + std::to_string(::GetLastError()) + ")";

@@ -122,11 +122,11 @@ private:
     void* address_;
 };
 
-// One run of the program, copied into `folder` and started there. The
-// destructor ends it if it is still running.
+// One run of the program, copied into `folder` under `exeName` and started
+// there. The destructor ends it if it is still running.
 class Program {
 public:
-    explicit Program(const std::string& folder);
+    explicit Program(const std::string& folder, const std::string& exeName = "VelnorCleaner.exe");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

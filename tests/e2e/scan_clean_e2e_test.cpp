@@ -5,6 +5,9 @@
 // The same steps once more with the keyboard alone. Then the user's checks:
 // presses on every column of the lists, and a random session of clicks,
 // keys, sorts and scans, after which exactly the rows shown checked go.
+#include <windows.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -237,7 +240,7 @@ TEST_P(ScanToClean, FirstStartChooseScanUncheckCleanExit) {
         EXPECT_EQ(CountEntries(lines[4]), 31);
         EXPECT_EQ(CountEntries(lines[6]), 84);
         EXPECT_EQ(lines[8], std::string("Option=<read|1><system|0><hide|1><zero|0><remove|") + (recycle ? "1" : "0") +
-                                ("><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0><clean5|0>"));
+                                ("><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0><clean5|0><clean6|0>"));
         // Nothing else was left beside the program.
         const Snapshot app = TakeSnapshot(Widen(appFolder));
         EXPECT_EQ(app.size(), 2u);
@@ -417,6 +420,157 @@ TEST(DisplayScale, OpensHalfAsLargeAgainAt150PercentAndScans) {
     EXPECT_EQ(program.Text(IDC_SELECTED_FILES), "Selected Files: 0");
     program.PostClick(IDC_EXIT);
     EXPECT_TRUE(program.WaitForExit(kStepMs));
+}
+
+// The user's browsers in the prefix's own application data folders: Edge
+// with two profiles, Chrome, Opera and Firefox, their caches holding files,
+// and beside them what a browser keeps for the user.
+class UsersBrowsers {
+public:
+    struct Cache {
+        bool edge;
+        std::wstring file;  // below the application data root
+        size_t bytes;
+    };
+
+    UsersBrowsers(const std::wstring& local, const std::wstring& roaming) : local_(local), roaming_(roaming) {
+        const std::wstring edge = L"Microsoft\\Edge\\User Data\\", chrome = L"Google\\Chrome\\User Data\\Default\\",
+                           opera = L"Opera Software\\Opera Stable\\",
+                           firefox = L"Mozilla\\Firefox\\Profiles\\k3x9.default-release\\";
+        caches_ = {{true, edge + L"Default\\Cache\\Cache_Data\\data_0", 4096},
+                   {true, edge + L"Default\\Code Cache\\js\\index", 1024},
+                   {true, edge + L"Default\\GPUCache\\data_1", 512},
+                   {true, edge + L"Profile 1\\Cache\\Cache_Data\\f_000001", 2048},
+                   {true, edge + L"ShaderCache\\data_0", 256},
+                   {true, edge + L"GrShaderCache\\data_1", 256},
+                   {true, edge + L"GraphiteDawnCache\\data_2", 512},
+                   {false, chrome + L"Cache\\Cache_Data\\data_3", 3072},
+                   {false, opera + L"Cache\\Cache_Data\\data_0", 1024},
+                   {false, firefox + L"cache2\\entries\\0A1B", 2048},
+                   {false, firefox + L"startupCache\\scriptCache.bin", 1024},
+                   {false, firefox + L"thumbnails\\t.png", 512}};
+        for (const Cache& c : caches_) WriteFileBytes(local_ + L"\\" + c.file, std::string(c.bytes, 'c'));
+        std::vector<std::wstring> kept;
+        for (const wchar_t* profile : {L"Default\\", L"Profile 1\\"})
+            for (const wchar_t* name : {L"Network\\Cookies", L"History", L"Login Data", L"Bookmarks", L"Preferences",
+                                        L"Local Storage\\leveldb\\000003.log", L"IndexedDB\\https_a.example_0\\1.blob",
+                                        L"Extensions\\abcdef\\1.0\\manifest.json", L"Sessions\\Session_1",
+                                        L"Service Worker\\CacheStorage\\0f\\index"})
+                kept.push_back(local_ + L"\\" + edge + profile + name);
+        for (const wchar_t* name : {L"Network\\Cookies", L"History", L"Login Data", L"Bookmarks"})
+            kept.push_back(local_ + L"\\" + chrome + name);
+        for (const wchar_t* name : {L"Cookies", L"History", L"Login Data", L"Bookmarks"})
+            kept.push_back(roaming_ + L"\\" + opera + name);
+        for (const wchar_t* name : {L"places.sqlite", L"cookies.sqlite", L"logins.json", L"prefs.js"})
+            kept.push_back(roaming_ + L"\\" + firefox + name);
+        for (const std::wstring& path : kept) WriteFileBytes(path, "kept:" + Narrow(path));
+        // A link in a cache, to a folder of the user's elsewhere.
+        WriteFileBytes(local_ + L"\\VelnorElsewhere\\thesis.docx", "the user's thesis");
+        linked_ = MakeDirectoryLink(local_ + L"\\" + chrome + L"Cache\\linked", local_ + L"\\VelnorElsewhere");
+    }
+
+    uint64_t Bytes(bool edgeOnly) const {
+        uint64_t sum = 0;
+        for (const Cache& c : caches_)
+            if (c.edge || !edgeOnly) sum += c.bytes;
+        return sum;
+    }
+    bool Linked() const { return linked_; }
+
+    // Every file and folder of the browsers, by path below its application
+    // data root (roaming ones marked), the linked folder with them.
+    Snapshot Take() const {
+        Snapshot all;
+        for (const wchar_t* top : {L"Microsoft\\Edge", L"Google", L"Opera Software", L"Mozilla", L"VelnorElsewhere"})
+            for (const auto& [path, entry] : TakeSnapshot(local_ + L"\\" + top)) all[top + (L"\\" + path)] = entry;
+        for (const wchar_t* top : {L"Opera Software", L"Mozilla"})
+            for (const auto& [path, entry] : TakeSnapshot(roaming_ + L"\\" + top))
+                all[L"roaming\\" + (top + (L"\\" + path))] = entry;
+        return all;
+    }
+    // What emptying the caches of these browsers takes: the files inside and
+    // the folders inside, never the cache folders themselves.
+    std::set<std::wstring> Inside(bool edge, bool others) const {
+        std::set<std::wstring> gone;
+        for (const Cache& c : caches_) {
+            if (c.edge ? !edge : !others) continue;
+            std::wstring path = c.file;
+            gone.insert(path);
+            // Up to the cache folder: the name after the profile's folder.
+            for (size_t cut = path.rfind(L'\\'); cut != std::wstring::npos; cut = path.rfind(L'\\')) {
+                path.resize(cut);
+                const std::wstring name = path.substr(path.rfind(L'\\') + 1);
+                if (IsCacheName(name)) break;
+                gone.insert(path);
+            }
+        }
+        return gone;
+    }
+
+private:
+    static bool IsCacheName(const std::wstring& name) {
+        for (const wchar_t* cache : {L"Cache", L"Code Cache", L"GPUCache", L"ShaderCache", L"GrShaderCache",
+                                     L"GraphiteDawnCache", L"cache2", L"startupCache", L"thumbnails"})
+            if (name == cache) return true;
+        return false;
+    }
+    std::wstring local_, roaming_;
+    std::vector<Cache> caches_;
+    bool linked_ = false;
+};
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    return SUCCEEDED(::SHGetFolderPathW(nullptr, csidl, nullptr, 0, path)) ? path : L"";
+}
+
+// A press of the mouse on a control of the program, as the mouse sends it.
+void PressOn(const Program& program, int id) {
+    HWND control = program.Control(id);
+    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+
+TEST(BrowserCaches, TheUsersClicksEmptyTheCachesAloneAndARunningBrowserKeepsItsOwn) {
+    const std::wstring local = ShellFolder(CSIDL_LOCAL_APPDATA), roaming = ShellFolder(CSIDL_APPDATA);
+    ASSERT_FALSE(local.empty());
+    ASSERT_FALSE(roaming.empty());
+    const UsersBrowsers browsers(local, roaming);
+    ASSERT_TRUE(browsers.Linked()) << "could not make a directory link with the host's ln -s";
+    const Snapshot before = browsers.Take();
+    const OneFolderSetup setup("Option=<clean0|0>\r\n");
+    // Edge's process, as a browser left running in the background would show.
+    Program edge(setup.workspace / "EdgeStandIn", "msedge.exe");
+    ASSERT_TRUE(edge.Started()) << edge.Error();
+    Program program(setup.app);
+    ASSERT_TRUE(program.Started()) << program.Error();
+
+    ASSERT_TRUE(program.Click(IDC_PAGE_CLEAN));
+    EXPECT_EQ(program.Text(IDC_CLEAN_BROWSERS_CAPTION), "Clean Browsers' Cache Folders");
+    EXPECT_EQ(program.Text(IDC_SIZE_BROWSERS), "16.00 KB");
+    ASSERT_EQ(browsers.Bytes(false), 16384u);
+    // The caption checks the item, the picture unchecks it, the caption again checks it.
+    const std::string gain = "Status: Total amount disk space you gain: ";
+    PressOn(program, IDC_CLEAN_BROWSERS_CAPTION);
+    ASSERT_TRUE(program.WaitForText(IDC_CLEAN_STATUS, gain + "16.00 KB", kStepMs)) << program.Text(IDC_CLEAN_STATUS);
+    PressOn(program, IDC_CLEAN_BROWSERS);
+    ASSERT_TRUE(program.WaitForText(IDC_CLEAN_STATUS, gain + "0 Byte(s)", kStepMs)) << program.Text(IDC_CLEAN_STATUS);
+    PressOn(program, IDC_CLEAN_BROWSERS_CAPTION);
+    ASSERT_TRUE(program.WaitForText(IDC_CLEAN_STATUS, gain + "16.00 KB", kStepMs)) << program.Text(IDC_CLEAN_STATUS);
+
+    ASSERT_EQ(StartCleanAndAnswer(program, true, setup.root, "Close Microsoft Edge; it often runs in the background."),
+              "");
+    EXPECT_EQ(Differences(before, browsers.Take(), browsers.Inside(false, true)), "");
+    EXPECT_EQ(program.Text(IDC_SIZE_BROWSERS), "8.50 KB");
+
+    // Edge closed, the next clean takes its caches too.
+    edge.Kill();
+    ASSERT_EQ(StartCleanAndAnswer(program, true, setup.root), "");
+    EXPECT_EQ(Differences(before, browsers.Take(), browsers.Inside(true, true)), "");
+    EXPECT_EQ(program.Text(IDC_SIZE_BROWSERS), "0 Byte(s)");
+
+    ASSERT_EQ(ExitProgram(program), "");
+    EXPECT_NE(ProfileValue(program.ProfilePath(), "Option").find("<clean5|0><clean6|1>"), std::string::npos);
 }
 
 // Junk among decoys for the tests of the user's checks: junk names in every

@@ -414,6 +414,7 @@ Platform FakePlatform::Services() {
     p.pump = &pump;
     p.locale = &locale;
     p.help = &help;
+    p.processes = &processes;
     return p;
 }
 

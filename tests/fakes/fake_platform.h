@@ -200,6 +200,17 @@ public:
     }
 };
 
+// The programs that run: the program itself, unless the test says otherwise.
+class FakeProcesses : public IProcesses {
+public:
+    std::vector<std::string> running = {"VelnorCleaner.exe"};
+    int asked = 0;
+    std::vector<std::string> RunningNames() override {
+        ++asked;
+        return running;
+    }
+};
+
 // Every fake, wired together.
 struct FakePlatform {
     FakeFileSystem files;
@@ -210,6 +221,7 @@ struct FakePlatform {
     FakeUrlCache urlCache;
     FakeUrlHistory urlHistory;
     FakeHelp help;
+    FakeProcesses processes;
 
     FakePlatform();
     Platform Services();

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "clean/browser_caches.h"
 #include "clean/clean_outcome.h"
 #include "clean/folder_walk.h"
 #include "res/resource.h"
@@ -21,10 +23,13 @@ constexpr char kTemp[] = "C:\\TEMP\\";
 constexpr char kCache[] = "C:\\Users\\me\\Temporary Internet Files";
 constexpr char kHistory[] = "C:\\Users\\me\\History";
 constexpr char kRecent[] = "C:\\Users\\me\\Recent";
+constexpr char kLocal[] = "C:\\Users\\me\\AppData\\Local";
+constexpr char kRoaming[] = "C:\\Users\\me\\AppData\\Roaming";
 constexpr unsigned kPermanentFlags = 0x0510;
 
 constexpr ScanOptions::Flag kCleanFlags[] = {ScanOptions::kClean0, ScanOptions::kClean1, ScanOptions::kClean2,
-                                             ScanOptions::kClean3, ScanOptions::kClean4, ScanOptions::kClean5};
+                                             ScanOptions::kClean3, ScanOptions::kClean4, ScanOptions::kClean5,
+                                             ScanOptions::kClean6};
 
 // Every service call that empties something, in the order it happens.
 struct LoggingShell : testing::FakeShell {
@@ -62,7 +67,8 @@ protected:
         urlCache.log = &log;
         history.log = &log;
         shell.files = &fakes.files;
-        shell.specialFolders = {{kCsidlInternetCache, kCache}, {kCsidlHistory, kHistory}, {kCsidlRecent, kRecent}};
+        shell.specialFolders = {{kCsidlInternetCache, kCache}, {kCsidlHistory, kHistory}, {kCsidlRecent, kRecent},
+                                {kCsidlLocalAppData, kLocal},    {kCsidlAppData, kRoaming}};
         for (const char* folder : {kTemp, kCache, kHistory, kRecent}) fakes.files.AddFolder(folder);
         Platform platform = fakes.Services();
         platform.shell = &shell;
@@ -108,11 +114,11 @@ protected:
 };
 
 TEST_F(Clean, ProgressRangeFollowsEveryCombinationOfCheckedItems) {
-    for (int mask = 0; mask < 64; ++mask) {
+    for (int mask = 0; mask < 128; ++mask) {
         SCOPED_TRACE(mask);
         std::vector<bool> items;
         int areas = 0;
-        for (int bit = 0; bit < 6; ++bit) {
+        for (int bit = 0; bit < 7; ++bit) {
             items.push_back((mask >> bit) & 1);
             if (bit > 0 && items.back()) ++areas;
         }
@@ -133,11 +139,11 @@ TEST_F(Clean, ProgressRangeFollowsEveryCombinationOfCheckedItems) {
         dialog->state.selectedCount = 0;
         dialog->state.selectedSize = 0;
     }
-    EXPECT_EQ(fakes.prompts.questions.size(), 64u);
+    EXPECT_EQ(fakes.prompts.questions.size(), 128u);
 }
 
 TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
-    Check({true, true, true, true, true, true});
+    Check({true, true, true, true, true, true, true});
     AddJunk("C:\\Junk\\a.tmp", 10);
     urlCache.entries = {{"http://a.example/page.html", 0}, {"Cookie:me@a.example/", kCookieCacheEntry}};
     log.clear();
@@ -163,6 +169,8 @@ TEST_F(Clean, AreasAreEmptiedInOrderEachWithItsStatusLine) {
         "status Success: Clean Windows History Folder!",
         "bar 100",
         "status Success: Clean Recent Documents Folder!",
+        "bar 105",
+        "status Success: Clean Browsers' Cache Folders!",
         "status Status: Total amount disk space you gain: 0 Byte(s)",
         "status Clean Completed!",
     };
@@ -454,6 +462,189 @@ TEST_F(Clean, FolderSizeLeavesOutHiddenAndSystemSubfoldersOnlyWhenAsked) {
     for (const char* kept : {"C:\\F", "C:\\F\\Link\\a", "C:\\F\\shown.lnk.tmp", "C:\\F\\hidden.lnk.tmp",
                              "C:\\F\\Sub\\open.tmp"})
         EXPECT_TRUE(files.Exists(kept)) << kept;
+}
+
+// A user's browsers as they lie on disk: Edge with two profiles, Chrome,
+// Opera and Firefox, their caches holding files, and beside them what the
+// browsers keep for the user, which no clean may touch.
+struct BrowserFiles {
+    struct File {
+        Browser browser;
+        std::string path;
+        uint64_t size;
+    };
+    std::vector<File> cacheFiles, keptFiles;
+    std::vector<std::string> cacheFolders;
+
+    void Put(testing::FakeFileSystem& files) const {
+        for (const std::string& folder : cacheFolders) files.AddFolder(folder);
+        for (const std::vector<File>* list : {&cacheFiles, &keptFiles})
+            for (const File& f : *list) files.AddFile(f.path, f.size);
+    }
+    uint64_t CacheBytes() const {
+        uint64_t sum = 0;
+        for (const File& f : cacheFiles) sum += f.size;
+        return sum;
+    }
+};
+
+BrowserFiles GeneratedBrowsers() {
+    const std::string local = kLocal, roaming = kRoaming;
+    const std::string edge = local + "\\Microsoft\\Edge\\User Data\\";
+    const std::string chrome = local + "\\Google\\Chrome\\User Data\\Default\\";
+    const std::string opera = "\\Opera Software\\Opera Stable\\";
+    const std::string firefox = "\\Mozilla\\Firefox\\Profiles\\k3x9.default-release\\";
+    BrowserFiles b;
+    b.cacheFolders = {edge + "Default\\Cache", edge + "Default\\Code Cache", edge + "Default\\GPUCache",
+                      edge + "Profile 1\\Cache", edge + "ShaderCache", edge + "GrShaderCache",
+                      edge + "GraphiteDawnCache", chrome + "Cache", local + opera + "Cache",
+                      local + firefox + "cache2", local + firefox + "startupCache", local + firefox + "thumbnails"};
+    b.cacheFiles = {
+        {Browser::Edge, edge + "Default\\Cache\\Cache_Data\\data_0", 4000},
+        {Browser::Edge, edge + "Default\\Code Cache\\js\\index", 300},
+        {Browser::Edge, edge + "Default\\GPUCache\\data_1", 50},
+        {Browser::Edge, edge + "Profile 1\\Cache\\Cache_Data\\f_000001", 7000},
+        {Browser::Edge, edge + "ShaderCache\\data_0", 10},
+        {Browser::Edge, edge + "GrShaderCache\\data_1", 20},
+        {Browser::Edge, edge + "GraphiteDawnCache\\data_2", 30},
+        {Browser::Chrome, chrome + "Cache\\Cache_Data\\data_3", 900},
+        {Browser::Opera, local + opera + "Cache\\Cache_Data\\data_0", 600},
+        {Browser::Firefox, local + firefox + "cache2\\entries\\0A1B", 800},
+        {Browser::Firefox, local + firefox + "startupCache\\scriptCache.bin", 70},
+        {Browser::Firefox, local + firefox + "thumbnails\\t.png", 5},
+    };
+    for (const std::string profile : {"Default\\", "Profile 1\\"})
+        for (const char* kept : {"Network\\Cookies", "History", "Login Data", "Bookmarks", "Preferences",
+                                 "Local Storage\\leveldb\\000003.log", "IndexedDB\\https_a.example_0\\1.blob",
+                                 "Extensions\\abcdef\\1.0\\manifest.json", "Sessions\\Session_1",
+                                 "Service Worker\\CacheStorage\\0f\\index", "Service Worker\\ScriptCache\\0"})
+            b.keptFiles.push_back({Browser::Edge, edge + profile + kept, 111});
+    b.keptFiles.push_back({Browser::Edge, edge + "Local State", 12});
+    for (const char* kept : {"Network\\Cookies", "History", "Login Data", "Bookmarks", "Web Data"})
+        b.keptFiles.push_back({Browser::Chrome, chrome + kept, 222});
+    for (const char* kept : {"Cookies", "History", "Login Data", "Bookmarks", "Local Storage\\leveldb\\1.log"})
+        b.keptFiles.push_back({Browser::Opera, roaming + opera + kept, 333});
+    for (const char* kept : {"places.sqlite", "cookies.sqlite", "logins.json", "sessionstore.jsonlz4",
+                             "storage\\default\\https+++a.example\\ls\\data.sqlite"})
+        b.keptFiles.push_back({Browser::Firefox, roaming + firefox + kept, 444});
+    // What a link inside a cache leads to is not the cache's.
+    b.keptFiles.push_back({Browser::Chrome, local + "\\Elsewhere\\thesis.docx", 555});
+    return b;
+}
+
+TEST_F(Clean, BrowserCachesAreMeasuredListedAndEmptiedAndNothingElse) {
+    // None found: the button says so rather than showing an empty menu.
+    EXPECT_TRUE(dialog->clean.BrowserCacheChoices().empty());
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Status: No browser cache folders were found.");
+
+    const BrowserFiles browsers = GeneratedBrowsers();
+    browsers.Put(fakes.files);
+    const std::string chromeCache = std::string(kLocal) + "\\Google\\Chrome\\User Data\\Default\\Cache";
+    fakes.files.AddFolder(chromeCache + "\\linked", kAttrReparsePoint);
+    fakes.files.AddFile(chromeCache + "\\linked\\thesis.docx", 555);
+    fakes.files.AddFile(chromeCache + "\\thesis.lnk", 555);
+    fakes.files.SetHiddenLink(chromeCache + "\\thesis.lnk");
+    fakes.files.listingsShowFileLinks = false;
+    Check({false, false, false, false, false, false, false});
+    dialog->clean.MeasureCleanAreas();
+
+    EXPECT_EQ(dialog->clean.AreaSize(CleanArea::BrowserCaches), browsers.CacheBytes());
+    EXPECT_EQ(Text(IDC_SIZE_BROWSERS), "13.46 KB");
+    dialog->clean.OnToggleCleanItem(IDC_CLEAN_BROWSERS);
+    EXPECT_TRUE(dialog->options.OptionOn(ScanOptions::kClean6));
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Status: Total amount disk space you gain: 13.46 KB");
+
+    // The open-folder button's menu: each folder with whose it is and its size.
+    const std::vector<std::string> choices = dialog->clean.BrowserCacheChoices();
+    ASSERT_EQ(choices.size(), browsers.cacheFolders.size());
+    EXPECT_EQ(choices[0], "Microsoft Edge, Default: Cache (3.91 KB)");
+    EXPECT_EQ(choices[3], "Microsoft Edge, Profile 1: Cache (6.84 KB)");
+    EXPECT_EQ(choices[4], "Google Chrome: Cache (900 Byte(s))");
+    EXPECT_EQ(choices[6], "Firefox: cache2 (800 Byte(s))");
+    EXPECT_EQ(choices[9], "Microsoft Edge: ShaderCache (10 Byte(s))");
+    dialog->clean.OpenBrowserCache(4);
+    dialog->clean.OpenBrowserCache(choices.size());
+    EXPECT_EQ(shell.executed, std::vector<std::string>{"Open|" + chromeCache + "|1"});
+
+    dialog->clean.OnStartClean();
+
+    for (const BrowserFiles::File& f : browsers.cacheFiles) EXPECT_FALSE(fakes.files.Exists(f.path)) << f.path;
+    for (const std::string& folder : browsers.cacheFolders) EXPECT_TRUE(fakes.files.Exists(folder)) << folder;
+    for (const BrowserFiles::File& f : browsers.keptFiles) {
+        ASSERT_TRUE(fakes.files.Exists(f.path)) << f.path;
+        EXPECT_EQ(fakes.files.Find(f.path)->size, f.size) << f.path;
+    }
+    for (const char* link : {"\\linked", "\\linked\\thesis.docx", "\\thesis.lnk"})
+        EXPECT_TRUE(fakes.files.Exists(chromeCache + link)) << link;
+    EXPECT_EQ(Bar().rangeMax, 5);
+    EXPECT_EQ(Bar().position, 5);
+    EXPECT_EQ(Text(IDC_SIZE_BROWSERS), "0 Byte(s)");
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
+    // During a clean the button shows nothing.
+    dialog->state.cleanBusy = true;
+    EXPECT_TRUE(dialog->clean.BrowserCacheChoices().empty());
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed!");
+}
+
+TEST_F(Clean, ARunningBrowserKeepsAllItsCachesAndIsNamed) {
+    const std::string self = "VelnorCleaner.exe";
+    struct Case {
+        std::vector<std::string> running;
+        std::vector<Browser> kept;
+        const char* end;
+    } cases[] = {
+        {{self, "MSEDGE.EXE"}, {Browser::Edge}, "Close Microsoft Edge; it often runs in the background."},
+        {{"chrome.exe", self, "firefox.exe", "chrome.exe"},
+         {Browser::Chrome, Browser::Firefox},
+         "Close Google Chrome and Firefox to clean their caches."},
+        {{self, "opera.exe", "msedge.exe"},
+         {Browser::Edge, Browser::Opera},
+         "Close 2 browsers; Edge often runs in the background."},
+        {{self, "msedgewebview2.exe", "chrome_proxy.exe"}, {}, "Clean Completed!"},
+        // No list of processes: no browser is known to be closed.
+        {{}, {Browser::Edge, Browser::Chrome, Browser::Opera, Browser::Firefox}, "Clean Completed! Left: Browser Caches."},
+    };
+    const BrowserFiles browsers = GeneratedBrowsers();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.end);
+        browsers.Put(fakes.files);
+        fakes.processes.running = c.running;
+        Check({false, false, false, false, false, false, true});
+        dialog->clean.MeasureCleanAreas();
+
+        dialog->clean.OnStartClean();
+
+        for (const BrowserFiles::File& f : browsers.cacheFiles) {
+            const bool kept = std::find(c.kept.begin(), c.kept.end(), f.browser) != c.kept.end();
+            EXPECT_EQ(fakes.files.Exists(f.path), kept) << f.path;
+        }
+        for (const BrowserFiles::File& f : browsers.keptFiles) EXPECT_TRUE(fakes.files.Exists(f.path)) << f.path;
+        EXPECT_EQ(Text(IDC_CLEAN_STATUS), c.end);
+        EXPECT_EQ(Bar().position, 5);
+    }
+
+    // Files left besides: the end counts the caches among what was left.
+    browsers.Put(fakes.files);
+    fakes.processes.running = {self, "msedge.exe"};
+    AddJunk("C:\\Junk\\open.tmp", 10);
+    fakes.files.SetLocked("C:\\Junk\\open.tmp", true);
+    dialog->options.SetOption(ScanOptions::kRemove, false);
+    Check({true, false, false, false, false, false, true});
+    dialog->clean.MeasureCleanAreas();
+    dialog->clean.OnStartClean();
+    EXPECT_EQ(Text(IDC_CLEAN_STATUS), "Clean Completed! Left: 1 file, Browser Caches.");
+
+    // However many run, the words fit the one line of the status.
+    const std::vector<Browser> many = {Browser::Chrome, Browser::Brave, Browser::Vivaldi, Browser::OperaGx,
+                                       Browser::Firefox};
+    EXPECT_EQ(CloseBrowsersText(many), "Close 5 browsers to clean their caches.");
+    EXPECT_EQ(CloseBrowsersText({Browser::Vivaldi}), "Close Vivaldi to clean its cache.");
+    for (size_t n = 1; n <= many.size(); ++n) {
+        std::vector<Browser> some(many.begin(), many.begin() + n);
+        EXPECT_LE(CloseBrowsersText(some).size(), kStatusLineChars) << n;
+        some.insert(some.begin(), Browser::Edge);
+        EXPECT_LE(CloseBrowsersText(some).size(), kStatusLineChars) << n;
+    }
 }
 
 // Checks what the caller hands over on every call of the walk.

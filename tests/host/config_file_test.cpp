@@ -155,6 +155,10 @@ TEST(ConfigParseOptions, OnTokenWinsAndDefaultsFillTheGaps) {
         {"<read|0><hide|0><remove|0><clean0|0>", {}},
         {"<zero|0><clean5|1>junk<clean1|1>", {F::kRead, F::kHide, F::kRemove, F::kClean0, F::kClean1, F::kClean5}},
         {"<READ|0><read|0 >", {F::kRead, F::kHide, F::kRemove, F::kClean0}},  // tokens are exact
+        // The browsers' caches: off unless the file says on; a token that
+        // this program does not know changes nothing.
+        {"<clean5|1><clean6|1>", {F::kRead, F::kHide, F::kRemove, F::kClean0, F::kClean5, F::kClean6}},
+        {"<clean6|0><clean7|1><cache|1><clean6|>", {F::kRead, F::kHide, F::kRemove, F::kClean0}},
     };
     for (const Case& c : cases) {
         ScanOptions expected;
@@ -163,12 +167,16 @@ TEST(ConfigParseOptions, OnTokenWinsAndDefaultsFillTheGaps) {
     }
 }
 
-TEST(ConfigOptionLine, ElevenTokensInTheFixedOrder) {
+TEST(ConfigOptionLine, TwelveTokensInTheFixedOrder) {
     ScanOptions options = ScanOptions::FileDefaults();
     options[ScanOptions::kClean5] = true;
     EXPECT_EQ(OptionLine(options),
               "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0>"
-              "<clean4|0><clean5|1>");
+              "<clean4|0><clean5|1><clean6|0>");
+    EXPECT_EQ(ParseOptions(OptionLine(options)), options);
+    options[ScanOptions::kClean6] = true;
+    const std::string line = OptionLine(options);
+    EXPECT_EQ(line.substr(line.size() - 20), "<clean5|1><clean6|1>");
     EXPECT_EQ(ParseOptions(OptionLine(options)), options);
 }
 

@@ -22,7 +22,7 @@ const char kProfile[] =
     "PathExclude=<?:\\games><?:\\recycled>\n\n"
     "Filter=<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>\n\n"
     "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0>"
-    "<clean5|0>\n\n";
+    "<clean5|0><clean6|0>\n\n";
 
 std::vector<std::string> Column(const CheckListModel& list, int column) {
     std::vector<std::string> cells;

@@ -142,7 +142,7 @@ TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
         "<*\\microsoft\\office\\data>\r\n\r\n"
         "Filter=<*.$$$|MS-DOS Temporary Files|1|0><*.@@@|Temporary Files|1|0><wz.pif|PIF Files|1|1>\r\n\r\n"
         "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0>"
-        "<clean4|0><clean5|0>\r\n\r\n";
+        "<clean4|0><clean5|0><clean6|0>\r\n\r\n";
 
     // Built by hand on an empty but usable file...
     fakes.files.SetText(kConfig, "\n");
@@ -192,7 +192,7 @@ TEST_F(ProfileFile, FirstStartWritesFourLinesAndExitMakesThemFive) {
         EXPECT_EQ(saved[2 * i + 1], "");
     }
     EXPECT_EQ(saved[8], "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0>"
-                        "<clean3|0><clean4|0><clean5|0>");
+                        "<clean3|0><clean4|0><clean5|0><clean6|0>");
 }
 
 TEST_F(ProfileFile, AFileThatCannotBeWrittenCountsAsMissingAndIsNeverTouched) {

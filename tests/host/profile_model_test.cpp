@@ -69,7 +69,8 @@ TEST(LocationRows, DriveIsTheTextBeforeTheClosingBracket) {
 
 TEST(ScanOptions, DefaultsOfTheFileAndOfTheFreshPictures) {
     const ScanOptions file = ScanOptions::FileDefaults();
-    const bool expectedFile[] = {true, false, true, false, true, true, false, false, false, false, false};
+    const bool expectedFile[ScanOptions::kCount] = {true,  false, true,  false, true,  true,
+                                                    false, false, false, false, false, false};
     const ScanOptions created = ScanOptions::CreationStates();
     for (int i = 0; i < ScanOptions::kCount; ++i) {
         const auto flag = static_cast<ScanOptions::Flag>(i);

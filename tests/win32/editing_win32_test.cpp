@@ -33,7 +33,7 @@ const char kProfile[] =
     "PathExclude=<?:\\games><?:\\recycled>\r\n\r\n"
     "Filter=<*.tmp|Temporary Files|1|0><*.old|Old Files|0|1>\r\n\r\n"
     "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0>"
-    "<clean5|0>\r\n\r\n";
+    "<clean5|0><clean6|0>\r\n\r\n";
 
 // The entries the file would need to hold to show these rows.
 std::string ExclusionEntries(const CheckListModel& exclusions) {

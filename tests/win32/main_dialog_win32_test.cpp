@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/main_dialog_win32.h"
+#include "clean/browser_caches.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
@@ -95,14 +96,16 @@ TEST_F(MainWindow, EveryPlainControlSitsAtItsPlaceOnTheSkin) {
         {IDC_SCAN_STATUS_FRAME, 200, 310, 350, 85},  {IDC_TOTAL_FILES, 210, 330, 150, 15},
         {IDC_TOTAL_SIZE, 210, 350, 150, 15},         {IDC_SELECTED_FILES, 360, 330, 150, 15},
         {IDC_SELECTED_SIZE, 360, 350, 150, 15},      {IDC_SCAN_STATUS, 210, 370, 300, 15},
-        {IDC_CLEAN_FRAME, 160, 95, 430, 160},        {IDC_JUNK_CAPTION, 200, 110, 200, 20},
-        {IDC_JUNK_SIZE, 410, 110, 100, 20},          {IDC_CLEAN_RECYCLE_CAPTION, 200, 150, 190, 20},
-        {IDC_CLEAN_TEMP_CAPTION, 200, 170, 190, 20}, {IDC_CLEAN_INTERNET_CAPTION, 200, 190, 190, 20},
-        {IDC_CLEAN_HISTORY_CAPTION, 200, 210, 190, 20}, {IDC_CLEAN_RECENT_CAPTION, 200, 230, 190, 20},
+        {IDC_CLEAN_FRAME, 160, 95, 430, 180},        {IDC_JUNK_CAPTION, 200, 110, 200, 20},
+        {IDC_JUNK_SIZE, 410, 110, 100, 20},          {IDC_CLEAN_RECYCLE_CAPTION, 200, 150, 240, 20},
+        {IDC_CLEAN_TEMP_CAPTION, 200, 170, 240, 20}, {IDC_CLEAN_INTERNET_CAPTION, 200, 190, 240, 20},
+        {IDC_CLEAN_HISTORY_CAPTION, 200, 210, 240, 20}, {IDC_CLEAN_RECENT_CAPTION, 200, 230, 240, 20},
+        {IDC_CLEAN_BROWSERS_CAPTION, 200, 250, 240, 20},
         {IDC_RULE_RECYCLE, 450, 150, 3, 12},         {IDC_RULE_RECENT, 450, 230, 3, 12},
+        {IDC_RULE_BROWSERS, 450, 250, 3, 12},        {IDC_SIZE_BROWSERS, 480, 250, 60, 20},
         {IDC_SIZE_RECYCLE, 480, 150, 60, 20},        {IDC_SIZE_RECENT, 480, 230, 60, 20},
-        {IDC_CLEAN_STATUS, 160, 270, 300, 20},       {IDC_CLEAN_PROGRESS, 160, 298, 300, 7},
-        {IDC_COOKIES_FRAME, 160, 340, 300, 45},      {IDC_ABOUT_TITLE, 410, 100, 210, 30},
+        {IDC_CLEAN_STATUS, 160, 290, 300, 20},       {IDC_CLEAN_PROGRESS, 160, 318, 300, 7},
+        {IDC_COOKIES_FRAME, 160, 345, 300, 45},      {IDC_ABOUT_TITLE, 410, 100, 210, 30},
         {IDC_ABOUT_PICTURE, 143, 100, 230, 168},     {IDC_DEVELOPER, 430, 150, 180, 20},
         {IDC_VERSION, 430, 180, 150, 20},            {IDC_HOME_CAPTION, 430, 210, 80, 20},
         {IDC_SUPPORT_CAPTION, 430, 240, 80, 20},     {IDC_HOME_LINK, 510, 210, 105, 20},
@@ -119,6 +122,56 @@ TEST_F(MainWindow, EveryPlainControlSitsAtItsPlaceOnTheSkin) {
     }
 }
 
+// "MS Shell Dlg" is drawn with Microsoft Sans Serif on some systems and with
+// Tahoma on others (and with MS Sans Serif in the test prefix): the Clean
+// page's captions and the longest words of its status line fit their
+// controls at 8 points in either face, whole and on one line.
+TEST_F(MainWindow, CleanPageTextsFitTheirControlsInEitherDialogFace) {
+    struct Fit {
+        int id;
+        std::string text;
+    };
+    std::vector<Fit> fits;
+    for (int id : {IDC_CLEAN_RECYCLE_CAPTION, IDC_CLEAN_TEMP_CAPTION, IDC_CLEAN_INTERNET_CAPTION,
+                   IDC_CLEAN_HISTORY_CAPTION, IDC_CLEAN_RECENT_CAPTION, IDC_CLEAN_BROWSERS_CAPTION})
+        fits.push_back({id, dialog->parts.controls.StateOf(id).text});
+    EXPECT_EQ(fits.back().text, "Clean Browsers' Cache Folders");
+    fits.push_back({IDC_CLEAN_STATUS, "Status: No browser cache folders were found."});
+    const std::vector<Browser> all = {Browser::Chrome, Browser::Brave, Browser::Vivaldi, Browser::Opera,
+                                      Browser::OperaGx, Browser::Firefox};
+    for (size_t n = 0; n <= all.size(); ++n) {
+        std::vector<Browser> running(all.begin(), all.begin() + n);
+        if (n > 0) fits.push_back({IDC_CLEAN_STATUS, CloseBrowsersText(running)});
+        fits.push_back({IDC_CLEAN_STATUS, CloseBrowsersText({all[n == all.size() ? 0 : n]})});
+        running.push_back(Browser::Edge);
+        fits.push_back({IDC_CLEAN_STATUS, CloseBrowsersText(running)});
+    }
+    fits.push_back({IDC_CLEAN_STATUS, "Clean Completed! Left: 1 file, Browser Caches."});
+
+    HDC dc = ::GetDC(dialog->Hwnd());
+    for (const char* face : {"Tahoma", "Microsoft Sans Serif"}) {
+        LOGFONTA look = {};
+        look.lfHeight = -::MulDiv(8, 96, 72);
+        look.lfCharSet = DEFAULT_CHARSET;
+        lstrcpyA(look.lfFaceName, face);
+        UniqueFont font(::CreateFontIndirectA(&look));
+        const SelectedObject selected(dc, font.Get());
+        char used[LF_FACESIZE] = {};
+        ::GetTextFaceA(dc, LF_FACESIZE, used);
+        SCOPED_TRACE(std::string(face) + " drawn as " + used);
+        for (const Fit& fit : fits) {
+            RECT client;
+            ::GetClientRect(dialog->Item(fit.id), &client);
+            const int room = client.right - (fit.id == IDC_CLEAN_STATUS ? CGradientLabel().margin : 0);
+            SIZE extent = {};
+            ::GetTextExtentPoint32A(dc, fit.text.c_str(), static_cast<int>(fit.text.size()), &extent);
+            EXPECT_LE(extent.cx, room) << fit.text;
+            EXPECT_LE(extent.cy, client.bottom) << fit.text;
+        }
+    }
+    ::ReleaseDC(dialog->Hwnd(), dc);
+}
+
 TEST_F(MainWindow, ButtonsShowTheirPicturesAtThePictureSize) {
     struct Case {
         int id, x, y, state, width, height;
@@ -127,7 +180,7 @@ TEST_F(MainWindow, ButtonsShowTheirPicturesAtThePictureSize) {
         {IDC_PAGE_PATH, 8, 170, 0, 120, 27},   {IDC_BACK, 310, 420, 0, 76, 26},
         {IDC_NEXT, 390, 420, 1, 76, 26},       {IDC_EXIT, 500, 420, 1, 76, 26},
         {IDC_CLOSE, 615, 5, 1, 18, 19},        {IDC_HELP_BUTTON, 529, 51, 1, 46, 18},
-        {IDC_START_CLEAN, 495, 265, 1, 92, 38}, {IDC_COOKIES_BUTTON, 165, 355, 1, 150, 25},
+        {IDC_START_CLEAN, 495, 285, 1, 92, 38}, {IDC_COOKIES_BUTTON, 165, 360, 1, 150, 25},
     };
     for (const Case& c : cases) {
         const RECT r = ClientRectOf(c.id);

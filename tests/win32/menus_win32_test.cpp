@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/main_dialog_win32.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
 #include "tests/win32/support/main_window.h"
@@ -459,6 +461,102 @@ TEST_F(MenusOfTheMainWindow, HelpMenuOpensUnderTheHelpButtonUnlessBusy) {
     Command(IDC_TITLE_ICON, STN_CLICKED);
     EXPECT_TRUE(watch.Opened());
     dialog->parts.state.busy = false;
+}
+
+// The real shell with the user's application data folders in a test folder,
+// noting what it is asked to open.
+class AppDataShell : public Win32Shell {
+public:
+    std::string local, roaming;
+    std::vector<std::string> opened;
+    std::optional<std::string> SpecialFolderPath(int csidl) override {
+        if (csidl == kCsidlLocalAppData) return local;
+        if (csidl == kCsidlAppData) return roaming;
+        return Win32Shell::SpecialFolderPath(csidl);
+    }
+    void Execute(const std::string& verb, const std::string& target, int) override {
+        opened.push_back(verb + "|" + target);
+    }
+};
+
+TEST(BrowserCacheMenu, ListsTheCachesFoundWholeAndOpensTheOneChosenWithTheKeys) {
+    TempDir dir;
+    AppDataShell shell;
+    shell.local = dir / "Local";
+    shell.roaming = dir / "Roaming";
+    testing::MakeFolder(shell.local);
+    testing::MakeFolder(shell.roaming);
+    std::string chromeCache = shell.local;
+    for (const char* part : {"Google", "Chrome", "User Data", "Default", "Cache"})
+        testing::MakeFolder(chromeCache += std::string("\\") + part);
+    testing::WriteBytes(chromeCache + "\\data_0", std::string(2048, 'c'));
+    std::string firefoxCache = shell.local, firefoxProfile = shell.roaming;
+    for (const char* part : {"Mozilla", "Firefox", "Profiles", "ab12.default-release"}) {
+        testing::MakeFolder(firefoxCache += std::string("\\") + part);
+        testing::MakeFolder(firefoxProfile += std::string("\\") + part);
+    }
+    testing::MakeFolder(firefoxCache += "\\cache2");
+    ProgramInFolder files(dir.Path());
+    Win32Prompts prompts;
+    Win32MessagePump pump;
+    Win32Locale locale;
+    Platform platform;
+    platform.files = &files;
+    platform.prompts = &prompts;
+    platform.pump = &pump;
+    platform.locale = &locale;
+    platform.shell = &shell;
+    std::unique_ptr<CMainDialog> dialog = OpenMainWindow(platform);
+    ASSERT_TRUE(dialog);
+    ::SetForegroundWindow(dialog->Hwnd());
+    dialog->parts.flow.ShowPage(kPageClean);
+    PumpMessages();
+    ASSERT_EQ(dialog->parts.clean.BrowserCacheFolders().Caches().size(), 2u)
+        << dialog->parts.controls.StateOf(IDC_CLEAN_STATUS).text << " " << chromeCache;
+
+    RECT window = {};
+    std::vector<std::string> texts;
+    std::vector<RECT> items;
+    WhileMenuOpen watch({
+        [&](HWND menu) {
+            ::GetWindowRect(menu, &window);
+            HMENU popup = dialog->BrowserCacheMenu().Popup();
+            for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+                const MenuItemRecord* record = dialog->BrowserCacheMenu().RecordOf(ItemData(popup, i));
+                texts.push_back(record ? record->text : "?");
+                items.push_back(ClientItemRect(menu, popup, i));
+            }
+            ::PostMessageA(dialog->Hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+        },
+        [&](HWND) { ::PostMessageA(dialog->Hwnd(), WM_KEYDOWN, VK_DOWN, 0); },
+        [&](HWND) { ::PostMessageA(dialog->Hwnd(), WM_KEYDOWN, VK_RETURN, 0); },
+    });
+    ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_OPEN_BROWSERS, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(dialog->Item(IDC_OPEN_BROWSERS)));
+    ASSERT_TRUE(watch.Opened());
+
+    RECT button = {};
+    ::GetWindowRect(dialog->Item(IDC_OPEN_BROWSERS), &button);
+    EXPECT_EQ(window.left, button.left);
+    EXPECT_EQ(window.top, button.bottom);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Google Chrome: Cache (2.00 KB)", "Firefox: cache2 (0 Byte(s))"}));
+    // Each text whole on its line: the items are as wide as the longest text needs.
+    ASSERT_EQ(items.size(), 2u);
+    HDC dc = ::GetDC(dialog->Hwnd());
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT font = ::CreateFontIndirectA(&metrics.lfMenuFont);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, texts[0].c_str(), static_cast<int>(texts[0].size()), &extent);
+    ::SelectObject(dc, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(dialog->Hwnd(), dc);
+    EXPECT_GE(items[0].right - items[0].left, extent.cx + menu_layout::kIconColumnWidth + menu_layout::kTextIndent);
+    // The second item was chosen with the keys.
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"Open|" + firefoxCache});
+    CloseMainWindow(dialog);
 }
 
 // No help file lies in the test folder: the request goes out all the same,

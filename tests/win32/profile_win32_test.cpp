@@ -118,7 +118,7 @@ TEST_F(ProfileOnDisk, FirstStartWritesFourLinesAndASaveFiveWithEmptyLinesBetween
     EXPECT_EQ(lines[2], "PathFolder=");
     EXPECT_EQ(lines[8],
               "Option=<read|1><system|0><hide|1><zero|0><remove|1><clean0|1><clean1|0><clean2|0><clean3|0><clean4|0>"
-              "<clean5|0>");
+              "<clean5|0><clean6|0>");
     EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"config.ini"});
 }
 

@@ -210,7 +210,7 @@ def page_scan(win):
 
 def page_clean(win):
     common(win, 6)
-    win.group("Clean Options", 160, 95, 430, 160)
+    win.group("Clean Options", 160, 95, 430, 180)
     win.pic("check_on.bmp", 170, 110)
     win.text("Send Junk Files To The Recycle Bin", 200, 110)
     win.text(" 1.07 KB ", 410, 110)
@@ -219,7 +219,7 @@ def page_clean(win):
     win.pic("radio_off.bmp", 250, 130)
     win.pic("red_cross.bmp", 270, 130)
     caps = ["Clean Windows Recycle Bin", "Clean Windows Temp Folder", "Clean Temporary Internet Files Folder",
-            "Clean Windows History Folder", "Clean Recent Documents Folder"]
+            "Clean Windows History Folder", "Clean Recent Documents Folder", "Clean Browsers' Cache Folders"]
     for i, cap in enumerate(caps):
         y = 150 + 20 * i
         win.pic("check_on.bmp" if i % 2 == 0 else "check_off.bmp", 170, y)
@@ -232,13 +232,13 @@ def page_clean(win):
         t = x / 300.0
         col = tuple(145 + (230 - 145) * t if k == 0 else (140 + 90 * t if k == 1 else 167 + 63 * t)
                     for k in range(3))
-        win.c.rect(160 + x, 270, 161 + x, 290, col)
-    pf.draw_text(win.c, 165, 276, "Status: Total amount disk space you gain: 0 MB", (255, 255, 255))
-    win.c.rect(160, 298, 460, 305, (200, 200, 200))
-    win.c.rect(161, 299, 300, 304, (6, 176, 37))
-    win.pic("start_clean.bmp", 495, 265)
-    win.group("Cookies Cleaner", 160, 340, 300, 45)
-    win.pic("cookies.bmp", 165, 355)
+        win.c.rect(160 + x, 290, 161 + x, 310, col)
+    pf.draw_text(win.c, 165, 296, "Status: Total amount disk space you gain: 0 MB", (255, 255, 255))
+    win.c.rect(160, 318, 460, 325, (200, 200, 200))
+    win.c.rect(161, 319, 300, 324, (6, 176, 37))
+    win.pic("start_clean.bmp", 495, 285)
+    win.group("Cookies Cleaner", 160, 345, 300, 45)
+    win.pic("cookies.bmp", 165, 360)
 
 
 PAGES = [page_about, page_path, page_filters, page_options, page_scan, page_clean]
