@@ -40,7 +40,12 @@ public:
         const std::string name = OpenName(path);
         if (name.empty()) return;
         const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOFOLLOW;
-        if (sqlite3_open_v2(name.c_str(), &db_, flags, kFileLayer) != SQLITE_OK) {
+        // SQLite makes the name a full path before it opens the file; where
+        // that changed it (Wine drops a trailing dot even from an exact path),
+        // the file open is another one, and it is let go untouched.
+        const char* opened = nullptr;
+        if (sqlite3_open_v2(name.c_str(), &db_, flags, kFileLayer) != SQLITE_OK ||
+            !(opened = sqlite3_db_filename(db_, "main")) || name != opened) {
             sqlite3_close(db_);
             db_ = nullptr;
             return;

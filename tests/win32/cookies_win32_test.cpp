@@ -13,6 +13,7 @@
 #include "app/main_dialog_win32.h"
 #include "clean/browser_cookie_store.h"
 #include "clean/cookie_dialog_win32.h"
+#include "platform/exact_path.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 #include "platform/win32/win32_platform.h"
@@ -496,6 +497,54 @@ TEST_F(BrowserCookies, AStoreHeldByAnotherProgramIsLeftAndSaid) {
     EXPECT_EQ(testing::ReadBytes(edgeSecond), before);
     EXPECT_TRUE(Hosts(opera).empty());
     EXPECT_TRUE(testing::PassesIntegrityCheck(edgeSecond));
+}
+
+
+// A store reached by its exact name: one past the path limit, and one in a
+// folder whose name ends in a dot, beside a folder of the trimmed name that
+// holds another store, which must stay as it is.
+TEST_F(BrowserCookies, AStoreIsReachedByItsExactNameHoweverLongOrOdd) {
+    TempDir dir;
+    const std::string made = dir / "made";
+    ASSERT_TRUE(testing::MakeChromiumStore(made, {".far.example", "near.example"}));
+    auto wide = [](const std::string& path) {
+        const std::string exact = ExactPathForm(path);
+        return std::wstring(exact.begin(), exact.end());  // the test's paths are ASCII
+    };
+    std::string deep = dir.Path();
+    while (deep.size() < 300) {
+        deep += "\\" + std::string(40, 'd');
+        ASSERT_TRUE(::CreateDirectoryW(wide(deep).c_str(), nullptr));
+    }
+    const std::string dotted = dir / "odd.";
+    ASSERT_TRUE(::CreateDirectoryW(wide(dotted).c_str(), nullptr));
+    testing::MakeFolder(dir / "odd");
+    const std::string decoy = dir / "odd\\Cookies";
+    ASSERT_TRUE(::CopyFileW(wide(made).c_str(), wide(decoy).c_str(), TRUE));
+    const std::string decoyBytes = testing::ReadBytes(decoy);
+    BrowserProfile profile;
+    profile.browser = Browser::Chrome;
+    profile.cookieStore = deep + "\\Cookies";
+    ASSERT_TRUE(::CopyFileW(wide(made).c_str(), wide(profile.cookieStore).c_str(), TRUE));
+    EXPECT_EQ(stores.ListSites(profile).sites, (std::vector<std::string>{"far.example", "near.example"}));
+    EXPECT_EQ(stores.DeleteSites(profile, {"far.example"}), CookieStoreResult::Done);
+    EXPECT_EQ(stores.ListSites(profile).sites, std::vector<std::string>{"near.example"});
+    ASSERT_TRUE(::DeleteFileW(wide(profile.cookieStore).c_str()));
+
+    // Windows reaches the store in "odd." itself; Wine's full path of it is
+    // the decoy's, and then the store is not opened at all.
+    profile.cookieStore = dotted + "\\Cookies";
+    ASSERT_TRUE(::CopyFileW(wide(made).c_str(), wide(profile.cookieStore).c_str(), TRUE));
+    const CookieStoreResult deleted = stores.DeleteSites(profile, {"far.example"});
+    EXPECT_EQ(testing::ReadBytes(decoy), decoyBytes);
+    if (deleted == CookieStoreResult::Done)
+        EXPECT_EQ(stores.ListSites(profile).sites, std::vector<std::string>{"near.example"});
+    else
+        EXPECT_EQ(deleted, CookieStoreResult::InUse);
+    ::DeleteFileW(wide(profile.cookieStore).c_str());
+    for (std::string folder = deep; folder.size() > dir.Path().size(); folder.erase(folder.rfind('\\')))
+        ::RemoveDirectoryW(wide(folder).c_str());
+    ::RemoveDirectoryW(wide(dotted).c_str());
 }
 
 }  // namespace
