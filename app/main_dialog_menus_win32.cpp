@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/main_dialog_win32.h"
+#include "clean/browser_cookie_store.h"
 #include "clean/cookie_dialog_win32.h"
 #include "platform/win32/help_win32.h"
 #include "platform/win32/url_cache_win32.h"
@@ -32,7 +33,8 @@ void CMainDialog::OnCookiesCleaner() {
     if (parts.state.cleanBusy) return;
     {
         IUrlCache* cache = platform_.urlCache ? platform_.urlCache : &SystemUrlCache();
-        CCookieDialog dialog(cache, platform_.prompts);
+        SqliteCookieStores stores;
+        CCookieDialog dialog(cache, platform_.prompts, {platform_.files, platform_.shell, &stores});
         // The main window is the owner, so that it does not respond while
         // the cookie dialog is open.
         dialog.DoModal(hwnd_);

@@ -44,15 +44,17 @@ void CookieCleaner::Open() {
 void CookieCleaner::Fill() {
     names_.clear();
     list.DeleteAllRows();
-    if (!cache_) return;
-    WalkUrlCache(*cache_, [this](const UrlCacheEntry& entry) {
-        if (!(entry.entryType & kCookieCacheEntry)) return;
-        names_.push_back(entry.sourceUrlName);
-        ListRow row;
-        row.cells = {"", CookieDisplayText(entry.sourceUrlName)};
-        row.image = kRowPicture;
-        list.InsertRow(list.RowCount(), std::move(row));
-    });
+    if (cache_) {
+        WalkUrlCache(*cache_, [this](const UrlCacheEntry& entry) {
+            if (!(entry.entryType & kCookieCacheEntry)) return;
+            names_.push_back(entry.sourceUrlName);
+            ListRow row;
+            row.cells = {"", CookieDisplayText(entry.sourceUrlName)};
+            row.image = kRowPicture;
+            list.InsertRow(list.RowCount(), std::move(row));
+        });
+    }
+    browsers_.Fill(list, kRowPicture);
 }
 
 void CookieCleaner::Delete() {
@@ -60,7 +62,8 @@ void CookieCleaner::Delete() {
     const int rows = list.RowCount();
     auto checkedRowShows = [&](const std::string& text) {
         for (int i = 0; i < rows; ++i)
-            if (list.IsChecked(i) && list.Cell(i, kNameColumn) == text) return true;
+            if (list.IsChecked(i) && !BrowserCookieRows::IsBrowserRow(list, i) && list.Cell(i, kNameColumn) == text)
+                return true;
         return false;
     };
     // A name that no checked row shows stays, so that a later Delete in the
@@ -85,18 +88,40 @@ void CookieCleaner::Delete() {
         });
     }
     names_ = std::move(kept);
+    const BrowserCookieRows::DeleteOutcome browsers = browsers_.Delete(list);
     // A checked row leaves the list only when every cookie it stands for is
     // gone; the others stay checked and the user is told.
     int failedRows = 0;
     for (int i = rows - 1; i >= 0; --i) {
         if (!list.IsChecked(i)) continue;
-        if (failedTexts.count(list.Cell(i, kNameColumn)))
+        const bool left = BrowserCookieRows::IsBrowserRow(list, i) ? browsers.rowsLeft.count(i) > 0
+                                                                  : failedTexts.count(list.Cell(i, kNameColumn)) > 0;
+        if (left)
             ++failedRows;
         else
             list.DeleteRow(i);
     }
-    if (failedRows > 0 && prompts_)
-        prompts_->MessageBox(CookiesLeftText(failedRows), kInformationCaption, kMbOk | kMbIconWarning);
+    if (failedRows == 0 || !prompts_) return;
+    std::string text = CookiesLeftText(failedRows);
+    if (!browsers.browsersToClose.empty()) text += "\n\n" + BrowsersToCloseText(browsers.browsersToClose);
+    if (browsers.unknownFormat) text += std::string("\n\n") + kUnknownCookieFormatText;
+    prompts_->MessageBox(text, kInformationCaption, kMbOk | kMbIconWarning);
+}
+
+const char* const kUnknownCookieFormatText =
+    "A browser keeps its cookies in a format that this program does not know; they were left as they are.";
+
+std::string BrowsersToCloseText(const std::vector<std::string>& browsers) {
+    std::string names;
+    for (size_t i = 0; i < browsers.size(); ++i) {
+        if (i > 0) names += i + 1 == browsers.size() ? " and " : ", ";
+        names += browsers[i];
+    }
+    std::string text = "Close " + names + " and press Delete again: a running browser keeps its cookies locked.";
+    for (const std::string& browser : browsers)
+        if (browser == BrowserName(Browser::Edge))
+            text += " Microsoft Edge may keep running in the background after its last window has closed.";
+    return text;
 }
 
 std::string CookiesLeftText(int rows) {

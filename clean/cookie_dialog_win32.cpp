@@ -16,8 +16,8 @@ const CCookieDialog::Map CCookieDialog::kMap[] = {
 };
 // clang-format on
 
-CCookieDialog::CCookieDialog(IUrlCache* cache, IPrompts* prompts)
-    : CSkinnedDialog(IDD_COOKIES), cleaner_(cache, prompts), prompts_(prompts) {}
+CCookieDialog::CCookieDialog(IUrlCache* cache, IPrompts* prompts, BrowserCookieSources browsers)
+    : CSkinnedDialog(IDD_COOKIES), cleaner_(cache, prompts, browsers), prompts_(prompts) {}
 
 bool CCookieDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return RouteMessage(*this, kMap, message, wParam, lParam, result) ||

@@ -10,12 +10,12 @@
 
 namespace velnor {
 
-// "Cookies Cleaner": the browser's cookies listed by site; the checked sites'
-// cookies are deleted from the URL cache. Made afresh for each use.
+// "Cookies Cleaner": the URL cache's cookies and the browsers' listed by site;
+// the checked sites' cookies are deleted. Made afresh for each use.
 class CCookieDialog : public CSkinnedDialog {
 public:
     static const RuntimeClass kRuntimeClass;
-    CCookieDialog(IUrlCache* cache, IPrompts* prompts);
+    CCookieDialog(IUrlCache* cache, IPrompts* prompts, BrowserCookieSources browsers = {});
     const RuntimeClass* GetRuntimeClass() const override { return &kRuntimeClass; }
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

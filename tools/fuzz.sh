@@ -24,6 +24,19 @@ link_flags=(-fsanitize=fuzzer,address,undefined)
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(ccache)
 
+# SQLite, which the core's cookie stores are read with, from the set-up's
+# amalgamation.
+sqlite_dir=$B/sqlite-$(head -n1 tools/sqlite_version)
+bash tools/fetch_sqlite.sh "$sqlite_dir" || exit 1
+flags+=(-isystem "$sqlite_dir")
+sqlite_obj=$OUT/obj/sqlite3.o
+if [ ! -f "$sqlite_obj" ] || [ "$sqlite_dir/sqlite3.c" -nt "$sqlite_obj" ]; then
+  mkdir -p "$OUT/obj"
+  "${launcher[@]}" "${FUZZ_CC:-clang}" -O1 -w -fsanitize=address -DSQLITE_OMIT_LOAD_EXTENSION=1 -DSQLITE_DQS=0 \
+    -c "$sqlite_dir/sqlite3.c" -o "$sqlite_obj" || exit 1
+fi
+link_flags+=("$sqlite_obj" -lpthread -lm)
+
 # The portable core, every target linked against all of it, so that a new
 # file of the core needs no change here.
 core=$(find app scan profile clean ui platform -maxdepth 1 -name '*.cpp' ! -name '*_win32.cpp' | sort | tr '\n' ' ')

@@ -5,7 +5,8 @@
 #
 # Like tools/screenshots.sh, the program runs under Xvfb and Wine in a fresh
 # prefix with Wine's fonts. A few lasting cookies are put into the prefix's URL
-# cache first, so that the cookie dialog has rows to show. The icon menu is
+# cache first, and two browsers' cookie stores into its application-data
+# folders, so that the cookie dialog has rows of both kinds to show. The icon menu is
 # shown with "Exit" highlighted, the help menu with "User Manual" highlighted.
 # VELNOR_DPI, as for tools/screenshots.sh, takes them at another display scale.
 set -euo pipefail
@@ -41,6 +42,24 @@ if [ "${1:-}" = --inside ]; then
 
   extra setcookie http://www.news.example/ http://shop.example/cart/ http://www.weather.example/ \
                   http://forum.example/board/ http://www.maps.example/
+  # And the cookie stores of two browsers, Edge with two profiles and Firefox,
+  # made with Python's SQLite in the prefix's application-data folders.
+  python3 - "$WINEPREFIX" <<'PY'
+import glob, os, sqlite3, sys
+home = [h for h in glob.glob(sys.argv[1] + "/drive_c/users/*") if not h.endswith("/Public")][0]
+def store(path, table, column, hosts):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    db = sqlite3.connect(path)
+    db.execute(f"CREATE TABLE {table} (name TEXT, {column} TEXT)")
+    db.executemany(f"INSERT INTO {table} VALUES ('id', ?)", [(h,) for h in hosts])
+    db.commit()
+    db.close()
+edge = home + "/AppData/Local/Microsoft/Edge/User Data/"
+store(edge + "Default/Network/Cookies", "cookies", "host_key", [".news.example", "login.example"])
+store(edge + "Profile 1/Network/Cookies", "cookies", "host_key", [".intranet.example"])
+store(home + "/AppData/Roaming/Mozilla/Firefox/Profiles/x1y2.default-release/cookies.sqlite",
+      "moz_cookies", "host", [".video.example", "www.forum.example"])
+PY
   (cd "$run" && "$WINE_BIN" VelnorCleaner.exe >/dev/null 2>&1) &
   program=$!
   driver wait 120 || { echo "the window did not open" >&2; exit 1; }

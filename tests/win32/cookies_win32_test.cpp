@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/main_dialog_win32.h"
+#include "clean/browser_cookie_store.h"
 #include "clean/cookie_dialog_win32.h"
+#include "platform/exact_path.h"
+#include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
+#include "tests/fakes/cookie_store_files.h"
 #include "tests/win32/add_dialog_script.h"
 #include "tests/win32/support/main_window.h"
 #include "tests/win32/support/win_test_support.h"
@@ -132,6 +137,16 @@ public:
     int MessageBox(const std::string&, const std::string&, unsigned) override {
         ++questions;
         return answer;
+    }
+};
+
+// Answers OK and keeps every text it was shown.
+class TextPrompts : public ScriptedPrompts {
+public:
+    std::vector<std::string> texts;
+    int MessageBox(const std::string& text, const std::string&, unsigned) override {
+        texts.push_back(text);
+        return kIdOk;
     }
 };
 
@@ -355,6 +370,181 @@ TEST_F(CookiesButton, IsIgnoredWhileACleanRuns) {
     }
     EXPECT_FALSE(script.Ran());
     dialog->parts.state.cleanBusy = false;
+}
+
+
+// The browsers' cookies of a generated user: Edge with two profiles, Chrome,
+// Opera and Firefox in the prefix's own application-data folders, where the
+// shell names them, each store made with SQLite beside the files a browser
+// keeps next to it.
+class BrowserCookies : public ::testing::Test {
+protected:
+    void SetUp() override {
+        local = shell.SpecialFolderPath(kCsidlLocalAppData).value_or("");
+        roaming = shell.SpecialFolderPath(kCsidlAppData).value_or("");
+        ASSERT_FALSE(local.empty());
+        ASSERT_FALSE(roaming.empty());
+        const std::string edge = local + "\\Microsoft\\Edge\\User Data";
+        edgeDefault = edge + "\\Default\\Network\\Cookies";
+        edgeSecond = edge + "\\Profile 1\\Network\\Cookies";
+        chrome = local + "\\Google\\Chrome\\User Data\\Default\\Network\\Cookies";
+        opera = roaming + "\\Opera Software\\Opera Stable\\Network\\Cookies";
+        firefox = roaming + "\\Mozilla\\Firefox\\Profiles\\t1x2.default-release\\cookies.sqlite";
+        made = {local + "\\Microsoft", local + "\\Google", roaming + "\\Opera Software", roaming + "\\Mozilla"};
+        for (const std::string& store : {edgeDefault, edgeSecond, chrome, opera, firefox}) MakeFoldersFor(store);
+        ASSERT_TRUE(testing::MakeChromiumStore(edgeDefault, {".alpha.example", "alpha.example", "beta.example"}));
+        ASSERT_TRUE(testing::MakeChromiumStore(edgeSecond, {".alpha.example", "gamma.example"}));
+        ASSERT_TRUE(testing::MakeChromiumStore(chrome, {".delta.example"}));
+        ASSERT_TRUE(testing::MakeChromiumStore(opera, {"opera.example"}));
+        ASSERT_TRUE(testing::MakeFirefoxStore(firefox, {".fox.example", "fox.example"}));
+        const std::string chromeProfile = chrome.substr(0, chrome.rfind("\\Network"));
+        for (const std::string& other : {edge + "\\Default\\History", edge + "\\Default\\Login Data",
+                                         edge + "\\Default\\Bookmarks", chromeProfile + "\\History",
+                                         chromeProfile + "\\Login Data",
+                                         firefox.substr(0, firefox.rfind('\\')) + "\\places.sqlite"}) {
+            testing::WriteBytes(other, "SQLite format 3" + std::string(3000, '\x5a') + other);
+            others[other] = testing::ReadBytes(other);
+        }
+    }
+    void TearDown() override {
+        for (const std::string& folder : made) testing::RemoveTree(folder);
+    }
+    void MakeFoldersFor(const std::string& path) {
+        for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+            ::CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    }
+    static std::vector<std::string> Hosts(const std::string& store, const char* column = "host_key",
+                                          const char* table = "cookies") {
+        return testing::ColumnOf(store, std::string("SELECT ") + column + " FROM " + table + " ORDER BY 1");
+    }
+
+    Win32Shell shell;
+    Win32FileSystem files;
+    SqliteCookieStores stores;
+    TextPrompts prompts;
+    std::string local, roaming, edgeDefault, edgeSecond, chrome, opera, firefox;
+    std::vector<std::string> made;
+    std::map<std::string, std::string> others;
+};
+
+TEST_F(BrowserCookies, DeleteRemovesExactlyTheCheckedSitesFromTheirStores) {
+    HostWindow owner;
+    CCookieDialog dialog(nullptr, &prompts, {&files, &shell, &stores});
+    std::vector<std::string> listed, after;
+    WhileModal script("Cookies Cleaner", [&](HWND d) {
+        HWND list = ::GetDlgItem(d, IDC_COOKIE_LIST);
+        listed = RowsOnScreen(list);
+        for (const char* row : {"alpha.example (Microsoft Edge, Default)", "gamma.example (Microsoft Edge, Profile 1)",
+                                "delta.example (Google Chrome)", "fox.example (Firefox)"})
+            ClickCheckBox(list, RowShowing(list, row));
+        ClickCheckBox(list, RowShowing(list, "delta.example (Google Chrome)"));  // changed the user's mind
+        Click(::GetDlgItem(d, IDC_COOKIE_DELETE));
+        after = RowsOnScreen(list);
+        Click(::GetDlgItem(d, IDC_COOKIE_CANCEL));
+    });
+    dialog.DoModal(owner.Hwnd());
+    ASSERT_TRUE(script.Ran());
+    EXPECT_FALSE(script.TimedOut());
+    EXPECT_EQ(listed, (std::vector<std::string>{
+                          "alpha.example (Microsoft Edge, Default)", "beta.example (Microsoft Edge, Default)",
+                          "alpha.example (Microsoft Edge, Profile 1)", "gamma.example (Microsoft Edge, Profile 1)",
+                          "delta.example (Google Chrome)", "opera.example (Opera)", "fox.example (Firefox)"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"beta.example (Microsoft Edge, Default)",
+                                               "alpha.example (Microsoft Edge, Profile 1)",
+                                               "delta.example (Google Chrome)", "opera.example (Opera)"}));
+    EXPECT_EQ(prompts.texts.size(), 1u);  // the question alone
+
+    EXPECT_EQ(Hosts(edgeDefault), (std::vector<std::string>{"beta.example", "beta.example"}));
+    EXPECT_EQ(Hosts(edgeSecond), (std::vector<std::string>{".alpha.example", ".alpha.example"}));
+    EXPECT_EQ(Hosts(chrome), (std::vector<std::string>{".delta.example", ".delta.example"}));
+    EXPECT_EQ(Hosts(opera), (std::vector<std::string>{"opera.example", "opera.example"}));
+    EXPECT_TRUE(Hosts(firefox, "host", "moz_cookies").empty());
+    for (const std::string& store : {edgeDefault, edgeSecond, chrome, opera, firefox})
+        EXPECT_TRUE(testing::PassesIntegrityCheck(store)) << store;
+    for (const auto& [path, bytes] : others) EXPECT_EQ(testing::ReadBytes(path), bytes) << path;
+}
+
+// The store held open without sharing, as a running browser holds it: its
+// checked row stays checked, the store stays as it was, and the user is
+// told which browser to close.
+TEST_F(BrowserCookies, AStoreHeldByAnotherProgramIsLeftAndSaid) {
+    HostWindow owner;
+    CCookieDialog dialog(nullptr, &prompts, {&files, &shell, &stores});
+    const std::string before = testing::ReadBytes(edgeSecond);
+    HANDLE held = INVALID_HANDLE_VALUE;
+    std::vector<std::string> after;
+    bool checkedAfter = false;
+    WhileModal script("Cookies Cleaner", [&](HWND d) {
+        HWND list = ::GetDlgItem(d, IDC_COOKIE_LIST);
+        held = ::CreateFileA(edgeSecond.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ClickCheckBox(list, RowShowing(list, "gamma.example (Microsoft Edge, Profile 1)"));
+        ClickCheckBox(list, RowShowing(list, "opera.example (Opera)"));
+        Click(::GetDlgItem(d, IDC_COOKIE_DELETE));
+        after = RowsOnScreen(list);
+        const int left = RowShowing(list, "gamma.example (Microsoft Edge, Profile 1)");
+        checkedAfter = left >= 0 && ListView_GetCheckState(list, left);
+        Click(::GetDlgItem(d, IDC_COOKIE_CANCEL));
+    });
+    dialog.DoModal(owner.Hwnd());
+    ASSERT_TRUE(script.Ran());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ::CloseHandle(held);
+    EXPECT_TRUE(checkedAfter);
+    EXPECT_EQ(std::count(after.begin(), after.end(), "opera.example (Opera)"), 0);
+    ASSERT_EQ(prompts.texts.size(), 2u);
+    EXPECT_NE(prompts.texts[1].find("1 checked cookie could not be deleted."), std::string::npos) << prompts.texts[1];
+    EXPECT_NE(prompts.texts[1].find("Close Microsoft Edge and press Delete again"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(edgeSecond), before);
+    EXPECT_TRUE(Hosts(opera).empty());
+    EXPECT_TRUE(testing::PassesIntegrityCheck(edgeSecond));
+}
+
+
+// A store reached by its exact name: one past the path limit, and one in a
+// folder whose name ends in a dot, beside a folder of the trimmed name that
+// holds another store, which must stay as it is.
+TEST_F(BrowserCookies, AStoreIsReachedByItsExactNameHoweverLongOrOdd) {
+    TempDir dir;
+    const std::string made = dir / "made";
+    ASSERT_TRUE(testing::MakeChromiumStore(made, {".far.example", "near.example"}));
+    auto wide = [](const std::string& path) {
+        const std::string exact = ExactPathForm(path);
+        return std::wstring(exact.begin(), exact.end());  // the test's paths are ASCII
+    };
+    std::string deep = dir.Path();
+    while (deep.size() < 300) {
+        deep += "\\" + std::string(40, 'd');
+        ASSERT_TRUE(::CreateDirectoryW(wide(deep).c_str(), nullptr));
+    }
+    const std::string dotted = dir / "odd.";
+    ASSERT_TRUE(::CreateDirectoryW(wide(dotted).c_str(), nullptr));
+    testing::MakeFolder(dir / "odd");
+    const std::string decoy = dir / "odd\\Cookies";
+    ASSERT_TRUE(::CopyFileW(wide(made).c_str(), wide(decoy).c_str(), TRUE));
+    const std::string decoyBytes = testing::ReadBytes(decoy);
+    BrowserProfile profile;
+    profile.browser = Browser::Chrome;
+    profile.cookieStore = deep + "\\Cookies";
+    ASSERT_TRUE(::CopyFileW(wide(made).c_str(), wide(profile.cookieStore).c_str(), TRUE));
+    EXPECT_EQ(stores.ListSites(profile).sites, (std::vector<std::string>{"far.example", "near.example"}));
+    EXPECT_EQ(stores.DeleteSites(profile, {"far.example"}), CookieStoreResult::Done);
+    EXPECT_EQ(stores.ListSites(profile).sites, std::vector<std::string>{"near.example"});
+    ASSERT_TRUE(::DeleteFileW(wide(profile.cookieStore).c_str()));
+
+    // Windows reaches the store in "odd." itself; Wine's full path of it is
+    // the decoy's, and then the store is not opened at all.
+    profile.cookieStore = dotted + "\\Cookies";
+    ASSERT_TRUE(::CopyFileW(wide(made).c_str(), wide(profile.cookieStore).c_str(), TRUE));
+    const CookieStoreResult deleted = stores.DeleteSites(profile, {"far.example"});
+    EXPECT_EQ(testing::ReadBytes(decoy), decoyBytes);
+    if (deleted == CookieStoreResult::Done)
+        EXPECT_EQ(stores.ListSites(profile).sites, std::vector<std::string>{"near.example"});
+    else
+        EXPECT_EQ(deleted, CookieStoreResult::InUse);
+    ::DeleteFileW(wide(profile.cookieStore).c_str());
+    for (std::string folder = deep; folder.size() > dir.Path().size(); folder.erase(folder.rfind('\\')))
+        ::RemoveDirectoryW(wide(folder).c_str());
+    ::RemoveDirectoryW(wide(dotted).c_str());
 }
 
 }  // namespace
