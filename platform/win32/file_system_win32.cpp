@@ -140,6 +140,22 @@ HANDLE Win32FileSystem::OpenListedFile(const std::wstring& path, DWORD access) {
     return folder_.OpenEntry(listed.leaf, access);
 }
 
+// The file as its folder lists it, checked where listings hide links. A
+// folder kept open since earlier files may have been moved or replaced since:
+// it is opened afresh before the file is taken for another. `elsewhere` tells
+// a file that opened but is not the one listed (a link, under Wine).
+HANDLE Win32FileSystem::OpenCheckedFile(const std::wstring& path, DWORD access, bool& elsewhere) {
+    elsewhere = false;
+    for (const bool afresh : {false, true}) {
+        if (afresh) folder_.Close();
+        FileHandle file(OpenListedFile(path, access));
+        if (file.get() == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+        if (ListingsShowFileLinks() || IsTheListedFile(file.get(), path)) return file.release();
+    }
+    elsewhere = true;
+    return INVALID_HANDLE_VALUE;
+}
+
 bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
     WIN32_FIND_DATAW data;
     FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -157,15 +173,13 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
 }
 
 // Deleted through the handle that was checked, so that nothing put in the
-// file's place in between is reached.
+// file's place in between is reached. Windows opens a link itself, and
+// deleting it leaves its target; only where listings hide links must the file
+// be checked against its folder. A folder is never opened here.
 bool Win32FileSystem::DeleteFile(const std::string& path) {
-    const std::wstring wide = SystemPath(path);
-    // A folder is never opened here.
-    FileHandle file(OpenListedFile(wide, DELETE | FILE_READ_ATTRIBUTES));
+    bool elsewhere = false;
+    FileHandle file(OpenCheckedFile(SystemPath(path), DELETE | FILE_READ_ATTRIBUTES, elsewhere));
     if (file.get() == INVALID_HANDLE_VALUE) return false;
-    // Windows opens a link itself, and deleting it leaves its target; only
-    // where listings hide links must the file be checked against its folder.
-    if (!ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide)) return false;
     FILE_DISPOSITION_INFO disposition = {TRUE};
     return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
@@ -181,15 +195,13 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
 }
 
 bool Win32FileSystem::LeadsElsewhere(const std::string& path) {
-    const std::wstring wide = SystemPath(path);
-    FileHandle file(OpenListedFile(wide, FILE_READ_ATTRIBUTES));
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    bool elsewhere = false;
+    FileHandle file(OpenCheckedFile(SystemPath(path), FILE_READ_ATTRIBUTES, elsewhere));
+    if (file.get() == INVALID_HANDLE_VALUE) return elsewhere;
+    // Where the system shows links as links, the tag tells.
     FILE_ATTRIBUTE_TAG_INFO tag = {};
-    if (::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag) &&
-        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return true;
-    // Where the system shows links as links, the tag above has told.
-    return !ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide);
+    return ::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag) &&
+           (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // Wine shows a link to a file as the file it leads to (its loader exports

@@ -28,6 +28,7 @@ public:
 private:
     bool IsTheListedFile(HANDLE file, const std::wstring& path);
     HANDLE OpenListedFile(const std::wstring& path, DWORD access);
+    HANDLE OpenCheckedFile(const std::wstring& path, DWORD access, bool& elsewhere);
 
     ListedFolder folder_;
 };
