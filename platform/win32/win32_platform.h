@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/listed_folder_win32.h"
 
 namespace velnor {
 
@@ -26,9 +27,10 @@ public:
 
 private:
     bool IsTheListedFile(HANDLE file, const std::wstring& path);
-    const std::wstring& FolderObjectName(const std::wstring& folderPath);
+    HANDLE OpenListedFile(const std::wstring& path, DWORD access);
+    HANDLE OpenCheckedFile(const std::wstring& path, DWORD access, bool& elsewhere);
 
-    std::wstring lastFolderPath_, lastFolderName_;
+    ListedFolder folder_;
 };
 
 class Win32Prompts : public IPrompts {
