@@ -71,7 +71,7 @@ void FoundFiles::EraseFront(int count, const std::vector<int>& kept) {
 
 void FoundFiles::Clear() {
     // Gives the memory back too: a big scan's rows are not kept for the next.
-    std::vector<JunkItem>().swap(items_);
+    std::deque<JunkItem>().swap(items_);
     totalSize_ = checkedSize_ = 0;
     checkedCount_ = 0;
     if (listener_) listener_->OnFilesReset();
@@ -81,8 +81,7 @@ std::vector<int> FoundFiles::Sort(const std::function<bool(const JunkItem&, cons
     std::vector<int> order(items_.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return less(items_[a], items_[b]); });
-    std::vector<JunkItem> sorted;
-    sorted.reserve(items_.size());
+    std::deque<JunkItem> sorted;
     for (int row : order) sorted.push_back(std::move(items_[row]));
     items_.swap(sorted);
     if (listener_) listener_->OnFilesReset();

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -61,7 +62,9 @@ public:
 private:
     void Count(const JunkItem& item, int sign);
 
-    std::vector<JunkItem> items_;
+    // In blocks, so that a big scan never holds its rows twice while they
+    // grow, as one array would.
+    std::deque<JunkItem> items_;
     uint64_t totalSize_ = 0;
     uint32_t checkedCount_ = 0;
     uint64_t checkedSize_ = 0;
