@@ -9,6 +9,7 @@
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/url_cache_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/processes_win32.h"
 
 namespace velnor {
 
@@ -34,6 +35,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments) {
     SilentShell shell;
     Win32UrlCache urlCache;
     Win32UrlHistory urlHistory;
+    Win32Processes processes;
     Win32Console console;
     // No prompts, no message pump and no help: nobody is there to answer.
     Platform platform;
@@ -42,6 +44,7 @@ int RunWithoutWindow(const std::vector<std::string>& arguments) {
     platform.shell = &shell;
     platform.urlCache = &urlCache;
     platform.urlHistory = &urlHistory;
+    platform.processes = &processes;
 
     const ExitCode exit = RunCommand(ParseCommandLine(arguments), platform, console);
     if (SUCCEEDED(com)) ::CoUninitialize();

@@ -110,33 +110,37 @@ void ScanPage::RunScan() {
 
     // The walk runs ahead on a thread of its own; its steps are shown here in
     // walk order. Stop Scan, closing the window and clicks in the check strip
-    // all arrive in the drain after each folder (and within a big one), and
-    // while the window waits for the walk.
+    // arrive in the drain after each folder (and within a big one), and while
+    // the window waits for the walk; a stop ends the scan at the next drain
+    // after each folder, so that what the folder in hand held is listed.
     {
         ScanAhead ahead(engine_, platform_.pump);
         ScanStep step;
-        while (state_.scanState == kScanRunning && ahead.Next(step)) {
+        bool stop = false;
+        while (!stop && ahead.Next(step)) {
             switch (step.kind) {
             case ScanStep::Kind::Folder:
                 controls_[IDC_SCAN_STATUS].SetText(kStatusFolder + step.folder);
                 break;
             case ScanStep::Kind::Hits:
                 found_.Append(step.hits);
+                ShowHits();
                 break;
             case ScanStep::Kind::Breath:
-                ShowHits();
                 if (platform_.pump) platform_.pump->Drain();
                 // A stop within a folder ends it, and the folder's end drains
                 // the queue once more.
-                if (state_.scanState != kScanRunning && platform_.pump) platform_.pump->Drain();
+                stop = state_.scanState != kScanRunning;
+                if (stop && platform_.pump) platform_.pump->Drain();
                 break;
             case ScanStep::Kind::FolderDone:
-                ShowHits();
                 if (platform_.pump) platform_.pump->Drain();
+                stop = state_.scanState != kScanRunning;
                 break;
             }
         }
     }
+
     controls_[IDC_SCAN_STATUS].SetText(kStatusFinished);
     state_.busy = false;
     controls_[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);

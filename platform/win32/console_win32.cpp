@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/exact_path.h"
+#include "platform/win32/wide_text_win32.h"
 
 namespace velnor {
 
@@ -12,31 +13,6 @@ namespace {
 
 // Text is handed on in pieces of about this size.
 constexpr size_t kPieceBytes = 64 * 1024;
-
-std::wstring Widen(std::string_view utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int length = static_cast<int>(utf8.size());
-    const int wide = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    std::wstring out(static_cast<size_t>(wide > 0 ? wide : 0), L'\0');
-    if (wide > 0) ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, &out[0], wide);
-    return out;
-}
-
-std::string Narrow(const wchar_t* wide) {
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return std::string();
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, &out[0], bytes, nullptr, nullptr);
-    out.pop_back();
-    return out;
-}
-
-// A full path in the form that reaches exactly the file named; a relative
-// one as it stands, from the current folder.
-std::wstring SystemPath(const std::string& path) {
-    const std::string exact = ExactPathForm(path);
-    return Widen(exact.empty() ? path : exact);
-}
 
 bool Usable(HANDLE handle) {
     return handle && handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_UNKNOWN;

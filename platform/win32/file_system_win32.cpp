@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/exact_path.h"
+#include "platform/win32/wide_text_win32.h"
 #include "platform/win32/listed_folder_win32.h"
 #include "platform/win32/win32_platform.h"
 
@@ -42,33 +43,6 @@ struct HandleCloser {
     }
 };
 using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty()) return std::wstring();
-    const int length = static_cast<int>(utf8.size());
-    const int wide = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
-    std::wstring out(static_cast<size_t>(wide), L'\0');
-    if (wide > 0) ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, &out[0], wide);
-    return out;
-}
-
-// An unpaired surrogate comes out as U+FFFD, which names no file.
-std::string Narrow(const wchar_t* wide) {
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return std::string();
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide, -1, &out[0], bytes, nullptr, nullptr);
-    out.pop_back();
-    return out;
-}
-
-// What the file system is handed: the exact form wherever the path is a full
-// one, so that no name is trimmed or taken for a device and no length limit
-// applies; a relative path as it stands.
-std::wstring SystemPath(const std::string& path) {
-    const std::string exact = ExactPathForm(path);
-    return Widen(exact.empty() ? path : exact);
-}
 
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),

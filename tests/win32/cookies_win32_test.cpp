@@ -390,7 +390,7 @@ protected:
         chrome = local + "\\Google\\Chrome\\User Data\\Default\\Network\\Cookies";
         opera = roaming + "\\Opera Software\\Opera Stable\\Network\\Cookies";
         firefox = roaming + "\\Mozilla\\Firefox\\Profiles\\t1x2.default-release\\cookies.sqlite";
-        made = {local + "\\Microsoft", local + "\\Google", roaming + "\\Opera Software", roaming + "\\Mozilla"};
+        made = {local + "\\Microsoft\\Edge", local + "\\Google", roaming + "\\Opera Software", roaming + "\\Mozilla"};
         for (const std::string& store : {edgeDefault, edgeSecond, chrome, opera, firefox}) MakeFoldersFor(store);
         ASSERT_TRUE(testing::MakeChromiumStore(edgeDefault, {".alpha.example", "alpha.example", "beta.example"}));
         ASSERT_TRUE(testing::MakeChromiumStore(edgeSecond, {".alpha.example", "gamma.example"}));
