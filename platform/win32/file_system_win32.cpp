@@ -10,7 +10,6 @@
 
 #include "platform/exact_path.h"
 #include "platform/win32/wide_text_win32.h"
-#include "platform/win32/listed_folder_win32.h"
 #include "platform/win32/win32_platform.h"
 
 namespace velnor {
@@ -44,6 +43,32 @@ struct HandleCloser {
 };
 using FileHandle = std::unique_ptr<void, HandleCloser>;
 
+// The name of an open file as the system keeps it, volume included
+// ("\\??\\C:\\..." under Wine, "\\Device\\HarddiskVolume3\\..." on Windows).
+// Asked of the object itself: GetFinalPathNameByHandle gives up past 260
+// characters under Wine, and the volume's serial number is slow to ask there.
+std::wstring ObjectName(HANDLE handle) {
+    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryObject>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+    constexpr int kObjectNameInformation = 1;
+    struct Name {
+        USHORT length, maximumLength;
+        wchar_t* buffer;
+    };
+    if (!query) return std::wstring();
+    // Most names fit the first buffer; a deep one gets the largest a name can be.
+    for (size_t bytes : {sizeof(Name) + 1024 * sizeof(wchar_t), sizeof(Name) + 65536 + sizeof(wchar_t)}) {
+        std::vector<char> buffer(bytes);
+        ULONG needed = 0;
+        if (query(handle, kObjectNameInformation, buffer.data(), static_cast<ULONG>(bytes), &needed) == 0) {
+            const Name* name = reinterpret_cast<const Name*>(buffer.data());
+            return std::wstring(name->buffer, name->length / sizeof(wchar_t));
+        }
+    }
+    return std::wstring();
+}
+
 bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                   TRUE) == CSTR_EQUAL;
@@ -63,20 +88,18 @@ bool SameFile(HANDLE a, HANDLE b) {
            x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
 }
 
-// A full exact path as its folder and the name within it. A drive's root keeps
-// its backslash ("\\?\c:\"). The leaf is empty for a path without a folder.
-struct ListedName {
-    std::wstring folder, leaf;
-};
-
-ListedName SplitListed(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return ListedName();
-    const bool root = slash > 0 && path[slash - 1] == L':';
-    return ListedName{path.substr(0, root ? slash + 1 : slash), path.substr(slash + 1)};
-}
-
 }  // namespace
+
+// The name of the folder that the last files checked lie in: rows of one
+// folder follow one another, and the folder is asked once for all of them.
+const std::wstring& Win32FileSystem::FolderObjectName(const std::wstring& folderPath) {
+    if (folderPath == lastFolderPath_) return lastFolderName_;
+    FileHandle folder(::CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    lastFolderName_ = folder.get() == INVALID_HANDLE_VALUE ? std::wstring() : ObjectName(folder.get());
+    lastFolderPath_ = lastFolderName_.empty() ? std::wstring() : folderPath;
+    return lastFolderName_;
+}
 
 // True when the open file is the one that its folder lists under its name. A
 // link to a file leads elsewhere: Windows opens the link itself here, Wine
@@ -86,49 +109,35 @@ ListedName SplitListed(const std::wstring& path) {
 // mapped and substituted drives and a chosen folder that is itself a link
 // keep working.
 bool Win32FileSystem::IsTheListedFile(HANDLE file, const std::wstring& path) {
-    const ListedName listed = SplitListed(path);
-    if (listed.leaf.empty() || !folder_.Open(listed.folder)) return false;
-    std::wstring expected = folder_.Name();
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return false;
+    // A drive's root keeps its backslash ("\\?\c:\"); any other folder is
+    // opened by its name.
+    const bool root = slash > 0 && path[slash - 1] == L':';
+    const std::wstring leaf = path.substr(slash + 1);
+    std::wstring expected = FolderObjectName(path.substr(0, root ? slash + 1 : slash));
     if (expected.empty()) return false;
     if (expected.back() != L'\\') expected += L'\\';
     const std::wstring named = ObjectName(file);
-    if (SameNameIgnoringCase(named, expected + listed.leaf)) return true;
+    if (SameNameIgnoringCase(named, expected + leaf)) return true;
     // Wine names a file whose name ends in a blank or a dot without them. That
     // is the listed file unless the name without them is another entry of the
     // folder that this one leads to.
-    const std::wstring trimmed = WithoutTrailingBlanksAndDots(listed.leaf);
-    if (trimmed == listed.leaf || trimmed.empty() || !SameNameIgnoringCase(named, expected + trimmed)) return false;
-    FileHandle lookAlike(folder_.OpenEntry(trimmed, FILE_READ_ATTRIBUTES));
+    const std::wstring trimmed = WithoutTrailingBlanksAndDots(leaf);
+    if (trimmed == leaf || trimmed.empty() || !SameNameIgnoringCase(named, expected + trimmed)) return false;
+    FileHandle lookAlike(::CreateFileW((path.substr(0, slash + 1) + trimmed).c_str(), FILE_READ_ATTRIBUTES, kShareAll,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     return lookAlike.get() == INVALID_HANDLE_VALUE || !SameFile(lookAlike.get(), file);
 }
 
-// Opened as the entry that its folder lists: where listings show links,
-// the link itself; under Wine, by its name within its folder, which is
-// opened once for all the files in it.
-HANDLE Win32FileSystem::OpenListedFile(const std::wstring& path, DWORD access) {
-    if (ListingsShowFileLinks())
-        return ::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
-                             nullptr);
-    const ListedName listed = SplitListed(path);
-    if (listed.leaf.empty() || !folder_.Open(listed.folder)) return INVALID_HANDLE_VALUE;
-    return folder_.OpenEntry(listed.leaf, access);
+namespace {
+
+FileHandle OpenListedFile(const std::wstring& path, DWORD access) {
+    return FileHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
 }
 
-// The file as its folder lists it, checked where listings hide links. A
-// folder kept open since earlier files may have been moved or replaced since:
-// it is opened afresh before the file is taken for another. `elsewhere` tells
-// a file that opened but is not the one listed (a link, under Wine).
-HANDLE Win32FileSystem::OpenCheckedFile(const std::wstring& path, DWORD access, bool& elsewhere) {
-    elsewhere = false;
-    for (const bool afresh : {false, true}) {
-        if (afresh) folder_.Close();
-        FileHandle file(OpenListedFile(path, access));
-        if (file.get() == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
-        if (ListingsShowFileLinks() || IsTheListedFile(file.get(), path)) return file.release();
-    }
-    elsewhere = true;
-    return INVALID_HANDLE_VALUE;
-}
+}  // namespace
 
 bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
     WIN32_FIND_DATAW data;
@@ -147,19 +156,20 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
 }
 
 // Deleted through the handle that was checked, so that nothing put in the
-// file's place in between is reached. Windows opens a link itself, and
-// deleting it leaves its target; only where listings hide links must the file
-// be checked against its folder. A folder is never opened here.
+// file's place in between is reached.
 bool Win32FileSystem::DeleteFile(const std::string& path) {
-    bool elsewhere = false;
-    FileHandle file(OpenCheckedFile(SystemPath(path), DELETE | FILE_READ_ATTRIBUTES, elsewhere));
+    const std::wstring wide = SystemPath(path);
+    // Opened without backup semantics, a folder does not open at all.
+    FileHandle file = OpenListedFile(wide, DELETE | FILE_READ_ATTRIBUTES);
     if (file.get() == INVALID_HANDLE_VALUE) return false;
+    // Windows opens a link itself, and deleting it leaves its target; only
+    // where listings hide links must the file be checked against its folder.
+    if (!ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide)) return false;
     FILE_DISPOSITION_INFO disposition = {TRUE};
     return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {
-    folder_.Close();  // it may be this one, or inside it
     const std::wstring wide = SystemPath(path);
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) ||
@@ -169,13 +179,15 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
 }
 
 bool Win32FileSystem::LeadsElsewhere(const std::string& path) {
-    bool elsewhere = false;
-    FileHandle file(OpenCheckedFile(SystemPath(path), FILE_READ_ATTRIBUTES, elsewhere));
-    if (file.get() == INVALID_HANDLE_VALUE) return elsewhere;
-    // Where the system shows links as links, the tag tells.
+    const std::wstring wide = SystemPath(path);
+    FileHandle file = OpenListedFile(wide, FILE_READ_ATTRIBUTES);
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
     FILE_ATTRIBUTE_TAG_INFO tag = {};
-    return ::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag) &&
-           (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    if (::GetFileInformationByHandleEx(file.get(), FileAttributeTagInfo, &tag, sizeof tag) &&
+        (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return true;
+    // Where the system shows links as links, the tag above has told.
+    return !ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide);
 }
 
 // Wine shows a link to a file as the file it leads to (its loader exports

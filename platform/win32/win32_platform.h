@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "platform/platform.h"
-#include "platform/win32/listed_folder_win32.h"
 
 namespace velnor {
 
@@ -27,10 +26,9 @@ public:
 
 private:
     bool IsTheListedFile(HANDLE file, const std::wstring& path);
-    HANDLE OpenListedFile(const std::wstring& path, DWORD access);
-    HANDLE OpenCheckedFile(const std::wstring& path, DWORD access, bool& elsewhere);
+    const std::wstring& FolderObjectName(const std::wstring& folderPath);
 
-    ListedFolder folder_;
+    std::wstring lastFolderPath_, lastFolderName_;
 };
 
 class Win32Prompts : public IPrompts {

@@ -286,24 +286,6 @@ TEST_F(RemovalOnDisk, ARowWhosePathHoldsAWildcardNeverTakesItsNeighbours) {
 // a look-alike pair checked in turn, in both removal modes: the file removed
 // is always the one named, or none; the unchecked side and a link's target
 // stay byte for byte, and whatever checked file stays keeps its row.
-// The folder of the files removed is kept open for the next of its files; a
-// folder moved away since and replaced by another of the same name must not
-// stand in for it.
-TEST_F(RemovalOnDisk, AFolderMovedAndReplacedBetweenTwoCleansLosesOnlyTheFileAtThePathChosen) {
-    const std::string first = File("Moved\\first.tmp"), again = File("Moved\\again.tmp", "old folder's");
-    AddRow(first, true);
-    Remove(false);
-    ASSERT_FALSE(FileExists(first));
-    const std::string away = dir / "Away";
-    ASSERT_TRUE(::MoveFileA((dir / "Moved").c_str(), away.c_str()));
-    File("Moved\\again.tmp", "new folder's");
-    AddRow(again, true);
-    Remove(false);
-    EXPECT_FALSE(FileExists(again));
-    EXPECT_EQ(testing::ReadBytes(away + "\\again.tmp"), "old folder's");
-    EXPECT_EQ(model->results.RowCount(), 0);
-}
-
 TEST_F(RemovalOnDisk, LookAlikesAndLinksNeverGoInPlaceOfTheFileChosen) {
     const std::string outside = dir / "Outside";
     MakeFolder(outside);
