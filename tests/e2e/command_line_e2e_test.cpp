@@ -5,12 +5,12 @@
 // window ever appears.
 #include <gtest/gtest.h>
 
-#include <ctime>
 #include <map>
 #include <set>
 
 #include <nlohmann/json.hpp>
 
+#include "platform/win32/win32_platform.h"
 #include "tests/e2e/e2e_steps.h"
 #include "tests/e2e/junk_tree.h"
 
@@ -120,26 +120,6 @@ uint64_t FileTimeOf(const std::string& isoUtc) {
     FILETIME ft;
     if (!::SystemTimeToFileTime(&st, &ft)) return 0;
     return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-}
-
-// The "Modified" cell as the window shows a time: local time, in the C
-// locale's "%c" form.
-std::string WindowTimeText(uint64_t fileTime) {
-    FILETIME utc = {static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)}, local;
-    SYSTEMTIME st;
-    if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &st)) return "?";
-    std::tm tm = {};
-    tm.tm_year = st.wYear - 1900;
-    tm.tm_mon = st.wMonth - 1;
-    tm.tm_mday = st.wDay;
-    tm.tm_hour = st.wHour;
-    tm.tm_min = st.wMinute;
-    tm.tm_sec = st.wSecond;
-    tm.tm_wday = st.wDayOfWeek;
-    tm.tm_isdst = -1;
-    char text[128];
-    std::strftime(text, sizeof text, "%c", &tm);
-    return text;
 }
 
 uint64_t LastWriteTime(const std::string& path) {
@@ -260,7 +240,7 @@ TEST(CommandLine, ScanAndPreviewListExactlyWhatTheWindowListsInBothFormats) {
                 EXPECT_EQ(listed.size, window[path].first);
                 EXPECT_EQ(listed.result, "found");
                 const uint64_t time = FileTimeOf(listed.modified);
-                EXPECT_EQ(WindowTimeText(time), window[path].second);
+                EXPECT_EQ(velnor::Win32Locale().FormatModified(time), window[path].second);
                 EXPECT_EQ(time / 10000000, LastWriteTime(path) / 10000000);
                 bytes += listed.size;
             }
