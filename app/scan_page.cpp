@@ -5,7 +5,6 @@
 #include "app/main_dialog_texts.h"
 #include "app/page_flow.h"
 #include "res/resource.h"
-#include "scan/scan_ahead.h"
 #include "ui/size_text.h"
 
 namespace velnor {
@@ -108,37 +107,15 @@ void ScanPage::RunScan() {
         return;
     }
 
-    // The walk runs ahead on a thread of its own; its steps are shown here in
-    // walk order. Stop Scan, closing the window and clicks in the check strip
-    // arrive in the drain after each folder (and within a big one), and while
-    // the window waits for the walk; a stop ends the scan at the next drain
-    // after each folder, so that what the folder in hand held is listed.
-    {
-        ScanAhead ahead(engine_, platform_.pump);
-        ScanStep step;
-        bool stop = false;
-        while (!stop && ahead.Next(step)) {
-            switch (step.kind) {
-            case ScanStep::Kind::Folder:
-                controls_[IDC_SCAN_STATUS].SetText(kStatusFolder + step.folder);
-                break;
-            case ScanStep::Kind::Hits:
-                found_.Append(step.hits);
-                ShowHits();
-                break;
-            case ScanStep::Kind::Breath:
-                if (platform_.pump) platform_.pump->Drain();
-                // A stop within a folder ends it, and the folder's end drains
-                // the queue once more.
-                stop = state_.scanState != kScanRunning;
-                if (stop && platform_.pump) platform_.pump->Drain();
-                break;
-            case ScanStep::Kind::FolderDone:
-                if (platform_.pump) platform_.pump->Drain();
-                stop = state_.scanState != kScanRunning;
-                break;
-            }
-        }
+    // Stop Scan, closing the window and clicks in the check strip arrive in
+    // a drain between folders (and within a big one) once a frame's time has
+    // passed since the last; a stop ends the scan there, so that what the
+    // folder in hand held is listed.
+    IMessagePump* pump = platform_.pump;
+    while (!engine_.Done() && state_.scanState == kScanRunning) {
+        engine_.WalkNextFolder(*this);
+        // A stop within the folder ended it; the queue is drained once more.
+        if (pump && (pump->DrainDue() || state_.scanState != kScanRunning)) pump->Drain();
     }
 
     controls_[IDC_SCAN_STATUS].SetText(kStatusFinished);
@@ -146,6 +123,19 @@ void ScanPage::RunScan() {
     controls_[IDC_STOP_SCAN].SetStateAndPicture(kDisabled);
     controls_[IDC_START_SCAN].SetStateAndPicture(kNormal);
     state_.scanState = kScanIdle;
+}
+
+void ScanPage::OnFolder(const std::string& path) { controls_[IDC_SCAN_STATUS].SetText(kStatusFolder + path); }
+
+void ScanPage::OnHits(std::vector<JunkItem>& hits) {
+    found_.Append(hits);
+    ShowHits();
+}
+
+bool ScanPage::OnBreath() {
+    IMessagePump* pump = platform_.pump;
+    if (pump && pump->DrainDue()) pump->Drain();
+    return state_.scanState == kScanRunning;
 }
 
 void ScanPage::PrepareScanLists() {

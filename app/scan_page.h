@@ -15,8 +15,8 @@ class PageFlow;
 // The Scan page: Start Scan walks the checked locations breadth-first and
 // lists every wanted file in the result list, with live totals; Stop Scan
 // ends the walk. The walk is the scan engine's; this page shows it and lets
-// the window answer after every folder.
-class ScanPage {
+// the window answer between folders.
+class ScanPage : private ScanListener {
 public:
     ScanPage(const PartContext& context, const ScanProfile& profile, FoundFiles& found, ResultTable& results,
              const OptionSwitches& options, PageFlow& flow);
@@ -37,6 +37,9 @@ public:
     const ScanOptions& TakenOptions() const { return engine_.Options(); }
 
 private:
+    void OnFolder(const std::string& path) override;
+    void OnHits(std::vector<JunkItem>& hits) override;
+    bool OnBreath() override;
     void ShowHits();
 
     const Platform platform_;

@@ -43,14 +43,10 @@ class IMessagePump {
 public:
     virtual ~IMessagePump() = default;
     virtual void Drain() = 0;
-    // A window's pump can wait for another thread's Wake and answer the
-    // window's messages meanwhile; others leave the waiting to the caller.
-    virtual bool WaitsForWake() const { return false; }
-    // Returns after a Wake (one that came before the wait counts too), or
-    // after handling the messages that arrived.
-    virtual void WaitForWake() {}
-    // From any thread.
-    virtual void Wake() {}
+    // Whether a drain now would be worth its cost. A window's pump drains when
+    // a frame's time has passed since the last drain: a look at the queue
+    // costs more than walking a small folder, and nobody sees more often.
+    virtual bool DrainDue() const { return true; }
 };
 
 class ILocale {

@@ -32,7 +32,7 @@ class JunkScan {
 public:
     // A folder of very many entries still lets the caller breathe after this
     // many entries as well as after every folder.
-    static constexpr int kEntriesPerBreath = 2000;
+    static constexpr int kEntriesPerBreath = 500;
 
     JunkScan(IFileSystem* files, ILocale* locale) : files_(files), locale_(locale) {}
 

@@ -167,22 +167,24 @@ std::string MemoryNow() {
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
     HANDLE heaps[64];
     const DWORD count = ::GetProcessHeaps(64, heaps);
-    unsigned long long busy = 0, blocks = 0;
+    unsigned long long busy = 0, blocks = 0, committed = 0;
     for (DWORD i = 0; i < count && i < 64; ++i) {
         if (!::HeapLock(heaps[i])) continue;
         PROCESS_HEAP_ENTRY entry = {};
-        while (::HeapWalk(heaps[i], &entry))
+        while (::HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_REGION) committed += entry.Region.dwCommittedSize;
             if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
                 busy += entry.cbData;
                 ++blocks;
             }
+        }
         ::HeapUnlock(heaps[i]);
     }
-    char text[160];
-    std::snprintf(text, sizeof text, "working set %.1f, private %.1f, heaps %.1f in %llu blocks",
+    char text[200];
+    std::snprintf(text, sizeof text, "working set %.1f, private %.1f, heaps %.1f in %llu blocks (%.1f committed)",
                   static_cast<double>(memory.WorkingSetSize) / 1048576.0,
                   static_cast<double>(memory.PagefileUsage) / 1048576.0, static_cast<double>(busy) / 1048576.0,
-                  blocks);
+                  blocks, static_cast<double>(committed) / 1048576.0);
     return text;
 }
 

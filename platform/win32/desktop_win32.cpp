@@ -44,20 +44,18 @@ void Win32Prompts::EndWaitCursor() {
     if (--waitDepth_ == 0) ::SetCursor(previous_ ? previous_ : ::LoadCursor(nullptr, IDC_ARROW));
 }
 
-Win32MessagePump::Win32MessagePump() : wake_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+namespace {
 
-Win32MessagePump::~Win32MessagePump() {
-    if (wake_) ::CloseHandle(wake_);
+ULONGLONG Ticks() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return static_cast<ULONGLONG>(now.QuadPart);
 }
 
-void Win32MessagePump::WaitForWake() {
-    const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &wake_, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (woke == WAIT_OBJECT_0 + 1) Drain();
-}
+// Half a frame at 60 Hz, so that a message waits at most about one frame.
+constexpr ULONGLONG kDrainEveryMs = 8;
 
-void Win32MessagePump::Wake() {
-    if (wake_) ::SetEvent(wake_);
-}
+}  // namespace
 
 void Win32MessagePump::Drain() {
     MSG msg;
@@ -66,6 +64,13 @@ void Win32MessagePump::Drain() {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+    drained_ = Ticks();
+}
+
+bool Win32MessagePump::DrainDue() const {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return Ticks() - drained_ >= static_cast<ULONGLONG>(frequency.QuadPart) * kDrainEveryMs / 1000;
 }
 
 std::optional<double> Win32Locale::ParseDate(const std::string& text) {

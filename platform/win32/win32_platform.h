@@ -68,22 +68,15 @@ private:
 
 class Win32MessagePump : public IMessagePump {
 public:
-    Win32MessagePump();
-    ~Win32MessagePump() override;
-    Win32MessagePump(const Win32MessagePump&) = delete;
-    Win32MessagePump& operator=(const Win32MessagePump&) = delete;
-
     void Drain() override;
-    bool WaitsForWake() const override { return wake_ != nullptr; }
-    void WaitForWake() override;
-    void Wake() override;
+    bool DrainDue() const override;
     // Keyboard messages for this dialog go through the dialog manager, so that
     // Escape and Alt+F4 still work while a long operation drains the queue.
     void SetDialog(HWND dialog) { dialog_ = dialog; }
 
 private:
     HWND dialog_ = nullptr;
-    HANDLE wake_ = nullptr;  // an auto-reset event
+    ULONGLONG drained_ = 0;  // when the last drain ended, in performance-counter ticks
 };
 
 class Win32Locale : public ILocale {

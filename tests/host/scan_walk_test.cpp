@@ -193,6 +193,7 @@ TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
     dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\a\\one.tmp"});
     EXPECT_EQ(fakes.pump.drains, 1);
+    EXPECT_EQ(files.enumerateCount, 1);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
     EXPECT_EQ(Text(IDC_TOTAL_FILES), "Total Files: 1");
     EXPECT_EQ(Text(IDC_TOTAL_SIZE), "Total Size:  10 Byte(s)");
@@ -205,8 +206,9 @@ TEST_F(ScanWalk, StopScanBetweenFoldersKeepsWhatWasFound) {
 // A folder of very many entries lets the window answer while it is read.
 // Whatever runs then finds the hits so far in the table and in the totals, and
 // may sort them or stop the scan.
-TEST_F(ScanWalk, ABigFolderIsDrainedEveryTwoThousandEntriesWithItsHitsListed) {
-    for (int i = 0; i < 4500; ++i) files.AddFile("C:\\Big\\f" + std::to_string(10000 + i) + ".tmp", 1);
+TEST_F(ScanWalk, ABigFolderIsDrainedWithinWithItsHitsListed) {
+    constexpr int kBreath = JunkScan::kEntriesPerBreath;
+    for (int i = 0; i < 2 * kBreath + 500; ++i) files.AddFile("C:\\Big\\f" + std::to_string(10000 + i) + ".tmp", 1);
     AddLocation("C:\\Big");
     std::vector<int> rows;
     fakes.pump.onDrain = [&](int drain) {
@@ -220,11 +222,12 @@ TEST_F(ScanWalk, ABigFolderIsDrainedEveryTwoThousandEntriesWithItsHitsListed) {
     };
     dialog.scan.OnStartScan();
     // "." and ".." count as entries; the stop abandons the rest of the folder.
-    EXPECT_EQ(rows, (std::vector<int>{1998, 3998, 3998}));
-    EXPECT_EQ(dialog.results.CellText(0, 1), "f11997.tmp");
-    EXPECT_EQ(dialog.results.CellText(1997, 1), "f10000.tmp");
-    EXPECT_EQ(dialog.results.CellText(1998, 1), "f11998.tmp");
-    EXPECT_EQ(dialog.found.TotalCount(), 3998u);
+    EXPECT_EQ(rows, (std::vector<int>{kBreath - 2, 2 * kBreath - 2, 2 * kBreath - 2}));
+    // The rows of the first breath were sorted by name, descending.
+    EXPECT_EQ(dialog.results.CellText(0, 1), "f" + std::to_string(10000 + kBreath - 3) + ".tmp");
+    EXPECT_EQ(dialog.results.CellText(kBreath - 3, 1), "f10000.tmp");
+    EXPECT_EQ(dialog.results.CellText(kBreath - 2, 1), "f" + std::to_string(10000 + kBreath - 2) + ".tmp");
+    EXPECT_EQ(dialog.found.TotalCount(), 2u * kBreath - 2);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), kFinished);
 }
 
