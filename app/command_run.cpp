@@ -46,8 +46,8 @@ private:
         while (more) {
             more = scan.WalkNextFolder(found_);
             for (; list && listed < found_.Count(); ++listed) {
-                const JunkItem& file = found_.At(listed);
-                report_.File(file.path, file.size, file.modified, FileResult::Found);
+                const FoundFile file = found_.At(listed);
+                report_.File(file.Path(), file.size, file.modified, FileResult::Found);
             }
         }
     }
@@ -71,8 +71,8 @@ private:
             const uint32_t checked = found_.CheckedCount();
             const uint64_t checkedBytes = found_.CheckedSize();
             const RemovalMode mode = options[ScanOptions::kRemove] ? RemovalMode::RecycleBin : RemovalMode::Permanent;
-            RemoveCheckedFiles(found_, platform_, mode, [&](const JunkItem& file, bool removed) {
-                report_.File(file.path, file.size, file.modified, removed ? FileResult::Removed : FileResult::Left);
+            RemoveCheckedFiles(found_, platform_, mode, [&](const FoundFile& file, bool removed) {
+                report_.File(file.Path(), file.size, file.modified, removed ? FileResult::Removed : FileResult::Left);
             });
             // What stayed is still in the list, checked.
             summary_.filesLeft = found_.CheckedCount();

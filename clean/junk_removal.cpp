@@ -36,19 +36,20 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     // at the end.
     int taken = 0;
     for (; taken < found.Count(); ++taken) {
-        const JunkItem& item = found.At(taken);
+        const FoundFile item = found.At(taken);
         if (!item.checked) continue;
+        const std::string path = item.Path();
         if (beforeFile && !beforeFile(k + 1)) break;
         ++k;
         // A wildcard would make the shell remove every file it matches,
         // checked or not, and a stand-in character would name another file;
         // such a file stays, in either mode.
         bool stays = true;
-        if (UnsafeForShellList(item.path) || !files) {
+        if (UnsafeForShellList(path) || !files) {
             stays = true;
         } else if (mode == RemovalMode::Permanent) {
-            stays = !RemoveChosenFile(*files, item.path) && FileStillThere(*files, item.path);
-        } else if (ShellCanRecycleExactly(files, item.path)) {
+            stays = !RemoveChosenFile(*files, path) && FileStillThere(*files, path);
+        } else if (ShellCanRecycleExactly(files, path)) {
             recycle.push_back(taken);
             continue;
         }
@@ -61,7 +62,7 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     // checked file out of the Recycle Bin.
     std::vector<std::string> present;
     for (int row : recycle)
-        if (stillThere(found.At(row).path)) present.push_back(found.At(row).path);
+        if (stillThere(found.At(row).Path())) present.push_back(found.At(row).Path());
     if (platform.shell && ShellDelete(*platform.shell, DoubleNulList(present), false) != 0 &&
         present.size() > 1) {
         // The shell gives up at the first file it cannot take (one held open
@@ -72,7 +73,7 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     }
     // Whatever the shell said, a file that is still there keeps its row.
     for (int row : recycle) {
-        const bool stays = stillThere(found.At(row).path);
+        const bool stays = stillThere(found.At(row).Path());
         if (stays) left.push_back(row);
         tell(row, !stays);
     }

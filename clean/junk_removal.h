@@ -15,7 +15,7 @@ enum class RemovalMode { RecycleBin, Permanent };
 // stops the removal before that file.
 using RemovalStep = std::function<bool(uint32_t k)>;
 // Told of each checked file that was taken, once its fate is known.
-using RemovalOutcome = std::function<void(const JunkItem& file, bool removed)>;
+using RemovalOutcome = std::function<void(const FoundFile& file, bool removed)>;
 
 // Removes every checked file from the top of the list down; the rows taken
 // leave the list, but those of the files that stayed. Returns how many

@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace velnor {
 
-// One file that the scan found.
+// One file that the scan found, as the walk hands it over.
 struct JunkItem {
     std::string path;  // the full path, name included
     uint64_t size = 0;
@@ -17,6 +18,19 @@ struct JunkItem {
 
     // The name: the path after its last backslash.
     std::string_view Name() const;
+};
+
+// A found file as the found files keep it: a view of their own store, good
+// until the files are cleared.
+struct FoundFile {
+    std::string_view folder;  // up to the last backslash, that included
+    std::string_view name;
+    uint64_t size = 0;
+    uint64_t modified = 0;
+    bool checked = true;
+
+    std::string Path() const;
+    std::string_view Name() const { return name; }
 };
 
 // What is told of every change to the found files, so that a view of them
@@ -37,7 +51,7 @@ class FoundFiles {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
     bool Valid(int row) const { return row >= 0 && row < Count(); }
-    const JunkItem& At(int row) const { return items_[row]; }
+    FoundFile At(int row) const;
 
     uint32_t TotalCount() const { return static_cast<uint32_t>(items_.size()); }
     uint64_t TotalSize() const { return totalSize_; }
@@ -55,16 +69,34 @@ public:
     void Clear();
     // Reorders the rows stably by `less`; returns, for each new row, the row
     // it was before.
-    std::vector<int> Sort(const std::function<bool(const JunkItem&, const JunkItem&)>& less);
+    std::vector<int> Sort(const std::function<bool(const FoundFile&, const FoundFile&)>& less);
 
     void SetListener(FoundFilesListener* listener) { listener_ = listener; }
 
 private:
-    void Count(const JunkItem& item, int sign);
+    // A row as kept: the files of one folder share its path, and the texts
+    // lie in large blocks rather than one allocation each, so that a scan of
+    // many files holds about a third of the memory.
+    struct Row {
+        const char* name;
+        uint64_t size;
+        uint64_t modified;
+        uint32_t folder;  // into folders_
+        uint16_t nameLength;
+        bool checked;
+    };
+
+    void Count(const Row& row, int sign);
+    std::string_view Keep(std::string_view text);
+    uint32_t FolderOf(std::string_view folder);
 
     // In blocks, so that a big scan never holds its rows twice while they
     // grow, as one array would.
-    std::deque<JunkItem> items_;
+    std::deque<Row> items_;
+    std::vector<std::string_view> folders_;
+    std::vector<std::unique_ptr<char[]>> texts_;
+    char* textFree_ = nullptr;  // the room left in the last block of texts_
+    size_t textRoom_ = 0;
     uint64_t totalSize_ = 0;
     uint32_t checkedCount_ = 0;
     uint64_t checkedSize_ = 0;

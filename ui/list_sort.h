@@ -27,6 +27,8 @@ private:
 
 // Case-insensitive order of two texts; only A to Z are folded.
 int CompareNoCase(std::string_view a, std::string_view b);
+// The same for two texts each held in two parts (a1 a2 against b1 b2).
+int CompareNoCase(std::string_view a1, std::string_view a2, std::string_view b1, std::string_view b2);
 
 template <typename T>
 int Order(T a, T b) {

@@ -13,12 +13,12 @@ ResultTable::~ResultTable() { found_.SetListener(nullptr); }
 
 std::string ResultTable::CellText(int row, int column) const {
     if (!found_.Valid(row)) return std::string();
-    const JunkItem& item = found_.At(row);
+    const FoundFile item = found_.At(row);
     switch (column) {
     case result_col::kName:
         return std::string(item.Name());
     case result_col::kLocation:
-        return item.path;
+        return item.Path();
     case result_col::kSize:
         return DecimalText(item.size);
     case result_col::kModified:
@@ -72,12 +72,13 @@ void ResultTable::RecountSelection() {
 // Each column of the result list holds one kind of data, compared as what it
 // is: names and paths as texts, sizes as numbers, times as times.
 void ResultTable::SortRows(int column, ColumnType, bool ascending) {
-    auto order = [column](const JunkItem& a, const JunkItem& b) {
+    auto order = [column](const FoundFile& a, const FoundFile& b) {
         switch (column) {
         case result_col::kName:
             return CompareNoCase(a.Name(), b.Name());
         case result_col::kLocation:
-            return CompareNoCase(a.path, b.path);
+            return a.folder.data() == b.folder.data() ? CompareNoCase(a.name, b.name)
+                                                      : CompareNoCase(a.folder, a.name, b.folder, b.name);
         case result_col::kSize:
             return Order(a.size, b.size);
         case result_col::kModified:
@@ -87,7 +88,7 @@ void ResultTable::SortRows(int column, ColumnType, bool ascending) {
         }
     };
     sorting_ = true;
-    const std::vector<int> was = found_.Sort([&](const JunkItem& a, const JunkItem& b) {
+    const std::vector<int> was = found_.Sort([&](const FoundFile& a, const FoundFile& b) {
         const int o = order(a, b);
         return ascending ? o < 0 : o > 0;
     });

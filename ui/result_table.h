@@ -38,7 +38,7 @@ public:
     bool IsChecked(int row) const override { return found_.Valid(row) && found_.At(row).checked; }
     bool IsSelected(int row) const override { return found_.Valid(row) && row == selectedRow_; }
 
-    const JunkItem& Item(int row) const { return found_.At(row); }
+    FoundFile Item(int row) const { return found_.At(row); }
     const FoundFiles& Found() const { return found_; }
 
     void SetTimeFormatter(TimeFormatter format) { formatTime_ = std::move(format); }

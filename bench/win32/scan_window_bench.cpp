@@ -299,8 +299,8 @@ int main(int argc, char** argv) {
     // Start Clean against a bare DeleteFileA loop, each on its own copy of the hits.
     std::vector<Hit> hits;
     for (int row = 0; row < rows; ++row) {
-        const velnor::JunkItem& item = dialog->parts.results.Item(row);
-        hits.push_back({item.path.substr(root.size()), item.size});
+        const velnor::FoundFile item = dialog->parts.results.Item(row);
+        hits.push_back({item.Path().substr(root.size()), item.size});
     }
     const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
     const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");

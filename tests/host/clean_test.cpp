@@ -214,7 +214,7 @@ TEST_F(Clean, AStepThatFailedOrLeftFilesIsToldSo) {
                             "Clean Completed! Left: 1 file, Temp Folder, History.",
                         }));
     ASSERT_EQ(dialog->results.RowCount(), 1);
-    EXPECT_EQ(dialog->results.Item(0).path, "C:\\Junk\\open.tmp");
+    EXPECT_EQ(dialog->results.Item(0).Path(), "C:\\Junk\\open.tmp");
     EXPECT_TRUE(dialog->results.Item(0).checked);
     EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 1");
     EXPECT_FALSE(fakes.files.Exists("C:\\Junk\\a.tmp"));

@@ -164,8 +164,8 @@ TEST_F(Removal, OnlyTheFileNamedGoesAndWhatStaysKeepsItsRow) {
         std::vector<std::string> stayed;
         for (int row = 0; row < dialog->results.RowCount(); ++row) {
             EXPECT_TRUE(dialog->results.Item(row).checked);
-            EXPECT_TRUE(fakes.files.Exists(dialog->results.Item(row).path)) << dialog->results.Item(row).path;
-            stayed.push_back(dialog->results.Item(row).path);
+            EXPECT_TRUE(fakes.files.Exists(dialog->results.Item(row).Path())) << dialog->results.Item(row).Path();
+            stayed.push_back(dialog->results.Item(row).Path());
         }
         if (recycle) {
             EXPECT_EQ(shell.recycled, std::vector<std::string>{"C:\\Junk\\a.tmp"});
@@ -342,7 +342,7 @@ TEST_F(Removal, AFileInUseDoesNotKeepTheFilesAfterItFromTheBin) {
     EXPECT_EQ(shell.deleteCalls[0].paths.size(), 3u);
     for (const auto& call : shell.deleteCalls) EXPECT_EQ(call.flags, kRecycleFlags);
     ASSERT_EQ(dialog->results.RowCount(), 1);
-    EXPECT_EQ(dialog->results.Item(0).path, "C:\\Junk\\open.tmp");
+    EXPECT_EQ(dialog->results.Item(0).Path(), "C:\\Junk\\open.tmp");
 }
 
 TEST_F(Removal, StopsTakingRowsWhenTheCleanIsCalledOff) {

@@ -103,7 +103,7 @@ protected:
     }
     std::vector<std::string> Locations() const {
         std::vector<std::string> paths;
-        for (int row = 0; row < dialog.results.RowCount(); ++row) paths.push_back(dialog.results.Item(row).path);
+        for (int row = 0; row < dialog.results.RowCount(); ++row) paths.push_back(dialog.results.Item(row).Path());
         return paths;
     }
     std::string Text(int id) { return dialog.controls[id].Text(); }
@@ -369,7 +369,7 @@ TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
             std::vector<std::string> expected = {"c:\\root\\plain.tmp"};
             if (on) expected = {"c:\\root\\marked.tmp", "c:\\root\\plain.tmp", "c:\\root\\Marked\\plain.tmp"};
             std::vector<std::string> got;
-            for (int i = 0; i < d.results.RowCount(); ++i) got.push_back(d.results.Item(i).path);
+            for (int i = 0; i < d.results.RowCount(); ++i) got.push_back(d.results.Item(i).Path());
             EXPECT_EQ(got, expected) << "attribute " << c.attribute << (on ? " on" : " off");
         }
     }

@@ -212,7 +212,7 @@ TEST_F(RemovalOnDisk, PermanentRemovalDeletesExactlyTheCheckedFiles) {
     EXPECT_EQ(positions, (std::vector<int>{15, 30, 45, 60, 75}));
     // The file held open stays, and so does its row, checked.
     ASSERT_EQ(model->results.RowCount(), 1);
-    EXPECT_EQ(model->results.Item(0).path, Lowered(readOnlyOpen));
+    EXPECT_EQ(model->results.Item(0).Path(), Lowered(readOnlyOpen));
     EXPECT_TRUE(model->results.Item(0).checked);
     EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 1");
 }
@@ -328,7 +328,7 @@ TEST_F(RemovalOnDisk, LookAlikesAndLinksNeverGoInPlaceOfTheFileChosen) {
             EXPECT_EQ(model->results.RowCount(), expectedRows);
             for (int row = 0; row < model->results.RowCount(); ++row) {
                 EXPECT_TRUE(model->results.Item(row).checked);
-                EXPECT_TRUE(ExactExists(model->results.Item(row).path)) << model->results.Item(row).path;
+                EXPECT_TRUE(ExactExists(model->results.Item(row).Path())) << model->results.Item(row).Path();
             }
             model->found.Clear();
             model->state.ClearTotals();
