@@ -39,13 +39,8 @@ std::string AsciiLower(std::string text) {
     return text;
 }
 
-constexpr size_t kPathTextChars = 1000;
-
-// A drive's name ends in its letter, colon and bracket: drives stay listed.
-bool IsDriveRow(const LocationEntry& location) {
-    const std::string path = Utf8Prefix(location.path, kPathTextChars - 1);
-    return path.size() >= 2 && path[path.size() - 2] == ':';
-}
+// Remove takes folders only: the drives stay listed.
+bool IsDriveRow(const LocationEntry& location) { return location.kind == LocationKind::Drive; }
 
 }  // namespace
 
@@ -119,7 +114,7 @@ void ListPages::AddFolderLocation() {
     LocationTable& list = profile_.locations;
     for (int i = 0; i < list.RowCount(); ++i)
         if (list.At(i).path == path) return;
-    store_.AddLocationRow(list.RowCount(), MakeLocation(path, kFolderImage, true));
+    store_.AddLocationRow(list.RowCount(), MakeFolderLocation(path, true));
     store_.SaveProfile();
 }
 

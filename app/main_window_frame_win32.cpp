@@ -29,15 +29,23 @@ bool CMainWindowFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     return RouteMessage(*this, kMap, message, wParam, lParam, result);
 }
 
-void CMainWindowFrame::SetUpFrame() {
+// The icons drawn from the icon resource at the sizes of the window's scale.
+void CMainWindowFrame::LoadIcons() {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    const int dpi = Scale().Dpi();
     bigIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
-                                                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
+                                                    SystemMetricAtDpi(SM_CXICON, dpi),
+                                                    SystemMetricAtDpi(SM_CYICON, dpi), 0)));
     smallIcon_.Reset(static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON,
-                                                      ::GetSystemMetrics(SM_CXSMICON),
-                                                      ::GetSystemMetrics(SM_CYSMICON), 0)));
+                                                      SystemMetricAtDpi(SM_CXSMICON, dpi),
+                                                      SystemMetricAtDpi(SM_CYSMICON, dpi), 0)));
+    // The window lets go of the icons it showed before these are released.
     ::SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
     ::SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+void CMainWindowFrame::SetUpFrame() {
+    LoadIcons();
 
     greyBrush_.Reset(::CreateSolidBrush(kPanelGrey));
 
@@ -55,6 +63,7 @@ void CMainWindowFrame::SetUpFrame() {
 }
 
 void CMainWindowFrame::FitFrameToScale(const RECT& suggested) {
+    LoadIcons();
     LoadBackground(backgroundId_);
     const int width = background_ ? backgroundWidth_ : suggested.right - suggested.left;
     const int height = background_ ? backgroundHeight_ : suggested.bottom - suggested.top;
@@ -106,7 +115,7 @@ LRESULT CMainWindowFrame::OnPaint(WPARAM, LPARAM) {
     ::SendMessageA(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+    const int cx = SystemMetricAtDpi(SM_CXICON, Scale().Dpi()), cy = SystemMetricAtDpi(SM_CYICON, Scale().Dpi());
     ::DrawIcon(dc, (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, bigIcon_.Get());
     ::EndPaint(hwnd_, &ps);
     return 0;

@@ -39,6 +39,7 @@ private:
     using Map = MessageMap<CMainWindowFrame>;
     static const Map kMap[];
 
+    void LoadIcons();
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);

@@ -40,15 +40,22 @@ ScanOptions ScanOptions::CreationStates() {
     return o;
 }
 
-LocationEntry MakeLocation(const std::string& path, int image, bool checked) {
+LocationEntry MakeFolderLocation(const std::string& path, bool checked) {
     LocationEntry entry;
     entry.path = path;
-    if (path.size() >= 3 && path.compare(path.size() - 2, 2, ":)") == 0) {
-        entry.kind = LocationKind::Drive;
-        entry.drive = path.substr(path.size() - 3, 2);
-    }
     entry.checked = checked;
-    entry.image = image;
+    return entry;
+}
+
+LocationEntry MakeDriveLocation(const std::string& root, const std::string& name) {
+    LocationEntry entry;
+    entry.path = name;
+    entry.kind = LocationKind::Drive;
+    entry.drive = root.substr(0, 2);
+    if (!entry.drive.empty() && entry.drive[0] >= 'a' && entry.drive[0] <= 'z')
+        entry.drive[0] = static_cast<char>(entry.drive[0] - 'a' + 'A');
+    entry.checked = true;
+    entry.image = kDriveImage;
     return entry;
 }
 
@@ -75,6 +82,15 @@ std::string RecordCell(const LocationEntry& entry, int column) {
 }
 
 int RecordImage(const LocationEntry& entry) { return entry.image; }
+
+std::optional<int> RecordOrder(const LocationEntry& a, const LocationEntry& b, int column) {
+    auto order = [](const std::optional<uint64_t>& x, const std::optional<uint64_t>& y) {
+        return x < y ? -1 : (y < x ? 1 : 0);
+    };
+    if (column == location_col::kCapacity) return order(a.totalBytes, b.totalBytes);
+    if (column == location_col::kFree) return order(a.freeBytes, b.freeBytes);
+    return std::nullopt;
+}
 
 std::string RecordCell(const FilterEntry& entry, int column) {
     switch (column) {

@@ -30,9 +30,10 @@ constexpr int kExclusionImage = 3;
 
 enum class LocationKind { Drive, Folder };
 
-// One row of the location list. The kind is told by the path text when the
-// entry is made (a drive's display name ends in its letter and colon in
-// brackets) and kept with the entry from then on.
+// One row of the location list: one of the machine's fixed drives, shown
+// under the name the shell gives it, or a folder of the user's. The kind is
+// known where the row is made and kept with it; nothing is read back from the
+// shown name, which need not hold the drive's letter at all.
 struct LocationEntry {
     std::string path;   // the drive's display name, or the folder's path
     LocationKind kind = LocationKind::Folder;
@@ -44,9 +45,10 @@ struct LocationEntry {
     int image = kFolderImage;
 };
 
-// A location row made from its path text; the text decides the kind. A drive
-// listed from the machine's fixed drives shows kDriveImage whatever its text.
-LocationEntry MakeLocation(const std::string& path, int image, bool checked);
+// A folder's row, whatever its path looks like.
+LocationEntry MakeFolderLocation(const std::string& path, bool checked);
+// A fixed drive's row: its root ("C:\") gives the drive, the name is shown.
+LocationEntry MakeDriveLocation(const std::string& root, const std::string& name);
 
 // The "Capacity(MB)" and "Free Space(MB)" cells.
 std::string CapacityText(uint64_t bytes);
@@ -84,17 +86,23 @@ std::string RecordCell(const LocationEntry& entry, int column);
 int RecordImage(const LocationEntry& entry);
 inline bool RecordChecked(const LocationEntry& entry) { return entry.checked; }
 inline void SetRecordChecked(LocationEntry& entry, bool checked) { entry.checked = checked; }
+// The order of two rows by a column where the record holds what the cell
+// shows (the sizes, in bytes; an unknown size first); empty where the shown
+// texts are compared.
+std::optional<int> RecordOrder(const LocationEntry& a, const LocationEntry& b, int column);
 
 std::string RecordCell(const FilterEntry& entry, int column);
 inline int RecordImage(const FilterEntry& entry) { return static_cast<int>(entry.type); }
 inline bool RecordChecked(const FilterEntry& entry) { return entry.checked; }
 inline void SetRecordChecked(FilterEntry& entry, bool checked) { entry.checked = checked; }
+inline std::optional<int> RecordOrder(const FilterEntry&, const FilterEntry&, int) { return std::nullopt; }
 
 // An exclusion always applies: it has no check box.
 std::string RecordCell(const ExcludeEntry& entry, int column);
 inline int RecordImage(const ExcludeEntry&) { return kExclusionImage; }
 inline bool RecordChecked(const ExcludeEntry&) { return false; }
 inline void SetRecordChecked(ExcludeEntry&, bool) {}
+inline std::optional<int> RecordOrder(const ExcludeEntry&, const ExcludeEntry&, int) { return std::nullopt; }
 
 using LocationTable = RecordList<LocationEntry>;
 using FilterTable = RecordList<FilterEntry>;

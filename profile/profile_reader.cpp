@@ -61,7 +61,7 @@ void ListFixedDriveRows(const Platform& platform, LocationTable& locations) {
         if (platform.shell) {
             if (std::optional<std::string> display = platform.shell->DisplayName(query)) name = *display;
         }
-        LocationEntry drive = MakeLocation(name, kDriveImage, true);
+        LocationEntry drive = MakeDriveLocation(root, name);
         // A drive whose size cannot be read shows empty size cells rather
         // than a made-up 0.00, which would read as a full disk.
         uint64_t totalBytes = 0, freeBytes = 0;
@@ -88,7 +88,7 @@ bool ReadDriveChecks(const std::string& text, LocationTable& locations) {
 bool ReadFolders(const std::string& text, LocationTable& locations) {
     bool anyUnchecked = false;
     for (const config_file::ParsedFolder& folder : config_file::ParseFolders(config_file::FindValue(text, "PathFolder"))) {
-        locations.AppendRow(MakeLocation(folder.path, kFolderImage, folder.checked));
+        locations.AppendRow(MakeFolderLocation(folder.path, folder.checked));
         if (!folder.checked) anyUnchecked = true;
     }
     return anyUnchecked;

@@ -20,9 +20,11 @@ void JunkScan::Start(const ScanProfile& profile) {
     for (int row = 0; row < locations.RowCount(); ++row) {
         const LocationEntry& location = locations.At(row);
         if (!location.checked) continue;
-        std::string text = Utf8Prefix(location.path, kMaxLocationChars);
+        // A drive is walked from its root, whatever name it is shown under.
+        const std::string& where = location.kind == LocationKind::Drive ? location.drive : location.path;
+        std::string text = Utf8Prefix(where, kMaxLocationChars);
         if (locale_) text = locale_->Lower(text);
-        checked.push_back(NormaliseLocation(text));
+        checked.push_back(std::move(text));
     }
     for (std::string& location : UncoveredLocations(checked)) queue_.push_back(std::move(location));
 

@@ -16,12 +16,6 @@ bool CoversFolded(const std::string& other, const std::string& location) {
 
 }  // namespace
 
-std::string NormaliseLocation(const std::string& lowered) {
-    const size_t n = lowered.size();
-    if (n > 3 && lowered.compare(n - 2, 2, ":)") == 0) return std::string(1, lowered[n - 3]) + ":";
-    return lowered;
-}
-
 bool CoversLocation(const std::string& other, const std::string& location) {
     return CoversFolded(FoldCase(other), FoldCase(location));
 }

@@ -7,10 +7,6 @@ namespace velnor {
 // A location's text is normalised in a working copy of this many characters.
 constexpr size_t kMaxLocationChars = 999;
 
-// The lowered text of a location row as the walk uses it: a drive row
-// ("label (c:)") becomes the drive, "c:"; any other text stays as it is.
-std::string NormaliseLocation(const std::string& lowered);
-
 // True when scanning `other` already scans `location`: other's text starts
 // location's and ends at a path boundary there (it ends in a backslash, or
 // location goes on with one). Equal texts cover each other. Letter case counts

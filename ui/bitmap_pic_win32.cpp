@@ -54,12 +54,22 @@ void CBitmapPic::PreSubclassControl() {
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     tool.lpszText = const_cast<char*>("");
     ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    ShowTipWidth(ScaleOfWindow(hwnd_));
+}
+
+// Long tips wrap at this width of the 96-DPI layout, at the window's scale.
+void CBitmapPic::ShowTipWidth(const DisplayScale& scale) {
+    if (!tooltip_ || scale.Percent() == tipPercent_) return;
+    ::SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale.Px(kTipWidth));
+    tipPercent_ = scale.Percent();
 }
 
 void CBitmapPic::ShowPicture(int resourceId) {
     if (!hwnd_) return;
-    HBITMAP bitmap = resourceId ? SharedBitmap(resourceId, ScaleOfWindow(hwnd_)) : nullptr;
+    // A new scale shows every picture afresh, and the tip follows it.
+    const DisplayScale scale = ScaleOfWindow(hwnd_);
+    ShowTipWidth(scale);
+    HBITMAP bitmap = resourceId ? SharedBitmap(resourceId, scale) : nullptr;
     if (reinterpret_cast<HBITMAP>(::SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0)) == bitmap) return;
     ::SendMessageA(hwnd_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }

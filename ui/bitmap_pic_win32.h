@@ -39,10 +39,13 @@ protected:
     void OnKeyDown(WPARAM key, LPARAM flags);
     void Press();
     void FocusNeighbourTab(bool forward);
+    void ShowTipWidth(const DisplayScale& scale);
     void PaintFocusMark();
     DialogModel* model_ = nullptr;
     int id_ = 0;
     HWND tooltip_ = nullptr;
+    static constexpr int kTipWidth = 400;
+    int tipPercent_ = 0;  // the display scale of the tip's width
 };
 
 // Push buttons: disabled, normal, hover and busy states.

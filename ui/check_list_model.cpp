@@ -1,6 +1,18 @@
 #include "ui/check_list_model.h"
 
+#include <algorithm>
+
 namespace velnor {
+
+CheckStrip CheckStrip::Over(const DisplayScale& scale, int columnLeft, int columnRight) {
+    const CheckStrip base;
+    CheckStrip strip;
+    strip.left = columnLeft;
+    strip.right = columnLeft + std::min(scale.Px(base.right), std::max(columnRight - columnLeft - 1, 0));
+    strip.top = scale.Px(base.top);
+    strip.bottom = scale.Px(base.bottom);
+    return strip;
+}
 
 void CheckListModel::SetChecked(int row, bool checked) {
     if (!ValidRow(row) || IsChecked(row) == checked) return;
@@ -35,7 +47,7 @@ void CheckListModel::OnColumnClick(int column) {
 }
 
 void CheckListModel::OnMouseButton(int x, int y) {
-    if (!InCheckStrip(x, y)) return;
+    if (!strip_.Holds(x, y)) return;
     RecountSelection();
     ShowHeaderCheckOfRows();
 }

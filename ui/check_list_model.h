@@ -1,10 +1,26 @@
 #pragma once
+#include "ui/display_scale.h"
 #include "ui/list_layout.h"
 #include "ui/list_rows.h"
 #include "ui/list_selection.h"
 #include "ui/list_sort.h"
 
 namespace velnor {
+
+// The band of a list's client area where a press may have turned a check box,
+// inclusive at every edge: at 100 % x 0 to 24 and y 15 to 399.
+struct CheckStrip {
+    int left = 0;
+    int top = 15;
+    int right = 24;
+    int bottom = 399;
+    bool Holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+    // The strip at a display scale over the check box column, which spans x
+    // columnLeft up to columnRight (exclusive) in client co-ordinates: it
+    // moves with the column when the list is scrolled sideways and never
+    // reaches past it.
+    static CheckStrip Over(const DisplayScale& scale, int columnLeft, int columnRight);
+};
 
 // The one list control of the program, whatever keeps its rows: its layout
 // and order (ListSort), its single selection (ListSelection), and here the
@@ -26,8 +42,13 @@ public:
     // list has totals.
     virtual void RecountSelection() {}
 
-    // The check strip: clicks there may have toggled a check box.
-    static bool InCheckStrip(int x, int y) { return x >= 0 && x <= 24 && y >= 15 && y <= 399; }
+    // The check strip: presses there may have toggled a check box. The list
+    // view sets it where its check boxes are now.
+    const CheckStrip& Strip() const { return strip_; }
+    void SetCheckStrip(const CheckStrip& strip) { strip_ = strip; }
+
+private:
+    CheckStrip strip_;
 };
 
 }  // namespace velnor

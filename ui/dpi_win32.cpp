@@ -9,6 +9,7 @@ namespace {
 // are missing.
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 constexpr int kDialogDisableAll = 0x0001;  // DDC_DISABLE_ALL
 
 template <typename Fn>
@@ -32,6 +33,15 @@ void StopDialogRescaling(HWND dialog) {
     static const SetDialogDpiChangeBehaviorFn set =
         User32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
     if (set && dialog) set(dialog, kDialogDisableAll, kDialogDisableAll);
+}
+
+int SystemMetricAtDpi(int metric, int dpi) {
+    static const GetSystemMetricsForDpiFn forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    if (forDpi) {
+        if (const int value = forDpi(metric, static_cast<UINT>(dpi))) return value;
+    }
+    // Older systems give the metrics of the system's DPI only.
+    return ::MulDiv(::GetSystemMetrics(metric), dpi, WindowDpi(nullptr));
 }
 
 DisplayScale ScaleOfWindow(HWND window) {

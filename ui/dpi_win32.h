@@ -14,6 +14,9 @@ int WindowDpi(HWND window);
 // changes; a dialog that places its controls in pixels does that itself.
 void StopDialogRescaling(HWND dialog);
 
+// A system metric (an icon's size, say) as the system gives it at a DPI.
+int SystemMetricAtDpi(int metric, int dpi);
+
 // The scale a window is shown at: its top-level dialog's, when the framework
 // runs that dialog, else the one drawn for the window's display.
 DisplayScale ScaleOfWindow(HWND window);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/dpi_win32.h"
 #include "ui/gdi_handles_win32.h"
 
 namespace velnor {
@@ -52,13 +53,14 @@ void CGradientLabel::Paint() {
     std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
     ::GetWindowTextA(hwnd_, text.data(), length + 1);
     UINT format = DT_SINGLELINE | DT_VCENTER;
+    const int gap = ScaleOfWindow(hwnd_).Px(margin);
     if (alignment == 0) {
-        r.left += margin;
+        r.left += gap;
         format |= DT_LEFT;
     } else if (alignment == 1) {
         format |= DT_CENTER;
     } else {
-        r.right -= margin;
+        r.right -= gap;
         format |= DT_RIGHT;
     }
     ::DrawTextA(dc, text.data(), length, &r, format);

@@ -23,7 +23,7 @@ public:
     COLORREF startColor = RGB(145, 140, 167);
     COLORREF endColor = RGB(230, 230, 230);
     COLORREF textColor;
-    int margin = 5;
+    int margin = 5;  // pixels of the 96-DPI layout
     int alignment = 0;  // 0 left, 1 centred, anything else right
 
 private:

@@ -81,7 +81,6 @@ void CMyListCtrlEx::Bind(CheckListModel* model) {
     model_->SetObserver(this);
     OnColumnsChanged();
     OnRowsReset();
-    OnHeaderChanged();
 }
 
 void CMyListCtrlEx::OnColumnsChanged() {
@@ -125,6 +124,9 @@ void CMyListCtrlEx::OnColumnsChanged() {
         Header_SetImageList(header_.Hwnd(), headerImages_.Get());
     }
     imagesPercent_ = scale.Percent();
+    // A column's new format is the whole of its heading's format: the check
+    // image and the owner drawing of the sort arrow go back on.
+    OnHeaderChanged();
 }
 
 void CMyListCtrlEx::OnScaleChanged() {
@@ -272,6 +274,29 @@ int CMyListCtrlEx::CheckBoxAt(int x, int y) {
     return row >= 0 && row < model_->RowCount() && onCheckBox ? row : -1;
 }
 
+// A check set through the list view's own interface (LVM_SETITEMSTATE or
+// LVM_SETITEM with the state image), as screen readers and test automation
+// set it. An owner-data list view keeps no check boxes and would drop it; it
+// counts like a check turned with the space bar. Row -1 is every row.
+void CMyListCtrlEx::TakeCheckFromView(int row, const LVITEMA* item) {
+    if (!item || !model_->HasCheckBoxes() || !(item->stateMask & LVIS_STATEIMAGEMASK)) return;
+    const UINT image = (item->state & LVIS_STATEIMAGEMASK) >> 12;
+    if (image != 1 && image != 2) return;
+    if (row < 0)
+        model_->SetAllChecked(image == 2);
+    else
+        model_->SetChecked(row, image == 2);
+}
+
+// The check strip over the check box column as it is shown now: at the
+// window's scale, and as far left as a sideways scroll has moved the column.
+CheckStrip CMyListCtrlEx::CheckStripNow() {
+    RECT column = {};
+    if (header_.ItemCount() > 0 && Header_GetItemRect(header_.Hwnd(), 0, &column))
+        ::MapWindowPoints(header_.Hwnd(), hwnd_, reinterpret_cast<POINT*>(&column), 2);
+    return CheckStrip::Over(ScaleOfWindow(hwnd_), column.left, column.right);
+}
+
 // The list view of an owner-data list leaves its check boxes to the owner:
 // a press on a check box and the space bar on the focused row turn it over
 // where the list view itself would. The new state is taken before the list
@@ -323,7 +348,22 @@ bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
         if (!model_) return false;
         ToggleAfterDefault(message == WM_LBUTTONDOWN ? CheckBoxAt(x, y) : -1, result);
+        model_->SetCheckStrip(CheckStripNow());
         model_->OnMouseButton(x, y);
+        return true;
+    }
+    case LVM_SETITEMSTATE:
+        if (!model_) return false;
+        TakeCheckFromView(static_cast<int>(wParam), reinterpret_cast<const LVITEMA*>(lParam));
+        result = Default();
+        return true;
+    case LVM_SETITEMA:
+    case LVM_SETITEMW: {
+        // The two item records agree up to the text, past the fields read here.
+        const LVITEMA* item = reinterpret_cast<const LVITEMA*>(lParam);
+        if (!model_ || !item || !(item->mask & LVIF_STATE) || item->iSubItem != 0 || item->iItem < 0) return false;
+        TakeCheckFromView(item->iItem, item);
+        result = Default();
         return true;
     }
     case WM_KEYDOWN:

@@ -43,6 +43,8 @@ private:
     void FillItem(Item& item);
     void OnItemChanged(const NMLISTVIEW& change);
     int CheckBoxAt(int x, int y);
+    CheckStrip CheckStripNow();
+    void TakeCheckFromView(int row, const LVITEMA* item);
     void ToggleAfterDefault(int row, LRESULT& result);
 
     CheckListModel* model_ = nullptr;

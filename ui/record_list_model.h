@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ namespace velnor {
 // and image through these free functions, found by argument-dependent lookup:
 //   std::string RecordCell(const Record&, int column);
 //   int RecordImage(const Record&);
-// Sorting compares the texts shown, by the column's kind, as for any list.
+//   std::optional<int> RecordOrder(const Record&, const Record&, int column);
+// Sorting compares what RecordOrder gives, or where it gives nothing the texts
+// shown, by the column's kind, as for any list.
 template <typename Record>
 class RecordListModel : public CheckListModel, private RecordListListener {
 public:
@@ -53,7 +56,8 @@ protected:
         std::vector<int> order(selected_.size());
         std::iota(order.begin(), order.end(), 0);
         std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-            const int o = CompareCellTexts(CellText(x, column), CellText(y, column), type, DateParser());
+            const std::optional<int> typed = RecordOrder(records_.At(x), records_.At(y), column);
+            const int o = typed ? *typed : CompareCellTexts(CellText(x, column), CellText(y, column), type, DateParser());
             return ascending ? o < 0 : o > 0;
         });
         quiet_ = true;

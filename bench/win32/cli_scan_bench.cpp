@@ -26,7 +26,7 @@ std::string BenchProfileText(const std::string& root) {
     for (const velnor::DefaultFilter& f : velnor::kDefaultFilters)
         velnor::AddFilterRow(profile.filters, f.pattern, f.description, f.checked, f.type);
     for (const char* pattern : velnor::kDefaultExclusions) velnor::AddExclusionRow(profile.exclusions, pattern);
-    profile.locations.AppendRow(velnor::MakeLocation(root, velnor::kFolderImage, true));
+    profile.locations.AppendRow(velnor::MakeFolderLocation(root, true));
     profile.options = velnor::ScanOptions::FileDefaults();
     // Every drive unchecked: under Wine Z: is the whole host.
     std::string drives = "PathDrive=";

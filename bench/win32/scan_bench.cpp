@@ -36,7 +36,7 @@ public:
             const auto flag = static_cast<velnor::ScanOptions::Flag>(i);
             model_->options.SetOption(flag, options[flag]);
         }
-        model_->profile.locations.InsertRow(0, velnor::MakeLocation(root, velnor::kFolderImage, true));
+        model_->profile.locations.InsertRow(0, velnor::MakeFolderLocation(root, true));
     }
     int Run() {
         model_->scan.OnStartScan();

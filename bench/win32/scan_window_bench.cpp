@@ -237,7 +237,7 @@ int main(int argc, char** argv) {
     auto& locations = dialog->parts.profile.locations;
     const auto scanOnly = [&](const std::string& location) {
         for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-        dialog->parts.store.AddLocationRow(locations.RowCount(), velnor::MakeLocation(location, velnor::kFolderImage, true));
+        dialog->parts.store.AddLocationRow(locations.RowCount(), velnor::MakeFolderLocation(location, true));
         PumpMessages();
     };
     scanOnly(root);

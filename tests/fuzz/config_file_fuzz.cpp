@@ -64,7 +64,7 @@ void CheckFolders(const std::string& value) {
     for (const config_file::ParsedFolder& folder : folders) {
         CheckField(folder.path);
         FUZZ_CHECK(folder.path.size() + 2 <= kMaxEntryChars);
-        list.AppendRow(MakeLocation(folder.path, kFolderImage, folder.checked));
+        list.AppendRow(MakeFolderLocation(folder.path, folder.checked));
     }
     const std::string line = config_file::FolderLine(list);
     const std::vector<config_file::ParsedFolder> again = config_file::ParseFolders(line.substr(line.find('=') + 1));

@@ -169,6 +169,24 @@ TEST(ResultTable, CheckStripRecountsOnlyInsideItsRectangle) {
     EXPECT_EQ(r.count, 1u);
     EXPECT_EQ(r.bytes, 200u);
     EXPECT_EQ(r.list.HeaderCheckImage(), 2);
+
+    // At 200 %, over a check box column scrolled 10 pixels out to the left:
+    // the strip is twice as large and moves with the column.
+    r.list.SetCheckStrip(CheckStrip::Over(DisplayScale::ForDpi(192), -10, 50));
+    r.list.SetChecked(1, false);
+    r.list.OnMouseButton(39, 500);
+    r.list.OnMouseButton(20, 799);
+    r.list.OnMouseButton(20, 29);
+    EXPECT_EQ(r.count, 1u);
+    r.list.OnMouseButton(38, 798);
+    EXPECT_EQ(r.count, 0u);
+    // A first column narrower than the strip bounds it.
+    r.list.SetCheckStrip(CheckStrip::Over(DisplayScale::ForDpi(96), 0, 20));
+    r.list.SetChecked(0, true);
+    r.list.OnMouseButton(20, 100);
+    EXPECT_EQ(r.count, 0u);
+    r.list.OnMouseButton(19, 100);
+    EXPECT_EQ(r.count, 1u);
 }
 
 TEST(ListModel, EmptyListShowsAllCheckedAfterAStripClick) {

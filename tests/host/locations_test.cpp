@@ -163,6 +163,70 @@ TEST_F(Locations, RemoveDeletesFoldersOnlyButAlwaysSaves) {
     EXPECT_EQ(fakes.files.Find(kConfig)->content.find("Keep"), std::string::npos);
 }
 
+// With drive letters hidden in the shell, a drive's name holds no letter; a
+// folder's name may look like a drive's. Each row stays what it was listed
+// as: the drive is kept by Remove, saved as a drive and walked from its root,
+// and the folder is walked alone, never the drive its name seems to name.
+TEST_F(Locations, ARowIsADriveOrAFolderWhateverItsNameLooksLike) {
+    fakes.shell.displayNames["D:\\"] = "Data";
+    fakes.files.AddFile("D:\\old.tmp", 10);
+    fakes.files.AddFile("C:\\Copy of (D:)\\copied.tmp", 20);
+    LocationListModel& list = Start("PathDrive=<C:|0><D:|0>\nPathFolder=<C:\\Copy of (D:)|1>\n");
+    ASSERT_EQ(list.RowCount(), 3);
+    EXPECT_EQ(list.CellText(1, location_col::kPath), "Data");
+    EXPECT_FALSE(list.IsChecked(1));
+
+    AddFilterRow(dialog->profile.filters, "*.tmp", "", true, FilterType::Include);
+    dialog->scan.OnStartScan();
+    ASSERT_EQ(dialog->results.RowCount(), 1);
+    EXPECT_EQ(dialog->results.Item(0).path, "c:\\copy of (d:)\\copied.tmp");
+
+    list.SetChecked(1, true);
+    list.SetChecked(2, false);
+    dialog->scan.OnStartScan();
+    ASSERT_EQ(dialog->results.RowCount(), 1);
+    EXPECT_EQ(dialog->results.Item(0).path, "d:\\old.tmp");
+
+    list.SetSelected(1, true);
+    dialog->listPages.RemoveLocation();
+    ASSERT_EQ(list.RowCount(), 3);
+    const std::string& saved = fakes.files.Find(kConfig)->content;
+    EXPECT_NE(saved.find("PathDrive=<C:|0><D:|1>"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("PathFolder=<C:\\Copy of (D:)|0>"), std::string::npos) << saved;
+    list.SetSelected(2, true);
+    dialog->listPages.RemoveLocation();
+    EXPECT_EQ(list.RowCount(), 2);
+}
+
+// The size columns sort by the bytes, not by the two-decimal text: sizes that
+// differ below a megabyte, or that show alike, still come in order, and a
+// drive whose size is unknown comes first.
+TEST_F(Locations, CapacityAndFreeSpaceSortByTheBytes) {
+    fakes.files.drives = {
+        {"C:\\", kDriveFixed, (1024ull << 20) + (768 << 10), (1024ull << 20) + (768 << 10)},  // 1024.75
+        {"D:\\", kDriveFixed, (1024ull << 20) + (256 << 10), (1024ull << 20) + (256 << 10)},  // 1024.25
+        {"E:\\", kDriveFixed, 1073741824, 1073741824},  // 1024.00
+        {"F:\\", kDriveFixed, 1073741823, 1073741823},  // 1024.00 as well
+        {"G:\\", kDriveFixed, 0, 0},
+    };
+    fakes.files.drives[4].spaceQueryFails = true;
+    LocationListModel& list = Start("\n");
+    ASSERT_EQ(list.RowCount(), 5);
+    auto letters = [&] {
+        std::string order;
+        for (int row = 0; row < list.RowCount(); ++row) order += list.At(row).drive.substr(0, 1);
+        return order;
+    };
+    for (int column : {location_col::kCapacity, location_col::kFree}) {
+        SCOPED_TRACE(column);
+        list.OnColumnClick(column);
+        EXPECT_EQ(letters(), "GFEDC");
+        list.OnColumnClick(column);
+        EXPECT_EQ(letters(), "CDEFG");
+        list.OnColumnClick(location_col::kPath);
+    }
+}
+
 TEST_F(Locations, ListingTheDrivesAgainDropsFoldersAndChecksEveryDrive) {
     LocationListModel& list = Start("PathDrive=<C:|0>\nPathFolder=<C:\\Temp|1>\n");
     ASSERT_EQ(list.RowCount(), 3);

@@ -181,7 +181,7 @@ TEST_F(PageFlow, BusyFlagsRefuseEveryPageChange) {
 TEST_F(PageFlow, ScanPageButtonIsRefusedWhileAScanRunsAndWorksAfterStop) {
     fakes.files.AddFolder("C:\\Walk\\Sub");
     dialog.profile.locations.DeleteAllRows();
-    dialog.profile.locations.InsertRow(0, MakeLocation("C:\\Walk", kFolderImage, true));
+    dialog.profile.locations.InsertRow(0, MakeFolderLocation("C:\\Walk", true));
     std::vector<int> pagesDuringScan;
     fakes.pump.onDrain = [&](int drain) {
         dialog.flow.ShowPage(kPageClean);

@@ -148,7 +148,7 @@ TEST_F(ProfileFile, SaveWritesTheExampleFileByteForByte) {
     fakes.files.SetText(kConfig, "\n");
     TestMainDialog& d = Start();
     d.lists.locations.SetChecked(1, false);
-    d.store.AddLocationRow(2, MakeLocation("E:\\Downloads\\old", kFolderImage, true));
+    d.store.AddLocationRow(2, MakeFolderLocation("E:\\Downloads\\old", true));
     for (const char* e : {"?:\\Program files\\common files", "?:\\program files\\Uninstall Information",
                           "*\\microsoft\\office\\data"})
         AddExclusionRow(d.profile.exclusions, e);
@@ -229,15 +229,16 @@ TEST_F(ProfileFile, WithoutAFolderToCreateTheFileInTheDefaultsStayOut) {
     EXPECT_EQ(d.options.Options(), ScanOptions::CreationStates());
 }
 
-TEST_F(ProfileFile, ADriveWithoutItsBracketedLetterIsSavedAsAFolderAndDroppedNextTime) {
+TEST_F(ProfileFile, ADriveWithoutItsBracketedLetterIsSavedAsADrive) {
     fakes.shell.displayNames.erase("D:\\");
-    fakes.files.SetText(kConfig, "\n");
+    fakes.files.SetText(kConfig, "PathDrive=<D:|0>\n");
     Start().store.SaveProfile();
-    EXPECT_EQ(Lines(Raw())[0], "PathDrive=<C:|1>");
-    EXPECT_EQ(Lines(Raw())[2], "PathFolder=<D:\\|1>");
+    EXPECT_EQ(Lines(Raw())[0], "PathDrive=<C:|1><D:|0>");
+    EXPECT_EQ(Lines(Raw())[2], "PathFolder=");
     TestMainDialog& next = Start();
-    ASSERT_EQ(next.lists.locations.RowCount(), 2);  // the two drives, listed afresh
+    ASSERT_EQ(next.lists.locations.RowCount(), 2);
     EXPECT_EQ(next.lists.locations.CellText(1, location_col::kPath), "D:\\");
+    EXPECT_FALSE(next.lists.locations.IsChecked(1));
 }
 
 TEST_F(ProfileFile, OverlongEntriesInTheFileLeaveTheirNeighboursIntact) {

@@ -49,24 +49,6 @@ TEST(AddFilterRow, AppendsUncheckedRowsWithoutTouchingTheHeader) {
     EXPECT_EQ(filters.HeaderCheckImage(), 1);
 }
 
-TEST(LocationRows, DriveIsTheTextBeforeTheClosingBracket) {
-    struct Case {
-        const char* path;
-        LocationKind kind;
-        const char* drive;
-    } cases[] = {
-        {"Local Disk (D:)", LocationKind::Drive, "D:"},
-        {"D:\\Work", LocationKind::Folder, ""},
-        {"C:\\", LocationKind::Folder, ""},
-    };
-    for (const Case& c : cases) {
-        const LocationEntry entry = MakeLocation(c.path, kDriveImage, true);
-        EXPECT_EQ(entry.kind, c.kind) << c.path;
-        EXPECT_EQ(entry.drive, c.drive) << c.path;
-        EXPECT_EQ(RecordCell(entry, location_col::kPath), c.path);
-    }
-}
-
 TEST(ScanOptions, DefaultsOfTheFileAndOfTheFreshPictures) {
     const ScanOptions file = ScanOptions::FileDefaults();
     const bool expectedFile[ScanOptions::kCount] = {true,  false, true,  false, true,  true,

@@ -68,14 +68,6 @@ TEST(CoveringRule, QueuesEachUncoveredLocationOnceInOrder) {
     for (const Case& c : cases) EXPECT_EQ(UncoveredLocations(c.checked), c.queued);
 }
 
-TEST(LocationRows, DriveRowsBecomeTheDrive) {
-    EXPECT_EQ(NormaliseLocation("local disk (c:)"), "c:");
-    EXPECT_EQ(NormaliseLocation("(d:)"), "d:");
-    EXPECT_EQ(NormaliseLocation("c:)"), "c:)");  // too short to hold a label
-    EXPECT_EQ(NormaliseLocation("local disk c:"), "local disk c:");
-    EXPECT_EQ(NormaliseLocation("c:\\temp"), "c:\\temp");
-}
-
 class ScanWalk : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -96,10 +88,15 @@ protected:
         dialog.options.SetOption(ScanOptions::kZero, zero);
     }
     void AddLocation(const std::string& text, bool checked = true) {
-        dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), MakeLocation(text, kFolderImage, checked));
+        dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), MakeFolderLocation(text, checked));
     }
     void AddFilter(const std::string& pattern, FilterType type = FilterType::Include, bool checked = true) {
         AddFilterRow(dialog.profile.filters, pattern, "", checked, type);
+    }
+    void AddDrive(const std::string& root, const std::string& name, bool checked = true) {
+        LocationEntry drive = MakeDriveLocation(root, name);
+        drive.checked = checked;
+        dialog.profile.locations.InsertRow(dialog.profile.locations.RowCount(), drive);
     }
     std::vector<std::string> Locations() const {
         std::vector<std::string> paths;
@@ -275,13 +272,13 @@ TEST_F(ScanWalk, RefusedWhileBusyOrWhenStartScanIsNotClickable) {
 }
 
 TEST_F(ScanWalk, PrepareScanListsTakesCheckedRowsOnly) {
-    AddLocation("Local Disk (C:)");
+    AddDrive("C:\\", "Local Disk (C:)");
     AddLocation("C:\\Temp");
     AddLocation("D:\\Work");
     AddLocation("D:\\Work2");
     AddLocation("d:\\work");
     AddLocation("E:\\Off", false);
-    AddLocation("Backup Disk");  // a drive row without the drive in brackets
+    AddDrive("F:\\", "Backup Disk");  // a drive shown without its letter
     AddFilter("*.bak", FilterType::Include, false);
     AddFilter("data.bak", FilterType::Exclude);
     AddFilter("*.old", FilterType::Exclude, false);
@@ -291,7 +288,7 @@ TEST_F(ScanWalk, PrepareScanListsTakesCheckedRowsOnly) {
     dialog.scan.PrepareScanLists();
 
     EXPECT_EQ(std::vector<std::string>(dialog.scan.LocationQueue().begin(), dialog.scan.LocationQueue().end()),
-              (std::vector<std::string>{"c:", "d:\\work", "d:\\work2", "backup disk"}));
+              (std::vector<std::string>{"c:", "d:\\work", "d:\\work2", "f:"}));
     EXPECT_EQ(dialog.scan.Filters().Includes(), std::vector<std::string>{"*.tmp"});
     EXPECT_EQ(dialog.scan.Filters().Exceptions(), std::vector<std::string>{"data.bak"});
     EXPECT_EQ(dialog.scan.Filters().FolderExclusions(), std::vector<std::string>{"?:\\Win*\\temp"});
@@ -305,7 +302,7 @@ TEST_F(ScanWalk, DriveRowsAndTrailingBackslashNameEntriesCleanly) {
     files.AddFile("C:\\junk.tmp");
     files.AddFile("C:\\Temp\\inner.tmp");
     files.AddFile("C:\\Other\\x.tmp");
-    AddLocation("Local Disk (C:)");
+    AddDrive("C:\\", "Local Disk (C:)");
     AddLocation("C:\\Temp");
     dialog.scan.OnStartScan();
     EXPECT_EQ(Locations(), (std::vector<std::string>{"c:\\junk.tmp", "c:\\Temp\\inner.tmp", "c:\\Other\\x.tmp"}));
@@ -359,7 +356,7 @@ TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {
             for (auto flag : {ScanOptions::kHide, ScanOptions::kRead, ScanOptions::kSystem}) d.options.SetOption(flag, true);
             d.options.SetOption(c.option, on);
             AddFilterRow(d.profile.filters, "*.tmp", "", true, FilterType::Include);
-            d.profile.locations.InsertRow(0, MakeLocation("C:\\Root", kFolderImage, true));
+            d.profile.locations.InsertRow(0, MakeFolderLocation("C:\\Root", true));
             fresh.files.AddFile("C:\\Root\\marked.tmp", 1, c.attribute);
             fresh.files.AddFolder("C:\\Root\\Marked", c.attribute);
             fresh.files.AddFile("C:\\Root\\Marked\\plain.tmp", 1);

@@ -229,6 +229,33 @@ TEST_F(CookieCache, DialogListsTheCookieEntriesBySiteWithItsSkin) {
     ASSERT_TRUE(brush && ::GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof info, &info));
     EXPECT_EQ(info.lbColor, RGB(215, 215, 215));
 
+    // The headings keep their check-all image and sort arrow at a new scale.
+    HWND header = ListView_GetHeader(list);
+    RECT heading1;
+    Header_GetItemRect(header, 1, &heading1);
+    const LPARAM at = MAKELPARAM((heading1.left + heading1.right) / 2, (heading1.top + heading1.bottom) / 2);
+    ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(header, WM_LBUTTONUP, 0, at);
+    PumpMessages();
+    HDITEMA before = {};
+    before.mask = HDI_FORMAT | HDI_IMAGE;
+    Header_GetItem(header, 0, &before);
+    ASSERT_TRUE(before.fmt & HDF_IMAGE);
+    RECT suggested;
+    ::GetWindowRect(d, &suggested);
+    suggested.right = suggested.left + (suggested.right - suggested.left) * 2;
+    suggested.bottom = suggested.top + (suggested.bottom - suggested.top) * 2;
+    ::SendMessageA(d, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    PumpMessages();
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    Header_GetItem(header, 0, &item);
+    EXPECT_TRUE(item.fmt & HDF_IMAGE);
+    EXPECT_EQ(item.iImage, before.iImage);
+    item.mask = HDI_FORMAT;
+    Header_GetItem(header, 1, &item);
+    EXPECT_TRUE(item.fmt & HDF_OWNERDRAW);
+
     dialog.DestroyWindow();
     PumpMessages();
     ::DeleteUrlCacheEntryA(page);

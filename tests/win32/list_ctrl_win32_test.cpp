@@ -305,7 +305,7 @@ TEST_F(ResultListOnScreen, OnlyAPressOnTheCheckBoxTurnsACheckInEveryList) {
     model = std::make_unique<MainDialogParts>(services);
     model->InitializeState();
     model->LoadProfileAndLists();
-    model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
+    model->profile.locations.InsertRow(0, MakeFolderLocation(dir.Path(), true));
     for (const char* name : {"c.tmp", "a.tmp", "d.tmp", "b.tmp"}) AddRow(name, std::to_string(name[0] * 10));
     CookieCleaner cookies(nullptr, nullptr);
     cookies.Open();
@@ -412,7 +412,7 @@ TEST_F(ResultListOnScreen, ACheckBoxClickedDuringAScanStaysWithItsRow) {
     model->scan.SetupResultList();
     list.Bind(&model->results);
     AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
-    model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
+    model->profile.locations.InsertRow(0, MakeFolderLocation(dir.Path(), true));
 
     std::string clicked;
     pump.step = [&] {

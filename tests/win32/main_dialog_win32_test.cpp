@@ -286,6 +286,145 @@ TEST_F(MainWindow, AnotherDisplayScaleLaysTheWindowOutForItAndBackAgain) {
     EXPECT_EQ(ListView_GetColumnWidth(results.Hwnd(), 0), firstColumn);
 }
 
+SIZE IconSize(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !::GetIconInfo(icon, &info)) return SIZE{0, 0};
+    const SIZE size = BitmapSize(reinterpret_cast<LRESULT>(info.hbmColor ? info.hbmColor : info.hbmMask));
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    return size;
+}
+
+// The first column of a label's client area where its text leaves ink: the
+// top row holds none, the text being centred on one line.
+int FirstInkColumn(HWND label) {
+    RECT r;
+    ::GetClientRect(label, &r);
+    HDC dc = ::GetDC(label);
+    int found = -1;
+    for (int x = 0; x < r.right && found < 0; ++x) {
+        const COLORREF background = ::GetPixel(dc, x, 0);
+        for (int y = 1; y < r.bottom && found < 0; ++y)
+            if (::GetPixel(dc, x, y) != background) found = x;
+    }
+    ::ReleaseDC(label, dc);
+    return found;
+}
+
+// Scale changes, one after another, as a user moves the window between
+// monitors: each list keeps the check-all image and the sort arrow of its
+// headings; a press on a check box where the user sees it, down to the
+// list's bottom edge, turns it and brings the selected totals up to date;
+// the tips wrap, the status line keeps its margin and the window's icons are
+// drawn at the scale.
+TEST_F(MainWindow, ListsTipsStatusLineAndIconsFollowEveryScaleChange) {
+    for (int i = 0; i < 40; ++i) testing::WriteBytes(dir / ("junk" + std::to_string(i) + ".tmp"), std::string(i + 1, 'x'));
+    auto& locations = dialog->parts.lists.locations;
+    for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
+    dialog->parts.store.AddLocationRow(locations.RowCount(), MakeFolderLocation(dir.Path(), true));
+    ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(dialog->Item(IDC_START_SCAN)));
+    PumpMessages();
+    const ResultTable& results = dialog->parts.results;
+    ASSERT_EQ(results.RowCount(), 40);
+
+    const int listIds[] = {IDC_LOCATION_LIST, IDC_FILTER_LIST, IDC_EXCLUDE_LIST, IDC_RESULT_LIST};
+    auto sortedColumn = [&](int id) { return dialog->ListControl(id).Model()->HasCheckBoxes() ? 1 : 0; };
+    for (int id : listIds) {
+        HWND header = ListView_GetHeader(dialog->Item(id));
+        RECT r;
+        Header_GetItemRect(header, sortedColumn(id), &r);
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ::SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageA(header, WM_LBUTTONUP, 0, at);
+        PumpMessages();
+    }
+
+    const HWND lv = dialog->Item(IDC_RESULT_LIST);
+    const HWND label = dialog->Item(IDC_CLEAN_STATUS);
+    for (int dpi : {120, 144, 192, 144}) {
+        SCOPED_TRACE(dpi);
+        const DisplayScale scale = DisplayScale::ForDpi(dpi);
+        RECT suggested = {40, 30, 40 + scale.Px(640), 30 + scale.Px(480)};
+        ::SendMessageA(dialog->Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        PumpMessages();
+
+        for (int id : listIds) {
+            SCOPED_TRACE(id);
+            const CheckListModel& model = *dialog->ListControl(id).Model();
+            HWND header = ListView_GetHeader(dialog->Item(id));
+            HDITEMA first = {};
+            first.mask = HDI_FORMAT | HDI_IMAGE;
+            Header_GetItem(header, 0, &first);
+            if (model.HasCheckBoxes()) {
+                EXPECT_TRUE(first.fmt & HDF_IMAGE);
+                EXPECT_EQ(first.iImage, model.HeaderCheckImage());
+            }
+            HDITEMA sorted = {};
+            sorted.mask = HDI_FORMAT;
+            Header_GetItem(header, sortedColumn(id), &sorted);
+            EXPECT_TRUE(sorted.fmt & HDF_OWNERDRAW);
+            EXPECT_EQ(dialog->ListControl(id).Header().sortColumn, sortedColumn(id));
+            EXPECT_FALSE(dialog->ListControl(id).Header().hideArrow);
+        }
+
+        // A press on the lowest check box that shows, found as a user finds
+        // it: where the list view says a check box is.
+        RECT client;
+        ::GetClientRect(lv, &client);
+        LVHITTESTINFO hit = {};
+        int row = -1;
+        for (int y = client.bottom - 1; y > client.bottom / 2 && row < 0; --y) {
+            hit = {};
+            hit.pt = POINT{scale.Px(60), y};
+            const int under = ListView_HitTest(lv, &hit);
+            if (under < 0) continue;
+            RECT bounds = {}, icon = {};
+            ListView_GetItemRect(lv, under, &bounds, LVIR_BOUNDS);
+            ListView_GetItemRect(lv, under, &icon, LVIR_ICON);
+            hit = {};
+            hit.pt = POINT{(bounds.left + icon.left) / 2, y};
+            if (ListView_HitTest(lv, &hit) == under && (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON) row = under;
+        }
+        ASSERT_GE(row, 0);
+        const bool was = results.IsChecked(row);
+        ::SendMessageA(lv, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+        ::SendMessageA(lv, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+        PumpMessages();
+        ASSERT_NE(results.IsChecked(row), was);
+        EXPECT_NE(ListView_GetCheckState(lv, row) != 0, was);
+        uint32_t count = 0;
+        uint64_t bytes = 0;
+        for (int i = 0; i < results.RowCount(); ++i) {
+            if (!results.IsChecked(i)) continue;
+            ++count;
+            bytes += results.Item(i).size;
+        }
+        EXPECT_EQ(dialog->parts.state.selectedCount, count);
+        EXPECT_EQ(dialog->parts.state.selectedSize, bytes);
+        char shown[64] = {};
+        ::GetWindowTextA(dialog->Item(IDC_SELECTED_FILES), shown, sizeof shown);
+        EXPECT_EQ(std::string(shown), "Selected Files: " + std::to_string(count));
+
+        const HWND tip = dialog->Picture(IDC_START_SCAN)->Tooltip();
+        EXPECT_EQ(::SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), scale.Px(400));
+
+        ::ShowWindow(label, SW_SHOWNA);
+        ::SetWindowTextA(label, "IIII");
+        ::InvalidateRect(label, nullptr, TRUE);
+        ::UpdateWindow(label);
+        const int ink = FirstInkColumn(label);
+        EXPECT_GE(ink, scale.Px(5));
+        EXPECT_LE(ink, scale.Px(5) + scale.Px(3));
+        ::ShowWindow(label, SW_HIDE);
+
+        const HICON bigIcon = reinterpret_cast<HICON>(::SendMessageA(dialog->Hwnd(), WM_GETICON, ICON_BIG, 0));
+        const HICON smallIcon = reinterpret_cast<HICON>(::SendMessageA(dialog->Hwnd(), WM_GETICON, ICON_SMALL, 0));
+        EXPECT_EQ(IconSize(bigIcon).cx, scale.Px(::GetSystemMetrics(SM_CXICON)));
+        EXPECT_EQ(IconSize(smallIcon).cx, scale.Px(::GetSystemMetrics(SM_CXSMICON)));
+    }
+}
+
 TEST_F(MainWindow, HoveringTenThousandTimesCreatesNoObjects) {
     HWND page = dialog->Item(IDC_PAGE_FILTERS);
     RECT r;
@@ -509,7 +648,7 @@ TEST_F(MainWindow, TheScanTextsOnTheWindowAreTheLastOnesWhenAScanEnds) {
     testing::WriteBytes(dir / "one.tmp", "12345");
     auto& locations = dialog->parts.lists.locations;
     for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
-    dialog->parts.store.AddLocationRow(locations.RowCount(), MakeLocation(dir.Path(), kFolderImage, true));
+    dialog->parts.store.AddLocationRow(locations.RowCount(), MakeFolderLocation(dir.Path(), true));
     auto startScan = [&] {
         ::SendMessageA(dialog->Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_START_SCAN, STN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog->Item(IDC_START_SCAN)));

@@ -13,6 +13,7 @@
 
 #include "app/main_dialog_win32.h"
 #include "platform/win32/url_cache_win32.h"
+#include "profile/profile.h"
 #include "res/resource.h"
 #include "tests/win32/moved_services_win32.h"
 #include "tests/win32/support/main_window.h"
@@ -292,6 +293,61 @@ TEST_F(PagesOnScreen, StartCleanWithEverythingCheckedEndsAtOneHundred) {
     // history keep their index files, so it need not be zero).
     EXPECT_EQ(TextOf(IDC_CLEAN_STATUS).rfind("Status: Total amount disk space you gain: ", 0), 0u);
     EXPECT_EQ(TextOf(IDC_SIZE_TEMP), "0 Byte(s)");
+}
+
+// A check set through the list view's own interface, as a screen reader or
+// test automation sets it, is the list's check: it reads back so, a press in
+// the check strip counts it in the totals, and Start Clean removes exactly
+// the files checked so.
+TEST_F(PagesOnScreen, ChecksSetThroughTheListViewAreReadBackAndCleanedAsSet) {
+    const std::string junk = dir / "Junk";
+    MakeFolder(junk);
+    for (const char* name : {"a.tmp", "b.tmp", "c.tmp", "d.tmp"}) WriteBytes(junk + "\\" + name, name);
+    auto& locations = dialog->parts.lists.locations;
+    for (int row = 0; row < locations.RowCount(); ++row) locations.SetChecked(row, false);
+    dialog->parts.store.AddLocationRow(locations.RowCount(), MakeFolderLocation(junk, true));
+    Click(IDC_START_SCAN);
+    const ResultTable& results = dialog->parts.results;
+    ASSERT_EQ(results.RowCount(), 4);
+    const HWND lv = dialog->Item(IDC_RESULT_LIST);
+    auto rowOf = [&](const std::string& name) {
+        for (int row = 0; row < results.RowCount(); ++row)
+            if (results.Item(row).Name() == name) return row;
+        return -1;
+    };
+
+    ListView_SetCheckState(lv, rowOf("a.tmp"), FALSE);
+    EXPECT_EQ(ListView_GetCheckState(lv, rowOf("a.tmp")), 0u);
+    EXPECT_FALSE(results.IsChecked(rowOf("a.tmp")));
+    ListView_SetItemState(lv, -1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);
+    for (const char* name : {"b.tmp", "c.tmp"}) ListView_SetCheckState(lv, rowOf(name), TRUE);
+    for (const char* name : {"a.tmp", "b.tmp", "c.tmp", "d.tmp"}) {
+        const bool wanted = name[0] == 'b' || name[0] == 'c';
+        EXPECT_EQ(ListView_GetCheckState(lv, rowOf(name)) != 0, wanted) << name;
+        EXPECT_EQ(results.IsChecked(rowOf(name)), wanted) << name;
+    }
+
+    // A press in the check strip below the rows brings the totals up to date.
+    RECT last = {};
+    ListView_GetItemRect(lv, results.RowCount() - 1, &last, LVIR_BOUNDS);
+    ::SendMessageA(lv, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, last.bottom + 10));
+    ::SendMessageA(lv, WM_LBUTTONUP, 0, MAKELPARAM(5, last.bottom + 10));
+    PumpMessages();
+    EXPECT_EQ(TextOf(IDC_SELECTED_FILES), "Selected Files: 2");
+    EXPECT_EQ(dialog->parts.state.selectedSize, 10u);
+
+    Go(kPageClean);
+    for (int id : {IDC_CLEAN_RECYCLE, IDC_CLEAN_TEMP, IDC_CLEAN_INTERNET, IDC_CLEAN_HISTORY, IDC_CLEAN_RECENT,
+                   IDC_CLEAN_BROWSERS})
+        if (dialog->parts.controls.StateOf(id).state == 1) Click(id);
+    if (dialog->parts.controls.StateOf(IDC_CLEAN_JUNK).state != 1) Click(IDC_CLEAN_JUNK);
+    EXPECT_EQ(TextOf(IDC_JUNK_SIZE), "(10 Byte(s))");
+    Click(IDC_START_CLEAN);
+    EXPECT_EQ(prompts.asked, 1);
+    EXPECT_TRUE(FileExists(junk + "\\a.tmp"));
+    EXPECT_FALSE(FileExists(junk + "\\b.tmp"));
+    EXPECT_FALSE(FileExists(junk + "\\c.tmp"));
+    EXPECT_TRUE(FileExists(junk + "\\d.tmp"));
 }
 
 TEST_F(PagesOnScreen, AWindowThatCleansShowsTheWaitCursor) {

@@ -131,8 +131,8 @@ TEST_F(ProfileOnDisk, WhatIsSavedComesBackOnTheNextStart) {
     // "|0" is 999 characters), and a filter entry one character too long,
     // between ordinary neighbours.
     const std::string longFolder = dir.Path() + "\\" + std::string(997 - dir.Path().size() - 1, 'f');
-    first->store.AddLocationRow(locations.RowCount(), MakeLocation(dir / "Old Stuff", kFolderImage, true));
-    first->store.AddLocationRow(locations.RowCount(), MakeLocation(longFolder, kFolderImage, false));
+    first->store.AddLocationRow(locations.RowCount(), MakeFolderLocation(dir / "Old Stuff", true));
+    first->store.AddLocationRow(locations.RowCount(), MakeFolderLocation(longFolder, false));
     first->lists.filters.SetChecked(0, false);
     AddFilterRow(first->profile.filters, std::string(1000 - 5, 'p'), "", true, FilterType::Include);
     AddFilterRow(first->profile.filters, "*.velnor", "Test | Files", true, FilterType::Exclude);

@@ -96,7 +96,7 @@ protected:
         model->options.SetOption(ScanOptions::kRead, true);
         model->options.SetOption(ScanOptions::kHide, true);
         AddFilterRow(model->profile.filters, "*.tmp", "", true, FilterType::Include);
-        model->profile.locations.InsertRow(0, MakeLocation(dir.Path(), kFolderImage, true));
+        model->profile.locations.InsertRow(0, MakeFolderLocation(dir.Path(), true));
         model->controls.SetObserver([this](int id, unsigned changes) {
             if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged))
                 positions.push_back(model->controls.StateOf(id).position);

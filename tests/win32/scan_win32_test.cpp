@@ -58,7 +58,7 @@ protected:
         model->options.SetOption(ScanOptions::kZero, zero);
     }
     void AddLocation(const std::string& text) {
-        model->profile.locations.InsertRow(model->profile.locations.RowCount(), MakeLocation(text, kFolderImage, true));
+        model->profile.locations.InsertRow(model->profile.locations.RowCount(), MakeFolderLocation(text, true));
     }
     std::string File(const std::string& relative, const std::string& bytes = "x", DWORD attributes = 0) {
         const std::string path = root + "\\" + relative;
