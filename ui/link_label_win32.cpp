@@ -111,7 +111,8 @@ bool CLinkLabel::HandleKeyboard(UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     }
     case WM_KEYDOWN:
-        if (IsPressKey(wParam) && !(lParam & (1 << 30)) && state_) Open();
+        if (!IsPressKey(wParam)) return false;
+        if (!(lParam & (1 << 30)) && state_) Open();  // once per press, not per repeat
         result = 0;
         return true;
     case WM_CHAR:
@@ -284,7 +285,7 @@ void CLinkLabel::Paint(HDC dc) {
         // Around the words, as the system marks a focused link.
         RECT words = client;
         ::DrawTextA(dc, text.c_str(), -1, &words, format | DT_CALCRECT);
-        ::InflateRect(&words, 2, 1);
+        ::InflateRect(&words, 2, 2);
         ::IntersectRect(&words, &words, &client);
         DrawFocusMark(dc, words);
     }
