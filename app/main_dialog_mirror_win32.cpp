@@ -93,6 +93,10 @@ void MainDialogMirror::ApplyControl(int id, unsigned changes) {
                        SWP_NOZORDER | SWP_NOACTIVATE);
         ::InvalidateRect(control, nullptr, TRUE);
     }
+    if ((changes & kTabOrderChanged) && state.tabAfter != 0) {
+        if (HWND previous = dialog_.Item(state.tabAfter))
+            ::SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     if (changes & kPictureChanged) {
         if (CBitmapPic* picture = Picture(id)) picture->ShowPicture(state.shownPicture);
     }

@@ -1,5 +1,6 @@
 #include "app/page_flow.h"
 
+#include <cstddef>
 #include <vector>
 
 #include "app/about_page.h"
@@ -72,16 +73,27 @@ const Navigation kNavigation[] = {
 
 struct Spot {
     int id, x, y;
+    int tabAfter;  // the control Tab reaches just before it there, 0 for none
 };
 
-// The removal pair and its two pictures serve both the Options and the Clean page.
+// The removal pair and its two pictures serve both the Options and the Clean
+// page. Tab takes the pair where the page shows it: last on the Options page,
+// right after the junk files' row on the Clean page.
 constexpr Spot kRemovalOnOptions[] = {
-    {IDC_RECYCLE_MODE, 220, 320}, {IDC_PERMANENT_MODE, 220, 350},
-    {IDC_RECYCLE_PICTURE, 240, 320}, {IDC_CROSS_PICTURE, 240, 350}};
+    {IDC_RECYCLE_MODE, 220, 320, IDC_OPT_ZERO_CAPTION}, {IDC_PERMANENT_MODE, 220, 350, IDC_RECYCLE_CAPTION},
+    {IDC_RECYCLE_PICTURE, 240, 320, 0}, {IDC_CROSS_PICTURE, 240, 350, 0}};
 constexpr Spot kRemovalOnClean[] = {
-    {IDC_RECYCLE_MODE, 190, 130}, {IDC_RECYCLE_PICTURE, 210, 130},
-    {IDC_PERMANENT_MODE, 250, 130}, {IDC_CROSS_PICTURE, 270, 130}};
+    {IDC_RECYCLE_MODE, 190, 130, IDC_JUNK_SIZE}, {IDC_RECYCLE_PICTURE, 210, 130, 0},
+    {IDC_PERMANENT_MODE, 250, 130, IDC_RECYCLE_MODE}, {IDC_CROSS_PICTURE, 270, 130, 0}};
 constexpr int kRemovalPictureSize = 16;
+
+template <size_t N>
+void PlaceRemovalPair(DialogModel& controls, const Spot (&spots)[N]) {
+    for (const Spot& s : spots) {
+        controls[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+        if (s.tabAfter != 0) controls[s.id].FollowInTabOrder(s.tabAfter);
+    }
+}
 
 }  // namespace
 
@@ -116,14 +128,12 @@ void PageFlow::EnterPage(int page) {
     HidePageControls();
     UpdateNavigation(page);
     if (page == kPageOptions) {
-        for (const Spot& s : kRemovalOnOptions)
-            controls_[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+        PlaceRemovalPair(controls_, kRemovalOnOptions);
         controls_[IDC_HINT].SetText(kHintText);
         controls_[IDC_HINT].Place(150, 90, 400, 30);
     } else if (page == kPageClean) {
         clean_.ShowJunkCaption();
-        for (const Spot& s : kRemovalOnClean)
-            controls_[s.id].Place(s.x, s.y, kRemovalPictureSize, kRemovalPictureSize);
+        PlaceRemovalPair(controls_, kRemovalOnClean);
         clean_.MeasureAndShowGain();
     } else if (page == kPageAbout) {
         about_.FillAboutPage();

@@ -12,11 +12,6 @@
 namespace velnor {
 
 namespace {
-// The dotted mark of the focused picture, in the skin's dark blue: one dot in
-// two, a pixel inside the picture's edge.
-constexpr COLORREF kFocusMarkColour = RGB(0, 60, 140);
-constexpr int kFocusMarkInset = 1;
-
 bool IsPressKey(WPARAM key) { return key == VK_SPACE || key == VK_RETURN; }
 
 bool IsDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
@@ -149,19 +144,8 @@ void CBitmapPic::PaintFocusMark() {
         area.right = std::min<LONG>(area.right, picture.bmWidth);
         area.bottom = std::min<LONG>(area.bottom, picture.bmHeight);
     }
-    ::InflateRect(&area, -kFocusMarkInset, -kFocusMarkInset);
-    if (area.right <= area.left || area.bottom <= area.top) return;
-    // Drawn in one colour, not inverted, so that repainting a part of the
-    // picture never leaves half a mark.
     HDC dc = ::GetDC(hwnd_);
-    for (LONG x = area.left; x < area.right; x += 2) {
-        ::SetPixelV(dc, x, area.top, kFocusMarkColour);
-        ::SetPixelV(dc, x, area.bottom - 1, kFocusMarkColour);
-    }
-    for (LONG y = area.top; y < area.bottom; y += 2) {
-        ::SetPixelV(dc, area.left, y, kFocusMarkColour);
-        ::SetPixelV(dc, area.right - 1, y, kFocusMarkColour);
-    }
+    DrawFocusMark(dc, area);
     ::ReleaseDC(hwnd_, dc);
 }
 

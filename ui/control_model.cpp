@@ -33,6 +33,11 @@ void Control::Place(int x, int y, int width, int height) {
     dialog_->Notify(id_, kPlacementChanged);
 }
 
+void Control::FollowInTabOrder(int previousId) {
+    Mutable().tabAfter = previousId;
+    dialog_->Notify(id_, kTabOrderChanged);
+}
+
 void Control::Setup(PictureKind kind, int state, int x, int y, int width, int height,
                     int first, int second, int third, const std::string& tooltip) {
     ControlState& s = Mutable();

@@ -53,6 +53,9 @@ struct ControlState {
     int captionId = 0;
     // Progress bar.
     int rangeMin = 0, rangeMax = 100, position = 0;
+    // The control that Tab reaches just before this one; 0 keeps the
+    // template's order.
+    int tabAfter = 0;
 };
 
 enum ControlChange : unsigned {
@@ -63,6 +66,7 @@ enum ControlChange : unsigned {
     kTooltipChanged = 1u << 4,
     kProgressChanged = 1u << 5,
     kStateChanged = 1u << 6,
+    kTabOrderChanged = 1u << 7,
 };
 
 class DialogModel;
@@ -79,6 +83,9 @@ public:
     bool IsVisible() const { return State().visible; }
     void Show(bool visible);
     void Place(int x, int y, int width, int height);
+    // Tab reaches this control right after `previousId`. Told every time, as
+    // a control that was put after this one stays where it was.
+    void FollowInTabOrder(int previousId);
 
     // Bitmap buttons (CBitmapPic / CBitmapPicEx).
     void Setup(PictureKind kind, int state, int x, int y, int width, int height,

@@ -1,10 +1,12 @@
 #include "ui/link_label_win32.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
 #include "scan/utf8.h"
+#include "ui/accessible_object_win32.h"
 
 namespace velnor {
 
@@ -12,6 +14,28 @@ const RuntimeClass CLinkLabel::kRuntimeClass = {"CLinkLabel", &CWindow::kRuntime
 
 namespace {
 const char kOpenVerb[] = "open";
+// What a screen reader offers to do with a link, as it says it for the
+// system's own links.
+const char kLinkAction[] = "Jump";
+
+bool IsPressKey(WPARAM key) { return key == VK_SPACE || key == VK_RETURN; }
+
+std::string TextOf(HWND hwnd) {
+    char buffer[512] = {};
+    ::GetWindowTextA(hwnd, buffer, sizeof buffer);
+    return Utf8Prefix(buffer, sizeof buffer - 1);
+}
+
+bool DescribeLink(HWND hwnd, AccessibleFacts& facts) {
+    CWindow* window = CWindow::FromHandle(hwnd);
+    if (!window || !window->IsKindOf(&CLinkLabel::kRuntimeClass)) return false;
+    const LinkLabelState* state = static_cast<CLinkLabel*>(window)->State();
+    facts.name = TextOf(hwnd);
+    facts.role = ROLE_SYSTEM_LINK;
+    facts.state = STATE_SYSTEM_LINKED | (state && state->visited ? STATE_SYSTEM_TRAVERSED : 0);
+    facts.defaultAction = kLinkAction;
+    return true;
+}
 }  // namespace
 
 CLinkLabel::~CLinkLabel() {
@@ -76,7 +100,43 @@ void CLinkLabel::UseUnderlinedFontOf(HFONT font, BOOL redraw) {
     ::SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(underlined_.Get()), redraw);
 }
 
+bool CLinkLabel::HandleKeyboard(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_GETDLGCODE: {
+        const MSG* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN) ShowFocusMarks(hwnd_);
+        // Enter and Space open the link, so Enter does not reach the dialog.
+        const bool press = key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) && IsPressKey(key->wParam);
+        result = press ? DLGC_WANTMESSAGE : 0;
+        return true;
+    }
+    case WM_KEYDOWN:
+        if (!IsPressKey(wParam)) return false;
+        if (!(lParam & (1 << 30)) && state_) Open();  // once per press, not per repeat
+        result = 0;
+        return true;
+    case WM_CHAR:
+        if (!IsPressKey(wParam)) return false;
+        result = 0;
+        return true;
+    case WM_SETFOCUS:
+        if (::GetKeyState(VK_TAB) & 0x8000) ShowFocusMarks(hwnd_);
+        [[fallthrough]];
+    case WM_KILLFOCUS:
+        result = Default();
+        Redraw();
+        return true;
+    case WM_GETOBJECT:
+        result = AnswerAccessibility(hwnd_, wParam, lParam, &DescribeLink);
+        if (result == 0) result = Default();
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool CLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (HandleKeyboard(message, wParam, lParam, result)) return true;
     // The dialog gives its controls a new font when the display scale
     // changes; the link keeps its underline in that font's size.
     if (message == WM_SETFONT && wParam && reinterpret_cast<HFONT>(wParam) != underlined_.Get()) {
@@ -200,9 +260,7 @@ void CLinkLabel::Paint(HDC dc) {
     PaintParentBackground(dc);
     RECT client;
     ::GetClientRect(hwnd_, &client);
-    char buffer[512] = {};
-    ::GetWindowTextA(hwnd_, buffer, sizeof buffer);
-    const std::string text = Utf8Prefix(buffer, sizeof buffer - 1);
+    const std::string text = TextOf(hwnd_);
 
     const LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_STYLE);
     UINT format = DT_WORDBREAK | DT_EXPANDTABS;
@@ -223,6 +281,14 @@ void CLinkLabel::Paint(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, state_ ? state_->TextColor() : ::GetSysColor(COLOR_WINDOWTEXT));
     ::DrawTextA(dc, text.c_str(), -1, &client, format);
+    if (::GetFocus() == hwnd_ && FocusMarksShown(hwnd_)) {
+        // Around the words, as the system marks a focused link.
+        RECT words = client;
+        ::DrawTextA(dc, text.c_str(), -1, &words, format | DT_CALCRECT);
+        ::InflateRect(&words, 2, 2);
+        ::IntersectRect(&words, &words, &client);
+        DrawFocusMark(dc, words);
+    }
 }
 
 }  // namespace velnor

@@ -12,8 +12,9 @@ namespace velnor {
 
 // A static text that opens its target when clicked: underlined, in its normal,
 // hover or visited colour over the parent's own background, with the hand
-// cursor and a tooltip. Its target, colours and states live in a
-// LinkLabelState that the owner keeps.
+// cursor and a tooltip. It takes the focus with Tab, shows it, opens with
+// Enter or Space, and is a link to a screen reader. Its target, colours and
+// states live in a LinkLabelState that the owner keeps.
 class CLinkLabel : public CWindow {
 public:
     static const RuntimeClass kRuntimeClass;
@@ -34,8 +35,10 @@ public:
     void SetTarget(const std::string& target);
     void SetColors(COLORREF normal, COLORREF hover, COLORREF visited);
     HWND Tooltip() const { return tooltip_; }
+    const LinkLabelState* State() const { return state_; }
 
 private:
+    bool HandleKeyboard(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void UseUnderlinedFontOf(HFONT font, BOOL redraw);
     void Paint(HDC dc);
     void PaintParentBackground(HDC dc);

@@ -56,7 +56,23 @@ HandleMap<CDialog*>& Dialogs() {
 
 namespace {
 constexpr char kFocusMarksShown[] = "VelnorFocusMarksShown";
+constexpr COLORREF kFocusMarkColour = RGB(0, 60, 140);
+constexpr int kFocusMarkInset = 1;
 }  // namespace
+
+void DrawFocusMark(HDC dc, const RECT& area) {
+    RECT mark = area;
+    ::InflateRect(&mark, -kFocusMarkInset, -kFocusMarkInset);
+    if (mark.right <= mark.left || mark.bottom <= mark.top) return;
+    for (LONG x = mark.left; x < mark.right; x += 2) {
+        ::SetPixelV(dc, x, mark.top, kFocusMarkColour);
+        ::SetPixelV(dc, x, mark.bottom - 1, kFocusMarkColour);
+    }
+    for (LONG y = mark.top; y < mark.bottom; y += 2) {
+        ::SetPixelV(dc, mark.left, y, kFocusMarkColour);
+        ::SetPixelV(dc, mark.right - 1, y, kFocusMarkColour);
+    }
+}
 
 bool FocusMarksShown(HWND control) { return ::GetPropA(::GetAncestor(control, GA_ROOT), kFocusMarksShown) != nullptr; }
 

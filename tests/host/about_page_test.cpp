@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string>
+
 #include "res/resource.h"
 #include "tests/fakes/fake_platform.h"
+#include "velnor_version.h"
 
 namespace velnor {
 namespace {
@@ -50,6 +56,27 @@ TEST_F(AboutPage, FillingAgainKeepsTheVisitedState) {
     EXPECT_TRUE(dialog.about.homeLink.visited);
     EXPECT_FALSE(dialog.about.supportLink.visited);
     EXPECT_EQ(dialog.about.homeLink.target, "www.velnor.example");
+}
+
+// The version is written once, in VERSION, and the build fills it in
+// everywhere else; the README, which the build does not make, names the
+// packages without it, so that no copy of it goes stale at the next release.
+TEST(VersionText, TheReadmeWritesNoneByHand) {
+    std::ifstream in(VELNOR_SOURCE_DIR "/README.md", std::ios::binary);
+    ASSERT_TRUE(in) << "README.md";
+    std::stringstream readme;
+    readme << in.rdbuf();
+    const std::string text = readme.str();
+    const std::string version = VELNOR_VERSION;
+    // The version as a number of its own, not the middle of a longer one.
+    auto partOfNumber = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) || c == '.'; };
+    for (size_t at = text.find(version); at != std::string::npos; at = text.find(version, at + 1)) {
+        const bool before = at > 0 && partOfNumber(text[at - 1]);
+        const size_t end = at + version.size();
+        const bool after = end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]));
+        EXPECT_TRUE(before || after) << "README.md writes the version by hand: ..."
+                                     << text.substr(at > 40 ? at - 40 : 0, 80) << "...";
+    }
 }
 
 TEST(LinkLabelState, VisitedWinsOverHover) {

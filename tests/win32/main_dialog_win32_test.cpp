@@ -15,8 +15,11 @@
 #include "clean/browser_caches.h"
 #include "platform/win32/shell_win32.h"
 #include "platform/win32/win32_platform.h"
+#include "profile/exclude_path_add_dialog_win32.h"
+#include "profile/filter_add_dialog_win32.h"
 #include "res/resource.h"
 #include "tests/win32/support/main_window.h"
+#include "tests/win32/support/text_fit.h"
 #include "tests/win32/support/win_test_support.h"
 #include "ui/dpi_win32.h"
 #include "ui/gradient_label_win32.h"
@@ -108,8 +111,8 @@ TEST_F(MainWindow, EveryPlainControlSitsAtItsPlaceOnTheSkin) {
         {IDC_COOKIES_FRAME, 160, 345, 300, 45},      {IDC_ABOUT_TITLE, 410, 100, 210, 30},
         {IDC_ABOUT_PICTURE, 143, 100, 230, 168},     {IDC_DEVELOPER, 430, 150, 180, 20},
         {IDC_VERSION, 430, 180, 150, 20},            {IDC_HOME_CAPTION, 430, 210, 80, 20},
-        {IDC_SUPPORT_CAPTION, 430, 240, 80, 20},     {IDC_HOME_LINK, 510, 210, 105, 20},
-        {IDC_SUPPORT_LINK, 510, 240, 105, 20},       {IDC_ABOUT_FOOTER, 240, 370, 291, 14},
+        {IDC_SUPPORT_CAPTION, 430, 240, 80, 20},     {IDC_HOME_LINK, 510, 210, 113, 20},
+        {IDC_SUPPORT_LINK, 510, 240, 113, 20},       {IDC_ABOUT_FOOTER, 240, 370, 291, 14},
         {IDC_HINT, 120, 370, 300, 30},
     };
     for (const Case& c : cases) {
@@ -122,54 +125,110 @@ TEST_F(MainWindow, EveryPlainControlSitsAtItsPlaceOnTheSkin) {
     }
 }
 
-// "MS Shell Dlg" is drawn with Microsoft Sans Serif on some systems and with
-// Tahoma on others (and with MS Sans Serif in the test prefix): the Clean
-// page's captions and the longest words of its status line fit their
-// controls at 8 points in either face, whole and on one line.
-TEST_F(MainWindow, CleanPageTextsFitTheirControlsInEitherDialogFace) {
-    struct Fit {
-        int id;
-        std::string text;
+// Every text of every page and of the small dialogs, whole and within its
+// control, in either face of the dialog font at each display scale. The main
+// window places its controls in pixels; the small dialogs leave theirs to the
+// dialog manager, which sizes them in units of the face that draws them.
+TEST_F(MainWindow, EveryTextOfEveryPageAndDialogFitsInEitherDialogFaceAtEveryScale) {
+    using testing::Misfit;
+    using testing::ShownText;
+    std::vector<std::string> misfits;
+    HDC dc = ::GetDC(dialog->Hwnd());
+    // Measures `texts` in each face at `scale`; `resize` turns a room into the
+    // room that face gives it.
+    auto measure = [&](const std::string& where, const DisplayScale& scale, const std::vector<ShownText>& texts,
+                       const std::function<void(ShownText&)>& resize) {
+        for (const char* face : testing::kDialogFaces) {
+            UniqueFont font(testing::CreateDialogFont(face, scale));
+            const SelectedObject selected(dc, font.Get());
+            char used[LF_FACESIZE] = {};
+            ::GetTextFaceA(dc, LF_FACESIZE, used);
+            ASSERT_STREQ(used, face) << "no stand-in face may be measured";
+            for (ShownText text : texts) {
+                if (resize) resize(text);
+                const std::string misfit = Misfit(dc, text, scale);
+                if (!misfit.empty())
+                    misfits.push_back(where + ", " + face + " at " + std::to_string(scale.Dpi()) + " DPI: " + misfit);
+            }
+        }
     };
-    std::vector<Fit> fits;
-    for (int id : {IDC_CLEAN_RECYCLE_CAPTION, IDC_CLEAN_TEMP_CAPTION, IDC_CLEAN_INTERNET_CAPTION,
-                   IDC_CLEAN_HISTORY_CAPTION, IDC_CLEAN_RECENT_CAPTION, IDC_CLEAN_BROWSERS_CAPTION})
-        fits.push_back({id, dialog->parts.controls.StateOf(id).text});
-    EXPECT_EQ(fits.back().text, "Clean Browsers' Cache Folders");
-    fits.push_back({IDC_CLEAN_STATUS, "Status: No browser cache folders were found."});
+
+    // The Clean page's status line is painted with its margin kept free; it
+    // shows these texts too, the longest of a clean.
+    std::vector<std::string> statusLines = {"Status: No browser cache folders were found.",
+                                            "Clean Completed! Left: 1 file, Browser Caches."};
     const std::vector<Browser> all = {Browser::Chrome, Browser::Brave, Browser::Vivaldi, Browser::Opera,
                                       Browser::OperaGx, Browser::Firefox};
     for (size_t n = 0; n <= all.size(); ++n) {
         std::vector<Browser> running(all.begin(), all.begin() + n);
-        if (n > 0) fits.push_back({IDC_CLEAN_STATUS, CloseBrowsersText(running)});
-        fits.push_back({IDC_CLEAN_STATUS, CloseBrowsersText({all[n == all.size() ? 0 : n]})});
+        if (n > 0) statusLines.push_back(CloseBrowsersText(running));
+        statusLines.push_back(CloseBrowsersText({all[n == all.size() ? 0 : n]}));
         running.push_back(Browser::Edge);
-        fits.push_back({IDC_CLEAN_STATUS, CloseBrowsersText(running)});
+        statusLines.push_back(CloseBrowsersText(running));
     }
-    fits.push_back({IDC_CLEAN_STATUS, "Clean Completed! Left: 1 file, Browser Caches."});
-
-    HDC dc = ::GetDC(dialog->Hwnd());
-    for (const char* face : {"Tahoma", "Microsoft Sans Serif"}) {
-        LOGFONTA look = {};
-        look.lfHeight = -::MulDiv(8, 96, 72);
-        look.lfCharSet = DEFAULT_CHARSET;
-        lstrcpyA(look.lfFaceName, face);
-        UniqueFont font(::CreateFontIndirectA(&look));
-        const SelectedObject selected(dc, font.Get());
-        char used[LF_FACESIZE] = {};
-        ::GetTextFaceA(dc, LF_FACESIZE, used);
-        SCOPED_TRACE(std::string(face) + " drawn as " + used);
-        for (const Fit& fit : fits) {
-            RECT client;
-            ::GetClientRect(dialog->Item(fit.id), &client);
-            const int room = client.right - (fit.id == IDC_CLEAN_STATUS ? CGradientLabel().margin : 0);
-            SIZE extent = {};
-            ::GetTextExtentPoint32A(dc, fit.text.c_str(), static_cast<int>(fit.text.size()), &extent);
-            EXPECT_LE(extent.cx, room) << fit.text;
-            EXPECT_LE(extent.cy, client.bottom) << fit.text;
+    const char* const pageNames[] = {"About", "Path", "Filters", "Exceptions", "Options", "Scan", "Clean"};
+    size_t measured = 0;
+    for (int dpi : testing::kFitDpis) {
+        const DisplayScale scale = DisplayScale::ForDpi(dpi);
+        RECT suggested = {0, 0, scale.Px(640), scale.Px(480)};
+        ::SendMessageA(dialog->Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        for (int page = kPageAbout; page <= kPageClean; ++page) {
+            if (page == kPageAbout)
+                dialog->parts.flow.OnAbout();
+            else
+                dialog->parts.flow.ShowPage(page);
+            PumpMessages();
+            std::vector<ShownText> texts = testing::ShownTexts(dialog->Hwnd());
+            for (ShownText& text : texts) {
+                if (text.id != IDC_CLEAN_STATUS) continue;
+                text.kind = testing::TextKind::OneLine;
+                text.margin = scale.Px(CGradientLabel().margin);
+                for (const std::string& line : statusLines) {
+                    ShownText status = text;
+                    status.text = line;
+                    texts.push_back(status);
+                }
+                break;
+            }
+            measured += texts.size();
+            measure(pageNames[page], scale, texts, nullptr);
         }
     }
+    RECT suggested = {0, 0, 640, 480};
+    ::SendMessageA(dialog->Hwnd(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    // Sixty texts at each scale; a walk that found none would measure nothing.
+    EXPECT_GE(measured, 4u * 60);
+
+    CFilterAddDialog addFilter;
+    CExcludePathAddDialog addExclusion;
+    const std::pair<CDialog*, const char*> smallDialogs[] = {{&addFilter, "Add Filter"},
+                                                             {&addExclusion, "Add exclude path"}};
+    for (const auto& [small, title] : smallDialogs) {
+        ASSERT_TRUE(small->Create(dialog->Hwnd())) << title;
+        PumpMessages();
+        RECT units = {0, 0, 4, 8};
+        ::MapDialogRect(small->Hwnd(), &units);
+        const std::vector<ShownText> texts = testing::ShownTexts(small->Hwnd());
+        EXPECT_GE(texts.size(), 1u) << title;
+        for (int dpi : testing::kFitDpis) {
+            const DisplayScale scale = DisplayScale::ForDpi(dpi);
+            SIZE faceUnits = {};
+            // The template's room in dialog units, in the units of the face
+            // measured at this scale.
+            measure(title, scale, texts, [&](ShownText& text) {
+                if (faceUnits.cx == 0) faceUnits = testing::DialogBaseUnits(dc);
+                const int width = ::MulDiv(text.width, 4, units.right), height = ::MulDiv(text.height, 8, units.bottom);
+                text.width = ::MulDiv(width, faceUnits.cx, 4);
+                text.height = ::MulDiv(height, faceUnits.cy, 8);
+            });
+        }
+        small->DestroyWindow();
+        PumpMessages();
+    }
     ::ReleaseDC(dialog->Hwnd(), dc);
+    std::string listed;
+    for (const std::string& m : misfits) listed += "\n  " + m;
+    EXPECT_TRUE(misfits.empty()) << misfits.size() << " texts do not fit:" << listed;
 }
 
 TEST_F(MainWindow, ButtonsShowTheirPicturesAtThePictureSize) {
@@ -546,15 +605,7 @@ void Click(HWND control) {
 
 // A key pressed on the focused control, through the dialog manager as the
 // program's message loops hand it on.
-void Key(HWND dialog, WPARAM key) {
-    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
-        MSG msg = {::GetFocus(), message, key, message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001), 0, {}};
-        if (::IsDialogMessageA(dialog, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    PumpMessages();
-}
+void Key(HWND dialog, WPARAM key) { testing::PressKey(dialog, key); }
 
 TEST_F(MainWindow, TheCurrentPageKeepsItsSelectedPictureAndTheArrow) {
     dialog->parts.flow.ShowPage(kPagePath);
@@ -713,29 +764,58 @@ TEST_F(MainWindow, BusyAndDisabledPushButtonsKeepTheirPicturesAndStillReportClic
     EXPECT_EQ(dialog->parts.controls.StateOf(IDC_START_SCAN).state, 3);
 }
 
-TEST_F(MainWindow, TabTakesTheShownControlsInOrderAndArrowsMoveAmongThePageTabs) {
-    dialog->parts.flow.ShowPage(kPageOptions);
-    PumpMessages();
-    const std::vector<int> expected = {
-        IDC_PAGE_PATH, IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS, IDC_PAGE_OPTIONS, IDC_PAGE_SCAN, IDC_PAGE_CLEAN,
-        IDC_OPT_READ, IDC_OPT_SYSTEM, IDC_OPT_HIDE, IDC_OPT_ZERO, IDC_RECYCLE_MODE, IDC_PERMANENT_MODE,
-        IDC_START_SCAN, IDC_STOP_SCAN, IDC_BACK, IDC_NEXT, IDC_EXIT,
-        IDC_HELP_BUTTON, IDC_ABOUT_BUTTON, IDC_MINIMIZE, IDC_CLOSE, IDC_PAGE_PATH};
-    ::SetFocus(dialog->Item(IDC_PAGE_PATH));
-    std::vector<int> reached = {::GetDlgCtrlID(::GetFocus())};
-    while (reached.size() < expected.size()) {
-        Key(dialog->Hwnd(), VK_TAB);
-        reached.push_back(::GetDlgCtrlID(::GetFocus()));
+// Tab goes down the steps, then through the page as it reads, top to bottom
+// and left to right, then along the bottom bar and the title strip.
+TEST_F(MainWindow, TabTakesEveryPagesControlsInReadingOrderAndArrowsMoveAmongThePageTabs) {
+    const std::vector<int> steps = {IDC_PAGE_PATH,    IDC_PAGE_FILTERS, IDC_PAGE_EXCEPTIONS,
+                                    IDC_PAGE_OPTIONS, IDC_PAGE_SCAN,    IDC_PAGE_CLEAN};
+    const std::vector<int> bars = {IDC_START_SCAN,  IDC_STOP_SCAN,    IDC_BACK,     IDC_NEXT, IDC_EXIT,
+                                   IDC_HELP_BUTTON, IDC_ABOUT_BUTTON, IDC_MINIMIZE, IDC_CLOSE};
+    const std::pair<int, std::vector<int>> pages[] = {
+        {kPageAbout, {IDC_HOME_LINK, IDC_SUPPORT_LINK}},
+        {kPagePath, {IDC_LOCATION_LIST, IDC_ADD, IDC_REMOVE, IDC_DEFAULT}},
+        {kPageFilters, {IDC_FILTER_LIST, IDC_ADD, IDC_REMOVE, IDC_DEFAULT}},
+        {kPageExceptions, {IDC_EXCLUDE_LIST, IDC_ADD, IDC_REMOVE, IDC_DEFAULT}},
+        {kPageOptions,
+         {IDC_OPT_READ, IDC_OPT_SYSTEM, IDC_OPT_HIDE, IDC_OPT_ZERO, IDC_RECYCLE_MODE, IDC_PERMANENT_MODE}},
+        {kPageScan, {IDC_RESULT_LIST}},
+        {kPageClean,
+         {IDC_CLEAN_JUNK, IDC_RECYCLE_MODE, IDC_PERMANENT_MODE, IDC_CLEAN_RECYCLE, IDC_OPEN_RECYCLE, IDC_CLEAN_TEMP,
+          IDC_OPEN_TEMP, IDC_CLEAN_INTERNET, IDC_OPEN_INTERNET, IDC_CLEAN_HISTORY, IDC_OPEN_HISTORY,
+          IDC_CLEAN_RECENT, IDC_OPEN_RECENT, IDC_CLEAN_BROWSERS, IDC_OPEN_BROWSERS, IDC_START_CLEAN,
+          IDC_COOKIES_BUTTON}},
+        // The removal pair goes back to its place among the options.
+        {kPageOptions,
+         {IDC_OPT_READ, IDC_OPT_SYSTEM, IDC_OPT_HIDE, IDC_OPT_ZERO, IDC_RECYCLE_MODE, IDC_PERMANENT_MODE}},
+    };
+    for (const auto& [page, own] : pages) {
+        SCOPED_TRACE(page);
+        if (page == kPageAbout)
+            dialog->parts.flow.OnAbout();
+        else
+            dialog->parts.flow.ShowPage(page);
+        PumpMessages();
+        // The page's own list is in reading order: each control starts below
+        // the one before it, or on its row further right.
+        for (size_t i = 1; i < own.size(); ++i) {
+            const RECT before = ClientRectOf(own[i - 1]), at = ClientRectOf(own[i]);
+            EXPECT_TRUE(at.top > before.top || (at.top == before.top && at.left > before.left)) << own[i];
+        }
+        std::vector<int> expected = steps;
+        expected.insert(expected.end(), own.begin(), own.end());
+        expected.insert(expected.end(), bars.begin(), bars.end());
+        expected.push_back(IDC_PAGE_PATH);
+        ::SetFocus(dialog->Item(IDC_PAGE_PATH));
+        std::vector<int> reached = {::GetDlgCtrlID(::GetFocus())};
+        while (reached.size() < expected.size()) {
+            Key(dialog->Hwnd(), VK_TAB);
+            reached.push_back(::GetDlgCtrlID(::GetFocus()));
+        }
+        EXPECT_EQ(reached, expected);
     }
-    EXPECT_EQ(reached, expected);
 
-    // The page's own list comes after the tabs on a page that has one.
     dialog->parts.flow.ShowPage(kPageFilters);
     PumpMessages();
-    ::SetFocus(dialog->Item(IDC_PAGE_CLEAN));
-    Key(dialog->Hwnd(), VK_TAB);
-    EXPECT_EQ(::GetFocus(), dialog->Item(IDC_FILTER_LIST));
-
     const std::pair<WPARAM, int> arrows[] = {
         {VK_DOWN, IDC_PAGE_FILTERS}, {VK_RIGHT, IDC_PAGE_EXCEPTIONS}, {VK_UP, IDC_PAGE_FILTERS},
         {VK_LEFT, IDC_PAGE_PATH},    {VK_UP, IDC_PAGE_CLEAN},         {VK_DOWN, IDC_PAGE_PATH},
@@ -776,6 +856,14 @@ TEST_F(MainWindow, ScreenReadersReadTheNameRoleAndStateOfEveryKindOfPicture) {
         {IDC_OPT_READ, L"Include Read Files", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED, 0},
         {IDC_RECYCLE_MODE, L"Send Junk Files To The Recycle Bin", ROLE_SYSTEM_RADIOBUTTON, STATE_SYSTEM_CHECKED, 0},
         {IDC_PERMANENT_MODE, L"Delete Junk Files Permanently", ROLE_SYSTEM_RADIOBUTTON, 0, STATE_SYSTEM_CHECKED},
+        // Each folder button of the Clean page, hidden here, says whose folder it opens.
+        {IDC_OPEN_RECYCLE, L"Open Windows Recycle Bin", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE, 0},
+        {IDC_OPEN_TEMP, L"Open Windows Temp Folder", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE, 0},
+        {IDC_OPEN_INTERNET, L"Open Temporary Internet Files Folder", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE,
+         0},
+        {IDC_OPEN_HISTORY, L"Open Windows History Folder", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE, 0},
+        {IDC_OPEN_RECENT, L"Open Recent Documents Folder", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE, 0},
+        {IDC_OPEN_BROWSERS, L"Open Browsers' Cache Folders", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_INVISIBLE, 0},
     };
     ::SetFocus(dialog->Item(IDC_EXIT));
     VARIANT self;
@@ -799,6 +887,25 @@ TEST_F(MainWindow, ScreenReadersReadTheNameRoleAndStateOfEveryKindOfPicture) {
         EXPECT_EQ(state.lVal & c.stateOff, 0) << c.id;
         EXPECT_EQ((state.lVal & STATE_SYSTEM_FOCUSED) != 0, c.id == IDC_EXIT) << c.id;
         object->Release();
+    }
+
+    // The default action works the pictures the user can see, and only them:
+    // the Clean page's items, hidden on this page, stay as they are.
+    const struct {
+        int id;
+        bool shown;
+    } actions[] = {{IDC_CLEAN_JUNK, false}, {IDC_CLEAN_TEMP, false}, {IDC_OPT_READ, true}};
+    std::map<int, int> before;
+    for (const auto& a : actions) before[a.id] = dialog->parts.controls.StateOf(a.id).state;
+    for (const auto& a : actions) {
+        IAccessible* object = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(dialog->Item(a.id), OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&object)),
+                  S_OK);
+        EXPECT_EQ(object->accDoDefaultAction(self) == S_OK, a.shown) << a.id;
+        object->Release();
+        PumpMessages();
+        EXPECT_EQ(dialog->parts.controls.StateOf(a.id).state != before[a.id], a.shown) << a.id;
     }
 }
 

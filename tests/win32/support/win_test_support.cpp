@@ -70,6 +70,16 @@ void RemoveTree(const std::string& path) {
     ::RemoveDirectoryA(path.c_str());
 }
 
+void PressKey(HWND dialog, WPARAM key) {
+    for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+        MSG msg = {::GetFocus(), message, key, message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001), 0, {}};
+        if (::IsDialogMessageA(dialog, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    PumpMessages();
+}
+
 void PumpMessages() {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -52,6 +52,10 @@ private:
 // Handles whatever is waiting in this thread's queue.
 void PumpMessages();
 
+// A key pressed and let go on the focused control of `dialog`, as the
+// dialog's message loop hands it on.
+void PressKey(HWND dialog, WPARAM key);
+
 // A plain top-level window that hands the notifications and commands of its
 // children back to their window objects, as a dialog of the framework does.
 class HostWindow {
