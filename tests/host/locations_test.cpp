@@ -179,13 +179,13 @@ TEST_F(Locations, ARowIsADriveOrAFolderWhateverItsNameLooksLike) {
     AddFilterRow(dialog->profile.filters, "*.tmp", "", true, FilterType::Include);
     dialog->scan.OnStartScan();
     ASSERT_EQ(dialog->results.RowCount(), 1);
-    EXPECT_EQ(dialog->results.Item(0).path, "c:\\copy of (d:)\\copied.tmp");
+    EXPECT_EQ(dialog->results.Item(0).Path(), "c:\\copy of (d:)\\copied.tmp");
 
     list.SetChecked(1, true);
     list.SetChecked(2, false);
     dialog->scan.OnStartScan();
     ASSERT_EQ(dialog->results.RowCount(), 1);
-    EXPECT_EQ(dialog->results.Item(0).path, "d:\\old.tmp");
+    EXPECT_EQ(dialog->results.Item(0).Path(), "d:\\old.tmp");
 
     list.SetSelected(1, true);
     dialog->listPages.RemoveLocation();
