@@ -1,6 +1,7 @@
 #include "clean/junk_removal.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,18 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     std::vector<int> left;     // rows of checked files that are still there
     std::vector<int> recycle;  // rows whose files go to the Recycle Bin together
 
+    // The files to delete, in the order of their rows: the file system may
+    // open and check them ahead, while the loop below deletes each in turn.
+    std::unique_ptr<IDeletionsInTurn> deletions;
+    if (mode == RemovalMode::Permanent && files) {
+        std::vector<std::string> paths;
+        for (int row = 0; row < found.Count(); ++row) {
+            const JunkItem& item = found.At(row);
+            if (item.checked && !UnsafeForShellList(item.path)) paths.push_back(item.path);
+        }
+        deletions = files->DeleteInTurn(std::move(paths));
+    }
+
     // Rows leave the list from the top; the rows taken are dropped together
     // at the end.
     int taken = 0;
@@ -47,7 +60,8 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
         if (UnsafeForShellList(item.path) || !files) {
             stays = true;
         } else if (mode == RemovalMode::Permanent) {
-            stays = !RemoveChosenFile(*files, item.path) && FileStillThere(*files, item.path);
+            stays = !deletions->DeleteNext() && !RemoveReadOnlyChosenFile(*files, item.path) &&
+                    FileStillThere(*files, item.path);
         } else if (ShellCanRecycleExactly(files, item.path)) {
             recycle.push_back(taken);
             continue;
