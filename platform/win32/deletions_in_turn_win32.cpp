@@ -31,11 +31,18 @@ FileHandle Win32DeletionsInTurn::Open(size_t index) {
     return OpenToDelete(SystemPath(paths_[index]), checkListed_, check_);
 }
 
+// Each side wakes the other only when that one waits and has enough to do
+// again: a wake is a switch of threads, which under load costs more than
+// opening a file.
 DWORD WINAPI Win32DeletionsInTurn::OpenAhead(void* self) {
     auto& d = *static_cast<Win32DeletionsInTurn*>(self);
     for (size_t index = 0; index < d.paths_.size(); ++index) {
         ::AcquireSRWLockExclusive(&d.lock_);
-        while (!d.stopping_ && index - d.taken_ >= kAhead) ::SleepConditionVariableSRW(&d.changed_, &d.lock_, INFINITE, 0);
+        while (!d.stopping_ && index - d.taken_ >= kAhead) {
+            d.openerWaits_ = true;
+            ::SleepConditionVariableSRW(&d.changed_, &d.lock_, INFINITE, 0);
+        }
+        d.openerWaits_ = false;
         const bool stopping = d.stopping_;
         ::ReleaseSRWLockExclusive(&d.lock_);
         if (stopping) break;
@@ -43,8 +50,9 @@ DWORD WINAPI Win32DeletionsInTurn::OpenAhead(void* self) {
         ::AcquireSRWLockExclusive(&d.lock_);
         d.ready_[index % kAhead] = file.release();
         d.opened_ = index + 1;
+        const bool wake = d.deleterWaits_ && (d.opened_ - d.taken_ >= kBatch || d.opened_ == d.paths_.size());
         ::ReleaseSRWLockExclusive(&d.lock_);
-        ::WakeAllConditionVariable(&d.changed_);
+        if (wake) ::WakeAllConditionVariable(&d.changed_);
     }
     return 0;
 }
@@ -53,12 +61,17 @@ bool Win32DeletionsInTurn::DeleteNext() {
     if (taken_ >= paths_.size()) return false;
     if (!thread_) return DeleteThrough(Open(taken_++));
     ::AcquireSRWLockExclusive(&lock_);
-    while (opened_ <= taken_) ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
+    while (opened_ <= taken_) {
+        deleterWaits_ = true;
+        ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
+    }
+    deleterWaits_ = false;
     FileHandle file(ready_[taken_ % kAhead]);
     ready_[taken_ % kAhead] = INVALID_HANDLE_VALUE;
     ++taken_;
+    const bool wake = openerWaits_ && opened_ - taken_ <= kAhead - kBatch;
     ::ReleaseSRWLockExclusive(&lock_);
-    ::WakeAllConditionVariable(&changed_);
+    if (wake) ::WakeAllConditionVariable(&changed_);
     return DeleteThrough(std::move(file));
 }
 

@@ -32,9 +32,11 @@ private:
     // Files opened and not yet taken, at most kAhead of them: opened_ counts
     // the files opened so far, taken_ those handed to DeleteNext.
     static constexpr size_t kAhead = 64;
+    // A waiting side is woken when this many files can be taken or opened.
+    static constexpr size_t kBatch = 16;
     std::vector<HANDLE> ready_;
     size_t opened_ = 0, taken_ = 0;
-    bool stopping_ = false;
+    bool stopping_ = false, openerWaits_ = false, deleterWaits_ = false;
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
     HANDLE thread_ = nullptr;
