@@ -43,7 +43,10 @@ void EmptyInto(IFileSystem& files, const std::string& folder, EmptiedFolder& res
 }  // namespace
 
 bool RemoveChosenFile(IFileSystem& files, const std::string& path) {
-    if (files.DeleteFile(path)) return true;
+    return files.DeleteFile(path) || RemoveReadOnlyChosenFile(files, path);
+}
+
+bool RemoveReadOnlyChosenFile(IFileSystem& files, const std::string& path) {
     // A link's attributes are its target's: they are not touched either.
     if (files.LeadsElsewhere(path)) return false;
     const std::optional<uint32_t> attributes = files.Attributes(path);

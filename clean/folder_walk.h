@@ -14,6 +14,9 @@ namespace velnor {
 // Recycle Bin takes such files too); when the deletion fails all the same, the
 // file is left as it was found. A link is never deleted through.
 bool RemoveChosenFile(IFileSystem& files, const std::string& path);
+// The rest of RemoveChosenFile once the plain deletion has failed: the
+// read-only mark taken off for another try, and put back when that fails too.
+bool RemoveReadOnlyChosenFile(IFileSystem& files, const std::string& path);
 
 // True while an entry of that exact name is there.
 bool FileStillThere(IFileSystem& files, const std::string& path);

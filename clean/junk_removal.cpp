@@ -1,6 +1,7 @@
 #include "clean/junk_removal.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,20 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     std::vector<int> left;     // rows of checked files that are still there
     std::vector<int> recycle;  // rows whose files go to the Recycle Bin together
 
+    // The files to delete, in the order of their rows: the file system may
+    // open and check them ahead, while the loop below deletes each in turn.
+    std::unique_ptr<IDeletionsInTurn> deletions;
+    if (mode == RemovalMode::Permanent && files) {
+        std::vector<std::string> paths;
+        for (int row = 0; row < found.Count(); ++row) {
+            const FoundFile item = found.At(row);
+            if (!item.checked) continue;
+            std::string path = item.Path();
+            if (!UnsafeForShellList(path)) paths.push_back(std::move(path));
+        }
+        deletions = files->DeleteInTurn(std::move(paths));
+    }
+
     // Rows leave the list from the top; the rows taken are dropped together
     // at the end.
     int taken = 0;
@@ -48,7 +63,8 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
         if (UnsafeForShellList(path) || !files) {
             stays = true;
         } else if (mode == RemovalMode::Permanent) {
-            stays = !RemoveChosenFile(*files, path) && FileStillThere(*files, path);
+            stays = !deletions->DeleteNext() && !RemoveReadOnlyChosenFile(*files, path) &&
+                    FileStillThere(*files, path);
         } else if (ShellCanRecycleExactly(files, path)) {
             recycle.push_back(taken);
             continue;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,16 @@ struct FindData {
     uint64_t lastWriteTime = 0;  // 100-nanosecond intervals since 1601-01-01, UTC
 };
 
+// Files deleted one by one in the order they were given (IFileSystem::
+// DeleteInTurn).
+class IDeletionsInTurn {
+public:
+    virtual ~IDeletionsInTurn() = default;
+    // Deletes the next file of the list as DeleteFile would; false when it
+    // stays.
+    virtual bool DeleteNext() = 0;
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -48,6 +59,11 @@ public:
     // through a link (a link is not the file it leads to). False when the
     // file stays.
     virtual bool DeleteFile(const std::string& path) = 0;
+    // The files named, to be deleted in that order, each by DeleteNext as
+    // DeleteFile would delete it. A file may be opened and checked before its
+    // turn, but none goes before it; the files whose turn has not come when
+    // the result is dropped stay as they are.
+    virtual std::unique_ptr<IDeletionsInTurn> DeleteInTurn(std::vector<std::string> paths) = 0;
     // Removes a folder that is empty (RemoveDirectory); never through a link.
     virtual bool RemoveFolder(const std::string& path) = 0;
     // True when opening the path reaches another file than the one its folder

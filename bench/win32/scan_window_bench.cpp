@@ -10,7 +10,8 @@
 // (same folders, names and sizes) beside ROOT, scans the first copy and times
 // Start Clean in permanent mode on it against a bare DeleteFileA loop over the
 // second.
-// Usage: scan_window_bench ROOT [EXPECTED_ROWS]
+// Usage: scan_window_bench ROOT [EXPECTED_ROWS] [clean [ROUNDS]]; with "clean"
+// only the clean is timed, ROUNDS times over the hits of one scan.
 #include <windows.h>
 #include <psapi.h>
 #include <commctrl.h>
@@ -159,6 +160,58 @@ std::vector<std::string> CopyHits(const std::vector<Hit>& hits, const std::strin
     return paths;
 }
 
+struct CleanFigures {
+    int rows = 0;
+    unsigned long long left = 0;
+};
+
+// Copies the rows listed below ROOT twice, scans the first copy and times
+// Start Clean in permanent mode on it against a bare DeleteFileA loop over the
+// second; prints the figures.
+std::vector<Hit> HitsListed(velnor::CMainDialog& dialog, const std::string& root) {
+    std::vector<Hit> hits;
+    for (int row = 0; row < dialog.parts.results.RowCount(); ++row) {
+        const velnor::FoundFile item = dialog.parts.results.Item(row);
+        hits.push_back({item.Path().substr(root.size()), item.size});
+    }
+    return hits;
+}
+
+template <typename ScanOnly>
+CleanFigures CleanAgainstDelete(velnor::CMainDialog& dialog, const std::string& root, const std::vector<Hit>& hits,
+                                const ScanOnly& scanOnly) {
+    const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
+    const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");
+    scanOnly(root + "-clean");
+    dialog.parts.scan.OnStartScan();
+    PumpMessages();
+    CleanFigures figures;
+    figures.rows = dialog.parts.results.RowCount();
+
+    const double deleteStart = Seconds();
+    for (const std::string& path : deleteCopy) ::DeleteFileA(path.c_str());
+    const double deleteSeconds = Seconds() - deleteStart;
+
+    dialog.parts.clean.OnPermanentMode();
+    dialog.parts.options.SetOption(velnor::ScanOptions::kClean0, true);
+    for (auto area : {velnor::ScanOptions::kClean1, velnor::ScanOptions::kClean2, velnor::ScanOptions::kClean3,
+                      velnor::ScanOptions::kClean4, velnor::ScanOptions::kClean5})
+        dialog.parts.options.SetOption(area, false);
+    const double cleanStart = Seconds();
+    dialog.parts.clean.OnStartClean();
+    PumpMessages();
+    const double cleanSeconds = Seconds() - cleanStart;
+    for (const std::string& path : cleanCopy) figures.left += ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+
+    std::printf("clean_50k_rows: %d (%zu files copied, %llu left after the clean)\n", figures.rows, cleanCopy.size(),
+                figures.left);
+    std::printf("delete_50k_seconds: %.3f\n", deleteSeconds);
+    std::printf("clean_50k_seconds: %.3f\n", cleanSeconds);
+    std::printf("clean_50k_vs_delete: %.3f\n", cleanSeconds / deleteSeconds);
+    std::fflush(stdout);
+    return figures;
+}
+
 // What the process holds at one moment: its working set, its private bytes and
 // the bytes in use in its heaps (the C++ allocations among them), in MB.
 std::string MemoryNow() {
@@ -200,17 +253,18 @@ std::string ScratchFolder() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: scan_window_bench ROOT [EXPECTED_ROWS]\n");
+        std::fprintf(stderr, "usage: scan_window_bench ROOT [EXPECTED_ROWS] [clean [ROUNDS]]\n");
         return 2;
     }
     const std::string root = argv[1];
     const long long expectedRows = argc > 2 ? std::atoll(argv[2]) : -1;
+    const int cleanRounds = argc > 3 && std::string(argv[3]) == "clean" ? (argc > 4 ? std::atoi(argv[4]) : 1) : 0;
 
     INITCOMMONCONTROLSEX init = {sizeof init, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&init);
 
     const double bareStart = Seconds();
-    const Counts counts = BareWalk(root);
+    const Counts counts = cleanRounds > 0 ? Counts{} : BareWalk(root);
     const double bareFirst = Seconds() - bareStart;
 
     const std::string scratch = ScratchFolder();
@@ -241,6 +295,18 @@ int main(int argc, char** argv) {
         PumpMessages();
     };
     scanOnly(root);
+    if (cleanRounds > 0) {
+        // Only the clean: the hits listed once, then cleaned on fresh copies.
+        dialog->parts.scan.OnStartScan();
+        PumpMessages();
+        const std::vector<Hit> hits = HitsListed(*dialog, root);
+        bool ok = !hits.empty();
+        for (int round = 0; round < cleanRounds; ++round) {
+            const CleanFigures clean = CleanAgainstDelete(*dialog, root, hits, scanOnly);
+            ok = ok && clean.rows == static_cast<int>(hits.size()) && clean.left == 0;
+        }
+        ::ExitProcess(ok ? 0 : 1);
+    }
 
     WNDCLASSA wc = {};
     wc.lpfnWndProc = ProbeProc;
@@ -297,44 +363,11 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     // Start Clean against a bare DeleteFileA loop, each on its own copy of the hits.
-    std::vector<Hit> hits;
-    for (int row = 0; row < rows; ++row) {
-        const velnor::FoundFile item = dialog->parts.results.Item(row);
-        hits.push_back({item.Path().substr(root.size()), item.size});
-    }
-    const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
-    const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");
-    scanOnly(root + "-clean");
-    dialog->parts.scan.OnStartScan();
-    PumpMessages();
-    const int cleanRows = dialog->parts.results.RowCount();
-
-    const double deleteStart = Seconds();
-    for (const std::string& path : deleteCopy) ::DeleteFileA(path.c_str());
-    const double deleteSeconds = Seconds() - deleteStart;
-
-    dialog->parts.clean.OnPermanentMode();
-    dialog->parts.options.SetOption(velnor::ScanOptions::kClean0, true);
-    for (auto area : {velnor::ScanOptions::kClean1, velnor::ScanOptions::kClean2, velnor::ScanOptions::kClean3,
-                      velnor::ScanOptions::kClean4, velnor::ScanOptions::kClean5})
-        dialog->parts.options.SetOption(area, false);
-    const double cleanStart = Seconds();
-    dialog->parts.clean.OnStartClean();
-    PumpMessages();
-    const double cleanSeconds = Seconds() - cleanStart;
-    unsigned long long left = 0;
-    for (const std::string& path : cleanCopy) left += ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-
-    std::printf("clean_50k_rows: %d (%zu files copied, %llu left after the clean)\n", cleanRows, cleanCopy.size(),
-                left);
-    std::printf("delete_50k_seconds: %.3f\n", deleteSeconds);
-    std::printf("clean_50k_seconds: %.3f\n", cleanSeconds);
-    std::printf("clean_50k_vs_delete: %.3f\n", cleanSeconds / deleteSeconds);
-    std::fflush(stdout);
+    const CleanFigures clean = CleanAgainstDelete(*dialog, root, HitsListed(*dialog, root), scanOnly);
 
     ::DeleteFileA((scratch + "\\config.ini").c_str());
     ::RemoveDirectoryA(scratch.c_str());
-    const bool ok = rows == shownRows && (expectedRows < 0 || rows == expectedRows) && cleanRows == rows && left == 0;
+    const bool ok = rows == shownRows && (expectedRows < 0 || rows == expectedRows) && clean.rows == rows && clean.left == 0;
     if (expectedRows >= 0 && rows != expectedRows)
         std::fprintf(stderr, "the scan listed %d rows, the tree holds %lld junk names\n", rows, expectedRows);
     // Tearing the window down with every row in it takes long and measures nothing.

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/exact_path.h"
+#include "platform/win32/deletions_in_turn_win32.h"
+#include "platform/win32/listed_file_win32.h"
 #include "platform/win32/wide_text_win32.h"
 #include "platform/win32/win32_platform.h"
 
@@ -34,111 +36,6 @@ uint64_t Join(DWORD high, DWORD low) { return (static_cast<uint64_t>(high) << 32
 
 }  // namespace
 
-namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE h) const {
-        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
-    }
-};
-using FileHandle = std::unique_ptr<void, HandleCloser>;
-
-// The name of an open file as the system keeps it, volume included
-// ("\\??\\C:\\..." under Wine, "\\Device\\HarddiskVolume3\\..." on Windows).
-// Asked of the object itself: GetFinalPathNameByHandle gives up past 260
-// characters under Wine, and the volume's serial number is slow to ask there.
-std::wstring ObjectName(HANDLE handle) {
-    using QueryObject = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static const auto query = reinterpret_cast<QueryObject>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
-    constexpr int kObjectNameInformation = 1;
-    struct Name {
-        USHORT length, maximumLength;
-        wchar_t* buffer;
-    };
-    if (!query) return std::wstring();
-    // Most names fit the first buffer; a deep one gets the largest a name can be.
-    for (size_t bytes : {sizeof(Name) + 1024 * sizeof(wchar_t), sizeof(Name) + 65536 + sizeof(wchar_t)}) {
-        std::vector<char> buffer(bytes);
-        ULONG needed = 0;
-        if (query(handle, kObjectNameInformation, buffer.data(), static_cast<ULONG>(bytes), &needed) == 0) {
-            const Name* name = reinterpret_cast<const Name*>(buffer.data());
-            return std::wstring(name->buffer, name->length / sizeof(wchar_t));
-        }
-    }
-    return std::wstring();
-}
-
-bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
-std::wstring WithoutTrailingBlanksAndDots(std::wstring name) {
-    while (!name.empty() && (name.back() == L' ' || name.back() == L'.')) name.pop_back();
-    return name;
-}
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-bool SameFile(HANDLE a, HANDLE b) {
-    BY_HANDLE_FILE_INFORMATION x, y;
-    return a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(a, &x) &&
-           ::GetFileInformationByHandle(b, &y) && x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-           x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
-}
-
-}  // namespace
-
-// The name of the folder that the last files checked lie in: rows of one
-// folder follow one another, and the folder is asked once for all of them.
-const std::wstring& Win32FileSystem::FolderObjectName(const std::wstring& folderPath) {
-    if (folderPath == lastFolderPath_) return lastFolderName_;
-    FileHandle folder(::CreateFileW(folderPath.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    lastFolderName_ = folder.get() == INVALID_HANDLE_VALUE ? std::wstring() : ObjectName(folder.get());
-    lastFolderPath_ = lastFolderName_.empty() ? std::wstring() : folderPath;
-    return lastFolderName_;
-}
-
-// True when the open file is the one that its folder lists under its name. A
-// link to a file leads elsewhere: Windows opens the link itself here, Wine
-// (which shows no link to a file as one) opens what it leads to, and that
-// lies on another volume, in another folder or under another name. The
-// folder's own name is asked too, not taken from the path as given, so that
-// mapped and substituted drives and a chosen folder that is itself a link
-// keep working.
-bool Win32FileSystem::IsTheListedFile(HANDLE file, const std::wstring& path) {
-    const size_t slash = path.find_last_of(L'\\');
-    if (slash == std::wstring::npos) return false;
-    // A drive's root keeps its backslash ("\\?\c:\"); any other folder is
-    // opened by its name.
-    const bool root = slash > 0 && path[slash - 1] == L':';
-    const std::wstring leaf = path.substr(slash + 1);
-    std::wstring expected = FolderObjectName(path.substr(0, root ? slash + 1 : slash));
-    if (expected.empty()) return false;
-    if (expected.back() != L'\\') expected += L'\\';
-    const std::wstring named = ObjectName(file);
-    if (SameNameIgnoringCase(named, expected + leaf)) return true;
-    // Wine names a file whose name ends in a blank or a dot without them. That
-    // is the listed file unless the name without them is another entry of the
-    // folder that this one leads to.
-    const std::wstring trimmed = WithoutTrailingBlanksAndDots(leaf);
-    if (trimmed == leaf || trimmed.empty() || !SameNameIgnoringCase(named, expected + trimmed)) return false;
-    FileHandle lookAlike(::CreateFileW((path.substr(0, slash + 1) + trimmed).c_str(), FILE_READ_ATTRIBUTES, kShareAll,
-                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-    return lookAlike.get() == INVALID_HANDLE_VALUE || !SameFile(lookAlike.get(), file);
-}
-
-namespace {
-
-FileHandle OpenListedFile(const std::wstring& path, DWORD access) {
-    return FileHandle(::CreateFileW(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-}
-
-}  // namespace
-
 bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) {
     WIN32_FIND_DATAW data;
     FindHandle find(::FindFirstFileExW(SystemPath(pattern).c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
@@ -155,18 +52,12 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
     return true;
 }
 
-// Deleted through the handle that was checked, so that nothing put in the
-// file's place in between is reached.
 bool Win32FileSystem::DeleteFile(const std::string& path) {
-    const std::wstring wide = SystemPath(path);
-    // Opened without backup semantics, a folder does not open at all.
-    FileHandle file = OpenListedFile(wide, DELETE | FILE_READ_ATTRIBUTES);
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
-    // Windows opens a link itself, and deleting it leaves its target; only
-    // where listings hide links must the file be checked against its folder.
-    if (!ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide)) return false;
-    FILE_DISPOSITION_INFO disposition = {TRUE};
-    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+    return DeleteThrough(OpenToDelete(SystemPath(path), !ListingsShowFileLinks(), check_));
+}
+
+std::unique_ptr<IDeletionsInTurn> Win32FileSystem::DeleteInTurn(std::vector<std::string> paths) {
+    return std::make_unique<Win32DeletionsInTurn>(std::move(paths), !ListingsShowFileLinks());
 }
 
 bool Win32FileSystem::RemoveFolder(const std::string& path) {
@@ -187,7 +78,7 @@ bool Win32FileSystem::LeadsElsewhere(const std::string& path) {
         (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return true;
     // Where the system shows links as links, the tag above has told.
-    return !ListingsShowFileLinks() && !IsTheListedFile(file.get(), wide);
+    return !ListingsShowFileLinks() && !check_.IsTheListedFile(file.get(), wide);
 }
 
 // Wine shows a link to a file as the file it leads to (its loader exports

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32/listed_file_win32.h"
 
 namespace velnor {
 
@@ -10,6 +11,7 @@ class Win32FileSystem : public IFileSystem {
 public:
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
+    std::unique_ptr<IDeletionsInTurn> DeleteInTurn(std::vector<std::string> paths) override;
     bool RemoveFolder(const std::string& path) override;
     bool LeadsElsewhere(const std::string& path) override;
     bool ListingsShowFileLinks() override;
@@ -25,10 +27,7 @@ public:
     bool ReplaceTextFile(const std::string& path, const std::string& text) override;
 
 private:
-    bool IsTheListedFile(HANDLE file, const std::wstring& path);
-    const std::wstring& FolderObjectName(const std::wstring& folderPath);
-
-    std::wstring lastFolderPath_, lastFolderName_;
+    ListedFileCheck check_;
 };
 
 class Win32Prompts : public IPrompts {

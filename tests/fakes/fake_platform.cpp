@@ -177,6 +177,26 @@ bool FakeFileSystem::DeleteFile(const std::string& path) {
     return true;
 }
 
+namespace {
+
+class FakeDeletionsInTurn : public IDeletionsInTurn {
+public:
+    FakeDeletionsInTurn(FakeFileSystem& files, std::vector<std::string> paths)
+        : files_(files), paths_(std::move(paths)) {}
+    bool DeleteNext() override { return next_ < paths_.size() && files_.DeleteFile(paths_[next_++]); }
+
+private:
+    FakeFileSystem& files_;
+    std::vector<std::string> paths_;
+    size_t next_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<IDeletionsInTurn> FakeFileSystem::DeleteInTurn(std::vector<std::string> paths) {
+    return std::make_unique<FakeDeletionsInTurn>(*this, std::move(paths));
+}
+
 bool FakeFileSystem::RemoveFolder(const std::string& path) {
     const Node* node = Find(path);
     if (!node || !(node->attributes & kAttrDirectory) || (node->attributes & kAttrReparsePoint) ||

@@ -59,6 +59,8 @@ public:
 
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
     bool DeleteFile(const std::string& path) override;
+    // Each file by DeleteFile in its turn.
+    std::unique_ptr<IDeletionsInTurn> DeleteInTurn(std::vector<std::string> paths) override;
     bool RemoveFolder(const std::string& path) override;
     bool LeadsElsewhere(const std::string& path) override;
     bool ListingsShowFileLinks() override { return listingsShowFileLinks; }

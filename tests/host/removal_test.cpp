@@ -354,6 +354,26 @@ TEST_F(Removal, StopsTakingRowsWhenTheCleanIsCalledOff) {
     EXPECT_TRUE(fakes.files.deleted.empty());
     EXPECT_EQ(shell.deleteCalls.size(), 1u);
     EXPECT_EQ(Text(IDC_SCAN_STATUS), "Scaning:Please click 'start scan' .");
+
+    // Called off in the middle (as Exit would, once the second file has
+    // gone): the files after it stay, and so do their rows, checked; an
+    // unchecked file before them stays too.
+    dialog->found.Clear();
+    dialog->state.ClearTotals();
+    Rows({{"C:\\Junk\\c.tmp", 10, true}, {"C:\\Junk\\keep.tmp", 10, false}, {"C:\\Junk\\d.tmp", 10, true},
+          {"C:\\Junk\\e.tmp", 10, true}, {"C:\\Junk\\f.tmp", 10, true}});
+    dialog->controls.SetObserver([this](int id, unsigned changes) {
+        if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged) && dialog->controls.StateOf(id).position > 30)
+            dialog->state.cleanBusy = false;
+    });
+    Remove(false);
+    EXPECT_EQ(fakes.files.deleted, (std::vector<std::string>{"C:\\Junk\\c.tmp", "C:\\Junk\\d.tmp"}));
+    for (const char* stays : {"C:\\Junk\\keep.tmp", "C:\\Junk\\e.tmp", "C:\\Junk\\f.tmp"})
+        EXPECT_TRUE(fakes.files.Exists(stays)) << stays;
+    ASSERT_EQ(dialog->results.RowCount(), 2);
+    EXPECT_EQ(dialog->results.Item(0).Path(), "C:\\Junk\\e.tmp");
+    EXPECT_TRUE(dialog->results.Item(0).checked && dialog->results.Item(1).checked);
+    EXPECT_EQ(Text(IDC_SELECTED_FILES), "Selected Files: 2");
 }
 
 }  // namespace

@@ -217,6 +217,33 @@ TEST_F(RemovalOnDisk, PermanentRemovalDeletesExactlyTheCheckedFiles) {
     EXPECT_EQ(model->Ctl(IDC_SELECTED_FILES).Text(), "Selected Files: 1");
 }
 
+// The files are opened ahead of their turn while earlier ones go; a clean
+// called off in the middle leaves every file after the stop, those already
+// opened among them, and their rows stay checked.
+TEST_F(RemovalOnDisk, AStopInTheMiddleLeavesEveryFileAfterIt) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 300; ++i) {
+        paths.push_back(File("Stop\\f" + std::to_string(1000 + i) + ".tmp"));
+        AddRow(paths.back(), true);
+    }
+    size_t reached = 0;
+    model->controls.SetObserver([&](int id, unsigned changes) {
+        if (id != IDC_CLEAN_PROGRESS || !(changes & kProgressChanged)) return;
+        // Position 15 comes with file 60 of 300; Exit's flag goes down there,
+        // and that file is the last to go.
+        if (model->controls.StateOf(id).position >= 15 && !reached) {
+            reached = paths.size() - std::count_if(paths.begin(), paths.end(), FileExists) + 1;
+            model->state.cleanBusy = false;
+        }
+    });
+    Remove(false);
+    ASSERT_EQ(reached, 60u);
+    for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(FileExists(paths[i]), i >= reached) << paths[i];
+    ASSERT_EQ(model->results.RowCount(), static_cast<int>(paths.size() - reached));
+    EXPECT_EQ(model->results.Item(0).Path(), paths[reached]);
+    for (int row = 0; row < model->results.RowCount(); ++row) EXPECT_TRUE(model->results.Item(row).checked);
+}
+
 TEST_F(RemovalOnDisk, RecycleModeSendsTheCheckedFilesToTheBinInOneOperation) {
     const std::string one = File("bin-one.tmp"), two = File("Sub\\bin-two.tmp");
     const std::string keep = File("bin-keep.tmp"), gone = File("bin-gone.tmp");
