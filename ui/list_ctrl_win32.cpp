@@ -155,15 +155,17 @@ void CMyListCtrlEx::OnRowsReset() {
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+// Rows arrive while a scan walks; the list takes its new count on a timer,
+// that is while the window answers its messages, and at most once in
+// kCountInterval: a new count costs the list about a frame under Wine.
 void CMyListCtrlEx::OnRowsAppended(int, int) {
     if (!hwnd_ || !model_) return;
     countBehind_ = true;
-    if (::GetTickCount() - countShown_ >= kCountInterval) {
-        ShowRowCount();
-    } else if (!countTimer_) {
-        countTimer_ = ::SetTimer(hwnd_, kCountTimer, kCountInterval, nullptr) != 0;
-        if (!countTimer_) ShowRowCount();
-    }
+    if (countTimer_) return;
+    const DWORD since = ::GetTickCount() - countShown_;
+    const DWORD wait = since >= kCountInterval ? USER_TIMER_MINIMUM : kCountInterval - since;
+    countTimer_ = ::SetTimer(hwnd_, kCountTimer, wait, nullptr) != 0;
+    if (!countTimer_) ShowRowCount();
 }
 
 void CMyListCtrlEx::ShowRowCount() {
