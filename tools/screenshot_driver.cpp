@@ -6,9 +6,11 @@
 //   screenshot_driver waittext <id> <text> [sec]   waits until a control's text holds <text>
 //   screenshot_driver rect                         prints "x y width height" of the client area
 //   screenshot_driver park                         moves the pointer off the window
+//   screenshot_driver sort <list id> <column>      clicks that heading of the list with the mouse
 //
 // Exits 0 on success, 1 when the window or the text did not show up in time.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +40,7 @@ void Settle(HWND window) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: screenshot_driver wait|click|waittext|rect|park ...\n");
+    std::fprintf(stderr, "usage: screenshot_driver wait|click|waittext|rect|park|sort ...\n");
     return 2;
 }
 
@@ -85,6 +87,26 @@ int main(int argc, char** argv) {
         ::ClientToScreen(window, &origin);
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(origin.x), static_cast<long>(origin.y),
                     static_cast<long>(client.right), static_cast<long>(client.bottom));
+        return 0;
+    }
+    if (std::strcmp(command, "sort") == 0 && argc > 3) {
+        HWND list = ::GetDlgItem(window, std::atoi(argv[2]));
+        HWND header = list ? reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)) : nullptr;
+        if (!header) return 1;
+        RECT heading;
+        ::GetWindowRect(header, &heading);
+        const int column = std::atoi(argv[3]);
+        int x = heading.left;
+        for (int i = 0; i < column; ++i) x += static_cast<int>(::SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
+        x += static_cast<int>(::SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
+        ::SetCursorPos(x, (heading.top + heading.bottom) / 2);
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, press, sizeof(INPUT));
+        ::Sleep(300);
+        Settle(window);
         return 0;
     }
     if (std::strcmp(command, "park") == 0) {

@@ -24,7 +24,7 @@ win=$B/$WIN_ARCH
 
 # Control ids (res/resource.h).
 PAGE_PATH=1011 PAGE_FILTERS=1012 PAGE_EXCEPTIONS=1050 PAGE_OPTIONS=1081 PAGE_CLEAN=1106
-START_SCAN=1085 SCAN_STATUS=1091 EXIT=1094
+START_SCAN=1085 SCAN_STATUS=1091 EXIT=1094 RESULT_LIST=1082
 
 if [ "${1:-}" = --inside ]; then
   # Runs inside xvfb-run: $2 the output folder, $3 the run folder.
@@ -85,6 +85,8 @@ if [ "${1:-}" = --inside ]; then
   driver click $PAGE_OPTIONS;    shoot options
   driver click $START_SCAN
   driver waittext $SCAN_STATUS "Completed" 120
+  # Sorted by size, so that the heading shows its arrow beside the check box.
+  driver sort $RESULT_LIST 3
   shoot scan
   driver click $PAGE_CLEAN;      shoot clean
   stop_program
