@@ -77,8 +77,10 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     // file that someone else removed since the scan would keep every other
     // checked file out of the Recycle Bin.
     std::vector<std::string> present;
-    for (int row : recycle)
-        if (stillThere(found.At(row).Path())) present.push_back(found.At(row).Path());
+    for (int row : recycle) {
+        std::string path = found.At(row).Path();
+        if (stillThere(path)) present.push_back(std::move(path));
+    }
     if (platform.shell && ShellDelete(*platform.shell, DoubleNulList(present), false) != 0 &&
         present.size() > 1) {
         // The shell gives up at the first file it cannot take (one held open
