@@ -56,7 +56,8 @@ private:
     std::string exe_;
 };
 
-// The program's pump, also timing the stretches between two drains.
+// The program's pump, also timing the stretches between two drains and the
+// drains themselves (what the window did with the messages it found).
 class TimedPump : public velnor::Win32MessagePump {
 public:
     void Drain() override {
@@ -65,9 +66,11 @@ public:
         ++drains;
         velnor::Win32MessagePump::Drain();
         last_ = Seconds();
+        if (last_ - now > longestDrain) longestDrain = last_ - now;
     }
     void Start() { last_ = Seconds(); }
     double longestGap = 0;
+    double longestDrain = 0;
     long long drains = 0;
 
 private:
@@ -356,6 +359,7 @@ int main(int argc, char** argv) {
     std::printf("scan_1m_memory_mb: before the scan %s; after it %s\n", memoryBefore.c_str(), MemoryNow().c_str());
     std::printf("scan_1m_longest_unanswered_ms: %.1f (%lld probes)\n", g_longestProbeWait * 1000.0, g_probes);
     std::printf("scan_1m_longest_between_drains_ms: %.1f (%lld drains)\n", pump.longestGap * 1000.0, pump.drains);
+    std::printf("scan_1m_longest_drain_ms: %.1f\n", pump.longestDrain * 1000.0);
     std::fflush(stdout);
 
     const double sortSeconds = TimedHeadingClick(list, 3);

@@ -256,6 +256,51 @@ TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggl
     expectShown({});
 }
 
+// Rows that a scan adds reach the list view a little later, when the window
+// answers its messages: the rows then in view are drawn, and the vertical bar
+// too once the rows pass a page.
+TEST_F(ResultListOnScreen, AddedRowsAreDrawnWhereTheyAreInView) {
+    const HWND lv = list.Hwnd();
+    // The dark pixels of a row's name as the screen shows it; the list view
+    // is asked for its rows first, which brings its count up to date.
+    const auto inkOfRow = [&](int row) {
+        ListView_GetItemCount(lv);
+        PumpMessages();
+        RECT cell = {};
+        ListView_GetSubItemRect(lv, row, 1, LVIR_LABEL, &cell);
+        HDC dc = ::GetDC(lv);
+        int ink = 0;
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x) {
+                const COLORREF c = ::GetPixel(dc, x, y);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) ++ink;
+            }
+        ::ReleaseDC(lv, dc);
+        return ink;
+    };
+    AddRow("a.tmp", "1");
+    EXPECT_GT(inkOfRow(0), 0);
+    AddRow("b.tmp", "2");
+    EXPECT_GT(inkOfRow(1), 0);
+    EXPECT_FALSE(::GetWindowLongPtrA(lv, GWL_STYLE) & WS_VSCROLL);
+    const int page = ListView_GetCountPerPage(lv);
+    for (int i = 2; i < page + 10; ++i) AddRow("f" + std::to_string(i) + ".tmp", "3");
+    for (int row = 0; row < page; ++row) EXPECT_GT(inkOfRow(row), 0) << row;
+    EXPECT_TRUE(::GetWindowLongPtrA(lv, GWL_STYLE) & WS_VSCROLL);
+    SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(::GetScrollInfo(lv, SB_VERT, &bar));
+    EXPECT_EQ(bar.nMax, page + 9);
+    // Rows past the page change the bar only; at the bottom they are in view.
+    ListView_EnsureVisible(lv, page + 9, FALSE);
+    for (int i = page + 10; i < page + 12; ++i) AddRow("g" + std::to_string(i) + ".tmp", "4");
+    ListView_GetItemCount(lv);
+    ASSERT_TRUE(::GetScrollInfo(lv, SB_VERT, &bar));
+    EXPECT_EQ(bar.nMax, page + 11);
+    ListView_EnsureVisible(lv, page + 11, FALSE);
+    PumpMessages();
+    EXPECT_GT(inkOfRow(page + 11), 0);
+}
+
 // Where a user may press the left button on a row: its check box, the text of
 // each column, the row right of the last column, and a double click on the
 // name (its first press is the one that could turn the check).
