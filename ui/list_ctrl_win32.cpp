@@ -71,6 +71,7 @@ void CMyListCtrlEx::PreSubclassControl() {
     // The image lists belong to this object, not to the list view.
     ::SetWindowLongPtrA(hwnd_, GWL_STYLE, ::GetWindowLongPtrA(hwnd_, GWL_STYLE) | LVS_SHAREIMAGELISTS);
     header_.SubclassControl(ListView_GetHeader(hwnd_));
+    redraw_.Attach(hwnd_, header_.Hwnd());
 }
 
 void CMyListCtrlEx::Bind(CheckListModel* model) {
@@ -81,6 +82,7 @@ void CMyListCtrlEx::Bind(CheckListModel* model) {
     model_->SetObserver(this);
     OnColumnsChanged();
     OnRowsReset();
+    redraw_.MeasureRows();
 }
 
 void CMyListCtrlEx::OnColumnsChanged() {
@@ -177,36 +179,7 @@ void CMyListCtrlEx::ShowRowCount() {
     countBehind_ = false;
     countShown_ = ::GetTickCount();
     SyncScope sync(syncing_);
-    // The rows above did not change and whoever reads them keeps their place.
-    const DWORD flags = LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL;
-    if (!::IsWindowVisible(hwnd_)) {
-        ListView_SetItemCountEx(hwnd_, model_->RowCount(), flags);
-        return;
-    }
-    // For a new count the list view draws both its scroll bars twice, and
-    // under Wine every drawing costs some 4 ms. The count is taken while the
-    // window is marked as not drawn; then the vertical bar alone is drawn, and
-    // the new rows where they are in view.
-    const int before = ListView_GetItemCount(hwnd_);
-    const LONG_PTR barsBefore = ::GetWindowLongPtrA(hwnd_, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL);
-    ::DefWindowProcA(hwnd_, WM_SETREDRAW, FALSE, 0);
-    ListView_SetItemCountEx(hwnd_, model_->RowCount(), flags);
-    ::DefWindowProcA(hwnd_, WM_SETREDRAW, TRUE, 0);
-    if ((::GetWindowLongPtrA(hwnd_, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != barsBefore) {
-        // A bar came or went: the frame and the rows moved.
-        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        return;
-    }
-    SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
-    if (::GetScrollInfo(hwnd_, SB_VERT, &bar)) ::SetScrollInfo(hwnd_, SB_VERT, &bar, TRUE);
-    RECT client, fresh;
-    ::GetClientRect(hwnd_, &client);
-    if (ListView_GetItemRect(hwnd_, before, &fresh, LVIR_BOUNDS)) {
-        fresh.left = client.left;
-        fresh.right = client.right;
-        fresh.bottom = client.bottom;
-        if (::IntersectRect(&fresh, &fresh, &client)) ::InvalidateRect(hwnd_, &fresh, TRUE);
-    }
+    redraw_.TakeCount(model_->RowCount());
 }
 
 // The list view keeps the selection and the focus of an owner-data list by
@@ -365,6 +338,10 @@ bool CMyListCtrlEx::OnReflectedNotify(NMHDR* header, LRESULT& result) {
 
 bool CMyListCtrlEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (countBehind_) ShowRowCount();
+    if (redraw_.OnMessage(message)) {
+        result = 0;
+        return true;
+    }
     switch (message) {
     case WM_TIMER:
         if (wParam != kCountTimer) return false;

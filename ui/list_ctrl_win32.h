@@ -5,6 +5,7 @@
 #include "ui/gdi_handles_win32.h"
 #include "ui/header_ctrl_win32.h"
 #include "ui/list_model.h"
+#include "ui/list_view_redraw_win32.h"
 #include "ui/window_win32.h"
 
 namespace velnor {
@@ -59,6 +60,7 @@ private:
     bool countBehind_ = false;
     DWORD countShown_ = 0;
     bool countTimer_ = false;
+    ListViewRedraw redraw_;
 };
 
 }  // namespace velnor

@@ -256,6 +256,29 @@ TEST_F(ResultListOnScreen, RowsArePaintedFromTheTableAfterSortsDeletionsAndToggl
     expectShown({});
 }
 
+// Every pixel of a window, its frame included, as the screen shows it.
+std::vector<uint32_t> WindowPixels(HWND window) {
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = ::GetWindowDC(window);
+    HDC copy = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> result(pixels, pixels + static_cast<size_t>(width) * height);
+    ::SelectObject(copy, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(window, screen);
+    return result;
+}
+
 // Rows that a scan adds reach the list view a little later, when the window
 // answers its messages: the rows then in view are drawn, and the vertical bar
 // too once the rows pass a page.
@@ -287,6 +310,15 @@ TEST_F(ResultListOnScreen, AddedRowsAreDrawnWhereTheyAreInView) {
     for (int i = 2; i < page + 10; ++i) AddRow("f" + std::to_string(i) + ".tmp", "3");
     for (int row = 0; row < page; ++row) EXPECT_GT(inkOfRow(row), 0) << row;
     EXPECT_TRUE(::GetWindowLongPtrA(lv, GWL_STYLE) & WS_VSCROLL);
+    // The window as drawn then, frame and heading included, is the window
+    // that a whole redraw at once draws.
+    const std::vector<uint32_t> drawn = WindowPixels(lv);
+    ::RedrawWindow(lv, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<uint32_t> whole = WindowPixels(lv);
+    ASSERT_EQ(drawn.size(), whole.size());
+    int differ = 0;
+    for (size_t i = 0; i < drawn.size(); ++i) differ += drawn[i] != whole[i];
+    EXPECT_EQ(differ, 0);
     SCROLLINFO bar = {sizeof bar, SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(::GetScrollInfo(lv, SB_VERT, &bar));
     EXPECT_EQ(bar.nMax, page + 9);
