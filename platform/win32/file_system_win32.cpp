@@ -43,7 +43,7 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
     if (find.get() == INVALID_HANDLE_VALUE) return false;
     FindData entry;
     do {
-        entry.name = Narrow(data.cFileName);
+        NarrowInto(data.cFileName, entry.name);
         entry.attributes = data.dwFileAttributes;
         entry.size = Join(data.nFileSizeHigh, data.nFileSizeLow);
         entry.lastWriteTime = Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);

@@ -24,6 +24,14 @@ std::string Narrow(const wchar_t* wide) {
     return out;
 }
 
+void NarrowInto(const wchar_t* wide, std::string& out) {
+    // Most names are ASCII, which UTF-8 keeps as it is.
+    out.clear();
+    const wchar_t* c = wide;
+    for (; *c != L'\0' && *c < 0x80; ++c) out.push_back(static_cast<char>(*c));
+    if (*c != L'\0') out = Narrow(wide);
+}
+
 std::wstring SystemPath(const std::string& path) {
     const std::string exact = ExactPathForm(path);
     return Widen(exact.empty() ? path : exact);
