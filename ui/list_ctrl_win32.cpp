@@ -82,6 +82,7 @@ void CMyListCtrlEx::Bind(CheckListModel* model) {
     model_->SetObserver(this);
     OnColumnsChanged();
     OnRowsReset();
+    SyncScope sync(syncing_);
     redraw_.MeasureRows();
 }
 

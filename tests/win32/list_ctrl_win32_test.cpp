@@ -308,7 +308,19 @@ TEST_F(ResultListOnScreen, AddedRowsAreDrawnWhereTheyAreInView) {
     EXPECT_FALSE(::GetWindowLongPtrA(lv, GWL_STYLE) & WS_VSCROLL);
     const int page = ListView_GetCountPerPage(lv);
     for (int i = 2; i < page + 10; ++i) AddRow("f" + std::to_string(i) + ".tmp", "3");
+    // The count is taken and the list is drawn anew in parts; a press on a
+    // row's check box meanwhile goes to that row, and the row shows it.
+    ListView_GetItemCount(lv);
+    RECT bounds = {}, icon = {};
+    ListView_GetItemRect(lv, 2, &bounds, LVIR_BOUNDS);
+    ListView_GetItemRect(lv, 2, &icon, LVIR_ICON);
+    const LPARAM press = MAKELPARAM(icon.left > 8 ? icon.left / 2 : 8, (bounds.top + bounds.bottom) / 2);
+    ::PostMessageA(lv, WM_LBUTTONDOWN, MK_LBUTTON, press);
+    ::PostMessageA(lv, WM_LBUTTONUP, 0, press);
     for (int row = 0; row < page; ++row) EXPECT_GT(inkOfRow(row), 0) << row;
+    EXPECT_FALSE(model->results.IsChecked(2));
+    EXPECT_TRUE(model->results.IsChecked(1));
+    EXPECT_TRUE(model->results.IsChecked(3));
     EXPECT_TRUE(::GetWindowLongPtrA(lv, GWL_STYLE) & WS_VSCROLL);
     // The window as drawn then, frame and heading included, is the window
     // that a whole redraw at once draws.
