@@ -23,9 +23,7 @@ void ListViewRedraw::Attach(HWND list, HWND heading) {
 
 void ListViewRedraw::MeasureRows() {
     if (!list_ || ListView_GetItemCount(list_) != 0) return;
-    HDC screen = ::GetDC(list_);
-    HDC dc = screen ? ::CreateCompatibleDC(screen) : nullptr;
-    if (screen) ::ReleaseDC(list_, screen);
+    HDC dc = ::CreateCompatibleDC(nullptr);
     if (!dc) return;
     ::IntersectClipRect(dc, 0, 0, 0, 0);
     ListView_SetItemCountEx(list_, 1, kCountFlags);
