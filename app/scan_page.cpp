@@ -117,6 +117,8 @@ void ScanPage::RunScan() {
         // A stop within the folder ended it; the queue is drained once more.
         if (pump && (pump->DrainDue() || state_.scanState != kScanRunning)) pump->Drain();
     }
+    // A stop between two folders lets go of the folders read ahead.
+    engine_.Stop();
 
     controls_[IDC_SCAN_STATUS].SetText(kStatusFinished);
     state_.busy = false;

@@ -44,6 +44,24 @@ public:
     virtual bool DeleteNext() = 0;
 };
 
+// Folders listed one after another in the order they were added
+// (IFileSystem::ListInTurn). A folder may be opened and read before its turn
+// while the caller works on the ones before it.
+class IListingsInTurn {
+public:
+    virtual ~IListingsInTurn() = default;
+    // Adds a folder's search pattern (as Enumerate takes it) at the end of the
+    // turn. False when no more can wait: the caller adds it again after the
+    // next ListNext.
+    virtual bool Add(const std::string& pattern) = 0;
+    // Lists a folder as Enumerate would. It is the first folder added and not
+    // yet listed; one that is not is listed in its turn all the same, the ones
+    // added before it dropped. While the listing is awaited whileWaiting is
+    // called every few milliseconds; when it returns false nothing is listed.
+    virtual bool ListNext(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry,
+                          const std::function<bool()>& whileWaiting) = 0;
+};
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -54,6 +72,9 @@ public:
     // enumeration cannot be started (missing folder, access denied, pattern too
     // long for the platform).
     virtual bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) = 0;
+    // Listings of folders taken in turn, each folder as Enumerate lists it
+    // except that a folder that has become a link by its turn lists nothing.
+    virtual std::unique_ptr<IListingsInTurn> ListInTurn() = 0;
 
     // Deletes exactly the file named, never another: not a folder, and not
     // through a link (a link is not the file it leads to). False when the

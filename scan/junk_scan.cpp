@@ -11,7 +11,7 @@
 namespace velnor {
 
 void JunkScan::Start(const ScanProfile& profile) {
-    queue_.clear();
+    Stop();
     filters_.Clear();
     options_ = profile.options;
 
@@ -27,6 +27,9 @@ void JunkScan::Start(const ScanProfile& profile) {
         checked.push_back(std::move(text));
     }
     for (std::string& location : UncoveredLocations(checked)) queue_.push_back(std::move(location));
+    locationsQueued_ = queue_.size();
+    // A walk that is still listing keeps its listings: only a new turn drops them.
+    if (files_ && !walking_) listings_ = files_->ListInTurn();
 
     const FilterTable& filters = profile.filters;
     for (int row = 0; row < filters.RowCount(); ++row) {
@@ -56,12 +59,44 @@ private:
 
 }  // namespace
 
+void JunkScan::Stop() {
+    queue_.clear();
+    locationsQueued_ = queuedAhead_ = 0;
+    // A stop from within a listing lets it end first.
+    if (!walking_) listings_.reset();
+}
+
+bool JunkScan::CanList(const std::string& path) const {
+    // A location can name no file too (chosen where the code page could not
+    // hold its name); nothing below it could be handed back.
+    return files_ && !NamesNoFile(path);
+}
+
+// Hands on the queue's next folders, in the queue's order, while the listings
+// take them; the head of the queue is always among them.
+void JunkScan::ListAhead() {
+    if (!listings_) return;
+    for (; queuedAhead_ < queue_.size(); ++queuedAhead_) {
+        const std::string& path = queue_[queuedAhead_];
+        if (queuedAhead_ < locationsQueued_ || filters_.IsFolderExcluded(path) || !CanList(path)) continue;
+        if (!listings_->Add(SearchPattern(path))) break;
+    }
+}
+
 bool JunkScan::WalkNextFolder(ScanListener& listener) {
     if (queue_.empty()) return false;
+    ListAhead();
     // The queue grows at its end while the folder is walked.
     const std::string path = std::move(queue_.front());
     queue_.pop_front();
-    WalkFolder(path, listener);
+    if (queuedAhead_ > 0) --queuedAhead_;
+    const bool location = locationsQueued_ > 0;
+    if (location) --locationsQueued_;
+    walking_ = true;
+    WalkFolder(path, location, listener);
+    walking_ = false;
+    // Folders read ahead and not reached are let go with the walk.
+    if (queue_.empty()) listings_.reset();
     return !queue_.empty();
 }
 
@@ -70,12 +105,10 @@ bool JunkScan::WalkNextFolder(FoundFiles& found) {
     return WalkNextFolder(add);
 }
 
-void JunkScan::WalkFolder(const std::string& path, ScanListener& listener) {
+void JunkScan::WalkFolder(const std::string& path, bool location, ScanListener& listener) {
     if (filters_.IsFolderExcluded(path)) return;
     listener.OnFolder(path);
-    // A location can name no file too (chosen where the code page could not
-    // hold its name); nothing below it could be handed back.
-    if (!files_ || NamesNoFile(path)) return;
+    if (!CanList(path)) return;
 
     const bool includeHidden = options_[ScanOptions::kHide];
     const bool includeReadOnly = options_[ScanOptions::kRead];
@@ -90,7 +123,7 @@ void JunkScan::WalkFolder(const std::string& path, ScanListener& listener) {
     std::vector<JunkItem> hits;
     int entriesSinceBreath = 0;
 
-    files_->Enumerate(pattern, [&](const FindData& entry) {
+    const auto onEntry = [&](const FindData& entry) {
         if (entriesSinceBreath == kEntriesPerBreath) {
             entriesSinceBreath = 0;
             if (!hits.empty()) listener.OnHits(hits);
@@ -124,7 +157,16 @@ void JunkScan::WalkFolder(const std::string& path, ScanListener& listener) {
         item.modified = entry.lastWriteTime;
         hits.push_back(std::move(item));
         return true;
-    });
+    };
+    if (location || !listings_) {
+        files_->Enumerate(pattern, onEntry);
+    } else {
+        listings_->ListNext(pattern, onEntry, [&] {
+            if (listener.OnBreath()) return true;
+            Stop();
+            return false;
+        });
+    }
     if (!hits.empty()) listener.OnHits(hits);
 }
 

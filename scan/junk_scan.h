@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ public:
     // Files found, in walk order: at every breath and at the end of each
     // folder. The listener takes them out of `hits`.
     virtual void OnHits(std::vector<JunkItem>& hits) = 0;
-    // Every kEntriesPerBreath entries of a folder, after its hits so far: the
-    // caller may let its window answer. False stops the whole walk.
+    // Every kEntriesPerBreath entries of a folder, after its hits so far, and
+    // every few milliseconds while a folder's listing is awaited: the caller
+    // may let its window answer. False stops the whole walk.
     virtual bool OnBreath() { return true; }
 };
 
@@ -44,18 +46,27 @@ public:
     // The same, the hits added to the found files.
     bool WalkNextFolder(FoundFiles& found);
     // Nothing more is walked.
-    void Stop() { queue_.clear(); }
+    void Stop();
 
     const std::deque<std::string>& Queue() const { return queue_; }
     const FilterSet& Filters() const { return filters_; }
     const ScanOptions& Options() const { return options_; }
 
 private:
-    void WalkFolder(const std::string& path, ScanListener& listener);
+    bool CanList(const std::string& path) const;
+    void ListAhead();
+    void WalkFolder(const std::string& path, bool location, ScanListener& listener);
 
     IFileSystem* files_;
     ILocale* locale_;
     std::deque<std::string> queue_;
+    // The folders found by the walk are listed in turn, each read while the
+    // ones before it are walked. The locations that head the queue are
+    // listed as the profile names them: they need not be full paths.
+    std::unique_ptr<IListingsInTurn> listings_;
+    size_t locationsQueued_ = 0;
+    size_t queuedAhead_ = 0;  // the head of the queue handed to listings_ or passed over
+    bool walking_ = false;
     FilterSet filters_;
     ScanOptions options_;
 };

@@ -11,6 +11,7 @@
 #include "platform/exact_path.h"
 #include "platform/win32/deletions_in_turn_win32.h"
 #include "platform/win32/listed_file_win32.h"
+#include "platform/win32/listings_in_turn_win32.h"
 #include "platform/win32/wide_text_win32.h"
 #include "platform/win32/win32_platform.h"
 
@@ -50,6 +51,10 @@ bool Win32FileSystem::Enumerate(const std::string& pattern, const std::function<
         if (!onEntry(entry)) break;
     } while (::FindNextFileW(find.get(), &data));
     return true;
+}
+
+std::unique_ptr<IListingsInTurn> Win32FileSystem::ListInTurn() {
+    return std::make_unique<Win32ListingsInTurn>(*this, !ListingsShowFileLinks());
 }
 
 bool Win32FileSystem::DeleteFile(const std::string& path) {

@@ -10,6 +10,7 @@ namespace velnor {
 class Win32FileSystem : public IFileSystem {
 public:
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
+    std::unique_ptr<IListingsInTurn> ListInTurn() override;
     bool DeleteFile(const std::string& path) override;
     std::unique_ptr<IDeletionsInTurn> DeleteInTurn(std::vector<std::string> paths) override;
     bool RemoveFolder(const std::string& path) override;

@@ -191,7 +191,36 @@ private:
     size_t next_ = 0;
 };
 
+class FakeListingsInTurn : public IListingsInTurn {
+public:
+    explicit FakeListingsInTurn(FakeFileSystem& files) : files_(files) {}
+    bool Add(const std::string& pattern) override {
+        if (waiting_.size() == FakeFileSystem::kListedAhead) return false;
+        waiting_.push_back(pattern);
+        return true;
+    }
+    bool ListNext(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry,
+                  const std::function<bool()>& /*whileWaiting*/) override {
+        if (waiting_.empty() || waiting_.front() != pattern) {
+            ++files_.listingsOutOfTurn;
+            waiting_.clear();
+        } else {
+            waiting_.pop_front();
+        }
+        const std::string folder = pattern.substr(0, pattern.find_last_of('\\'));
+        const FakeFileSystem::Node* node = files_.Find(folder);
+        if (node && (node->attributes & kAttrReparsePoint)) return false;
+        return files_.Enumerate(pattern, onEntry);
+    }
+
+private:
+    FakeFileSystem& files_;
+    std::deque<std::string> waiting_;
+};
+
 }  // namespace
+
+std::unique_ptr<IListingsInTurn> FakeFileSystem::ListInTurn() { return std::make_unique<FakeListingsInTurn>(*this); }
 
 std::unique_ptr<IDeletionsInTurn> FakeFileSystem::DeleteInTurn(std::vector<std::string> paths) {
     return std::make_unique<FakeDeletionsInTurn>(*this, std::move(paths));

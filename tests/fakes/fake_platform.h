@@ -58,6 +58,11 @@ public:
     std::vector<std::string> enumeratedPatterns;  // every Enumerate call's pattern, in order
 
     bool Enumerate(const std::string& pattern, const std::function<bool(const FindData&)>& onEntry) override;
+    // Each folder by Enumerate in its turn, at most kListedAhead waiting; a
+    // listing asked out of turn is counted.
+    std::unique_ptr<IListingsInTurn> ListInTurn() override;
+    static constexpr size_t kListedAhead = 3;
+    int listingsOutOfTurn = 0;
     bool DeleteFile(const std::string& path) override;
     // Each file by DeleteFile in its turn.
     std::unique_ptr<IDeletionsInTurn> DeleteInTurn(std::vector<std::string> paths) override;

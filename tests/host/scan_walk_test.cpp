@@ -80,6 +80,8 @@ protected:
                 statusLines.push_back(dialog.controls[IDC_SCAN_STATUS].Text());
         });
     }
+    // Every folder found by a walk is listed in the turn it was read ahead in.
+    void TearDown() override { EXPECT_EQ(files.listingsOutOfTurn, 0); }
 
     void SetOptions(bool readOnly, bool system, bool hidden, bool zero) {
         dialog.options.SetOption(ScanOptions::kRead, readOnly);
@@ -330,12 +332,35 @@ TEST_F(ScanWalk, ExcludedFoldersAreNeitherShownNorEntered) {
     files.AddFile("C:\\Data\\Temp\\b.tmp");
     files.AddFile("C:\\Data\\Temp\\Deeper\\c.tmp");
     files.AddFile("C:\\Windows\\Temp\\d.tmp");
+    // More folders than are read ahead, the excluded ones and one that names
+    // no file among them.
+    for (const char* name : {"F1", "Temp2", "F2", "F3", "Sub?", "F4", "F5"})
+        files.AddFile(std::string("C:\\Data\\") + name + "\\" + name + ".tmp");
     AddExclusionRow(dialog.profile.exclusions, "*\\temp");
+    AddExclusionRow(dialog.profile.exclusions, "*\\temp2");
     AddLocation("C:\\Data");
     AddLocation("C:\\Windows\\Temp");
     dialog.scan.OnStartScan();
-    EXPECT_EQ(Locations(), std::vector<std::string>{"c:\\data\\a.tmp"});
+    const std::vector<std::string> listed = {"c:\\data\\a.tmp", "c:\\data\\F1\\F1.tmp", "c:\\data\\F2\\F2.tmp",
+                                             "c:\\data\\F3\\F3.tmp", "c:\\data\\F4\\F4.tmp",
+                                             "c:\\data\\F5\\F5.tmp"};
+    EXPECT_EQ(Locations(), listed);
     for (const std::string& line : statusLines) EXPECT_EQ(line.find("emp"), std::string::npos) << line;
+
+    // A stop mid-way lets go of the folders read ahead: the next scan lists
+    // each folder as it is then.
+    const int drains = fakes.pump.drains;
+    fakes.pump.onDrain = [&](int drain) {
+        if (drain == drains + 4) dialog.scan.OnStopScan();
+    };
+    dialog.scan.OnStartScan();
+    EXPECT_EQ(Locations(), (std::vector<std::string>(listed.begin(), listed.begin() + 2)));
+    fakes.pump.onDrain = nullptr;
+    files.AddFile("C:\\Data\\F3\\new.tmp");
+    dialog.scan.OnStartScan();
+    std::vector<std::string> again = listed;
+    again.insert(again.begin() + 4, "c:\\data\\F3\\new.tmp");
+    EXPECT_EQ(Locations(), again);
 }
 
 TEST_F(ScanWalk, AttributeOptionsPruneFilesAndWholeFolders) {

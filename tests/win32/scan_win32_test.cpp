@@ -5,13 +5,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/main_dialog_parts.h"
 #include "platform/win32/win32_platform.h"
 #include "res/resource.h"
+#include "scan/junk_scan.h"
 #include "tests/win32/support/win_test_support.h"
 
 namespace velnor {
@@ -245,6 +248,66 @@ TEST_F(ScanOnDisk, DirectoryLinksEndTheWalkAndHideWhatIsBehindThem) {
     RemoveLink(loop);
     RemoveLink(away);
     EXPECT_TRUE(testing::FileExists(outside / "protected.tmp"));
+}
+
+// The walk reads folders ahead of their turn on a thread of its own. What it
+// lists is what each folder holds in its turn: every entry of a folder of
+// several blocks, each of more folders than are read ahead once, nothing of a
+// folder that has become a link since it was found, and after a stop the
+// folders as they are then.
+TEST_F(ScanOnDisk, FoldersReadAheadAreListedAsTheyAreInTheirTurn) {
+    std::vector<std::string> expected;
+    for (int i = 0; i < 1500; ++i)
+        expected.push_back("Big\\a-rather-long-name-of-junk-" + std::to_string(10000 + i) + ".tmp");
+    for (int i = 0; i < 12; ++i) expected.push_back("F" + std::to_string(i) + "\\f.tmp");
+    for (const std::string& file : expected) File(file);
+    File("Swap\\inner.tmp");
+    TempDir outside;
+    WriteBytes(outside / "protected.tmp", "secret");
+    AddLocation(root);
+    // The paths listed that were not expected, and then those expected and missing.
+    auto differences = [&](const FoundFiles& found) {
+        std::vector<std::string> paths, extra, missing;
+        for (int row = 0; row < found.Count(); ++row) paths.push_back(found.At(row).Path().substr(lowRoot.size() + 1));
+        std::sort(paths.begin(), paths.end());
+        std::sort(expected.begin(), expected.end());
+        std::set_difference(paths.begin(), paths.end(), expected.begin(), expected.end(), std::back_inserter(extra));
+        std::set_difference(expected.begin(), expected.end(), paths.begin(), paths.end(), std::back_inserter(missing));
+        EXPECT_EQ(paths.size(), expected.size());
+        return std::make_pair(extra, missing);
+    };
+    using Paths = std::vector<std::string>;
+
+    JunkScan scan(&files, &locale);
+    FoundFiles found;
+    scan.Start(model->profile);
+    scan.WalkNextFolder(found);  // the root: the folders below it wait their turn
+    ASSERT_TRUE(::MoveFileA((root + "\\Swap").c_str(), (root + "\\Swapped").c_str()));
+    ASSERT_TRUE(testing::MakeLink(root + "\\Swap", outside.Path()));
+    while (scan.WalkNextFolder(found)) {
+    }
+    EXPECT_EQ(differences(found), std::make_pair(Paths{}, Paths{}));
+    RemoveLink(root + "\\Swap");
+
+    // Stopped from within the big folder, as Stop Scan stops the window's
+    // walk, while the folders after it have been read.
+    struct StopAtFirstBreath : ScanListener {
+        void OnHits(std::vector<JunkItem>& hits) override { hits.clear(); }
+        bool OnBreath() override { return ++breaths, false; }
+        int breaths = 0;
+    } stopper;
+    scan.Start(model->profile);
+    while (scan.WalkNextFolder(stopper)) {
+    }
+    EXPECT_EQ(stopper.breaths, 1);
+    expected.push_back("F3\\new.tmp");
+    File(expected.back());
+    found.Clear();
+    scan.Start(model->profile);
+    while (scan.WalkNextFolder(found)) {
+    }
+    expected.push_back("Swapped\\inner.tmp");
+    EXPECT_EQ(differences(found), std::make_pair(Paths{}, Paths{}));
 }
 
 // Made through the wide interface, so that the names on disk are exactly
