@@ -14,6 +14,34 @@ constexpr DWORD kCountFlags = LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL;
 
 LONG_PTR Bars(HWND list) { return ::GetWindowLongPtrA(list, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL); }
 
+// The parts of two windows that are still to be drawn, kept to be asked for
+// again.
+class PendingDrawing {
+public:
+    PendingDrawing(HWND first, HWND second) : windows_{first, second} {
+        for (int i = 0; i < 2; ++i) {
+            if (!windows_[i] || !::GetUpdateRect(windows_[i], nullptr, FALSE)) continue;
+            regions_[i] = ::CreateRectRgn(0, 0, 0, 0);
+            if (regions_[i]) ::GetUpdateRgn(windows_[i], regions_[i], FALSE);
+        }
+    }
+    ~PendingDrawing() {
+        for (HRGN region : regions_)
+            if (region) ::DeleteObject(region);
+    }
+    PendingDrawing(const PendingDrawing&) = delete;
+    PendingDrawing& operator=(const PendingDrawing&) = delete;
+
+    void AskAgain() const {
+        for (int i = 0; i < 2; ++i)
+            if (regions_[i]) ::InvalidateRgn(windows_[i], regions_[i], TRUE);
+    }
+
+private:
+    HWND windows_[2];
+    HRGN regions_[2] = {};
+};
+
 }  // namespace
 
 void ListViewRedraw::Attach(HWND list, HWND heading) {
@@ -41,9 +69,13 @@ void ListViewRedraw::TakeCount(int count) {
     // view's own redraw state stays as it is).
     const int before = ListView_GetItemCount(list_);
     const LONG_PTR barsBefore = Bars(list_);
+    // Marking it so drops what the list and its heading were still to draw
+    // (a list just shown has all of it to draw): that is asked for again.
+    const PendingDrawing pending(list_, heading_);
     ::DefWindowProcA(list_, WM_SETREDRAW, FALSE, 0);
     ListView_SetItemCountEx(list_, count, kCountFlags);
     ::DefWindowProcA(list_, WM_SETREDRAW, TRUE, 0);
+    pending.AskAgain();
     if (Bars(list_) != barsBefore) {
         // A bar came or went: the frame, the heading and every row moved.
         const bool drawing = next_ != Part::None;
