@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win32/thread_ahead_win32.h"
 #include "platform/win32/wide_text_win32.h"
 
 namespace velnor {
@@ -16,14 +17,7 @@ Win32DeletionsInTurn::Win32DeletionsInTurn(std::vector<std::string> paths, bool 
 // The files opened ahead and not reached are closed as they are: nothing was
 // asked of them but to be opened.
 Win32DeletionsInTurn::~Win32DeletionsInTurn() {
-    if (thread_) {
-        ::AcquireSRWLockExclusive(&lock_);
-        stopping_ = true;
-        ::ReleaseSRWLockExclusive(&lock_);
-        ::WakeAllConditionVariable(&changed_);
-        ::WaitForSingleObject(thread_, INFINITE);
-        ::CloseHandle(thread_);
-    }
+    StopThreadAhead(thread_, lock_, changed_, stopping_);
     for (size_t i = taken_; i < opened_; ++i) FileHandle unused(ready_[i % kAhead]);
 }
 

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/win32/thread_ahead_win32.h"
 #include "platform/win32/wide_text_win32.h"
 
 namespace velnor {
@@ -52,15 +53,7 @@ Win32ListingsInTurn::Win32ListingsInTurn(IFileSystem& plain, bool checkListed)
     : plain_(plain), checkListed_(checkListed) {}
 
 // The folders read and not reached are closed as they are.
-Win32ListingsInTurn::~Win32ListingsInTurn() {
-    if (!thread_) return;
-    ::AcquireSRWLockExclusive(&lock_);
-    stopping_ = true;
-    ::ReleaseSRWLockExclusive(&lock_);
-    ::WakeAllConditionVariable(&changed_);
-    ::WaitForSingleObject(thread_, INFINITE);
-    ::CloseHandle(thread_);
-}
+Win32ListingsInTurn::~Win32ListingsInTurn() { StopThreadAhead(thread_, lock_, changed_, stopping_); }
 
 bool Win32ListingsInTurn::Add(const std::string& pattern) {
     std::wstring path = FolderOf(pattern);
