@@ -72,6 +72,9 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
         if (stays) left.push_back(taken);
         tell(taken, !stays);
     }
+    // A file marked in its turn may still be closing; the last has gone when
+    // the deletions end.
+    deletions.reset();
 
     // The shell refuses the whole list when one of its files is missing, so a
     // file that someone else removed since the scan would keep every other

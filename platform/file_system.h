@@ -40,7 +40,8 @@ class IDeletionsInTurn {
 public:
     virtual ~IDeletionsInTurn() = default;
     // Deletes the next file of the list as DeleteFile would; false when it
-    // stays.
+    // stays. The file may go a moment later, and has gone when the result of
+    // DeleteInTurn is dropped.
     virtual bool DeleteNext() = 0;
 };
 

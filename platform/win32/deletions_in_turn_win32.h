@@ -1,8 +1,10 @@
 #pragma once
-// The files of one removal deleted in turn, each opened and checked ahead by
-// a thread of its own while the removal deletes the ones before it: under
-// Wine the check that a file is the one listed costs as much again as the
-// deletion.
+// The files of one removal deleted in turn. Threads of their own open and
+// check each file ahead, and close each file once the removal has marked it
+// in its turn; the file goes at that close. Under Wine a deletion with the
+// check that the file is the one listed asks Wine's one server four times
+// where DeleteFile asks twice, and each call waits for the server: the calls
+// of several threads keep it busy together.
 #include <windows.h>
 
 #include <string>
@@ -23,23 +25,34 @@ public:
     bool DeleteNext() override;
 
 private:
-    static DWORD WINAPI OpenAhead(void* self);
-    FileHandle Open(size_t index);
+    static DWORD WINAPI WorkAhead(void* self);
+    bool WorkOne(ListedFileCheck& check);
+    void OpenInItsSlot(size_t index, ListedFileCheck& check);
+    void CloseOldest();
+
+    // What the slot of a file holds: nothing, the file being opened, the file
+    // opened (the invalid handle when it cannot go), the file in its turn, or
+    // the file done with in its turn and waiting to be closed.
+    enum class Slot : unsigned char { Free, Opening, Opened, InTurn, Done };
 
     const std::vector<std::string> paths_;
     const bool checkListed_;
-    ListedFileCheck check_;  // the opening thread's
-    // Files opened and not yet taken, at most kAhead of them: opened_ counts
-    // the files opened so far, taken_ those handed to DeleteNext.
+    ListedFileCheck check_;  // for the one file of a removal, opened in its turn
+    // The files from closed_ on, each in the slot of its index: at most kAhead
+    // are open at once. next_ counts the files handed to be opened, taken_
+    // those handed to DeleteNext, closed_ those handed to be closed.
     static constexpr size_t kAhead = 64;
-    // A waiting side is woken when this many files can be taken or opened.
+    // The threads waiting are woken when this many files can be closed.
     static constexpr size_t kBatch = 16;
-    std::vector<HANDLE> ready_;
-    size_t opened_ = 0, taken_ = 0;
-    bool stopping_ = false, openerWaits_ = false, deleterWaits_ = false;
+    static constexpr int kThreads = 4;
+    std::vector<HANDLE> handles_;
+    std::vector<Slot> slots_;
+    size_t next_ = 0, taken_ = 0, closed_ = 0;
+    int threadsWaiting_ = 0;
+    bool stopping_ = false, deleterWaits_ = false;
     SRWLOCK lock_ = SRWLOCK_INIT;
     CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
-    HANDLE thread_ = nullptr;
+    HANDLE threads_[kThreads] = {};
 };
 
 }  // namespace velnor

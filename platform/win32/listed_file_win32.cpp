@@ -137,10 +137,12 @@ FileHandle OpenToDelete(const std::wstring& path, bool checkListed, ListedFileCh
     return file;
 }
 
-bool DeleteThrough(FileHandle file) {
-    if (file.get() == INVALID_HANDLE_VALUE) return false;
+bool DeleteThrough(FileHandle file) { return MarkToDelete(file.get()); }
+
+bool MarkToDelete(HANDLE file) {
+    if (file == INVALID_HANDLE_VALUE) return false;
     FILE_DISPOSITION_INFO disposition = {TRUE};
-    return ::SetFileInformationByHandle(file.get(), FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
+    return ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 
 }  // namespace velnor

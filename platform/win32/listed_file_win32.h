@@ -40,5 +40,8 @@ FileHandle OpenToDelete(const std::wstring& path, bool checkListed, ListedFileCh
 // Deletes the file through the handle that was checked, so that nothing put
 // in its place since is reached; the handle is closed.
 bool DeleteThrough(FileHandle file);
+// Marks an open file to go when its last handle is closed: the first half of
+// DeleteThrough.
+bool MarkToDelete(HANDLE file);
 
 }  // namespace velnor

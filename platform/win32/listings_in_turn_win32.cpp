@@ -53,7 +53,7 @@ Win32ListingsInTurn::Win32ListingsInTurn(IFileSystem& plain, bool checkListed)
     : plain_(plain), checkListed_(checkListed) {}
 
 // The folders read and not reached are closed as they are.
-Win32ListingsInTurn::~Win32ListingsInTurn() { StopThreadAhead(thread_, lock_, changed_, stopping_); }
+Win32ListingsInTurn::~Win32ListingsInTurn() { StopThreadsAhead(&thread_, 1, lock_, changed_, stopping_); }
 
 bool Win32ListingsInTurn::Add(const std::string& pattern) {
     std::wstring path = FolderOf(pattern);

@@ -226,17 +226,14 @@ TEST_F(RemovalOnDisk, AStopInTheMiddleLeavesEveryFileAfterIt) {
         paths.push_back(File("Stop\\f" + std::to_string(1000 + i) + ".tmp"));
         AddRow(paths.back(), true);
     }
-    size_t reached = 0;
+    // Position 15 comes with file 60 of 300; Exit's flag goes down there, and
+    // that file is the last to go.
     model->controls.SetObserver([&](int id, unsigned changes) {
-        if (id != IDC_CLEAN_PROGRESS || !(changes & kProgressChanged)) return;
-        // Position 15 comes with file 60 of 300; Exit's flag goes down there,
-        // and that file is the last to go.
-        if (model->controls.StateOf(id).position >= 15 && !reached) {
-            reached = paths.size() - std::count_if(paths.begin(), paths.end(), FileExists) + 1;
+        if (id == IDC_CLEAN_PROGRESS && (changes & kProgressChanged) && model->controls.StateOf(id).position >= 15)
             model->state.cleanBusy = false;
-        }
     });
     Remove(false);
+    const size_t reached = paths.size() - std::count_if(paths.begin(), paths.end(), FileExists);
     ASSERT_EQ(reached, 60u);
     for (size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(FileExists(paths[i]), i >= reached) << paths[i];
     ASSERT_EQ(model->results.RowCount(), static_cast<int>(paths.size() - reached));
