@@ -1,9 +1,7 @@
 #include "clean/junk_removal.h"
 
 #include <algorithm>
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,10 +20,6 @@ bool ShellCanRecycleExactly(IFileSystem* files, const std::string& path) {
     return PlainPathIsExact(path) && files && !files->LeadsElsewhere(path);
 }
 
-// How many files given their turn may wait for their fate at once: a caller's
-// progress runs at most this far ahead of what has gone.
-constexpr size_t kAwaitedAtMost = 64;
-
 }  // namespace
 
 uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, RemovalMode mode,
@@ -40,7 +34,7 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
     std::vector<int> recycle;  // rows whose files go to the Recycle Bin together
 
     // The files to delete, in the order of their rows: the file system may
-    // open and check them ahead, while the loop below gives each its turn.
+    // open and check them ahead, while the loop below deletes each in turn.
     std::unique_ptr<IDeletionsInTurn> deletions;
     if (mode == RemovalMode::Permanent && files) {
         std::vector<std::string> paths;
@@ -52,26 +46,6 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
         }
         deletions = files->DeleteInTurn(std::move(paths));
     }
-
-    // Rows given their turn to be deleted, whose fate is still to come.
-    std::deque<int> awaited;
-    const auto settle = [&](int row, bool deleted) {
-        const bool stays = !deleted && [&] {
-            const std::string path = found.At(row).Path();
-            return !RemoveReadOnlyChosenFile(*files, path) && FileStillThere(*files, path);
-        }();
-        if (stays) left.push_back(row);
-        tell(row, !stays);
-    };
-    // Takes every fate known, and waits for more while over `most` are awaited.
-    const auto settleUntil = [&](size_t most) {
-        while (!awaited.empty()) {
-            const std::optional<bool> deleted = deletions->Outcome(awaited.size() > most);
-            if (!deleted) return;
-            settle(awaited.front(), *deleted);
-            awaited.pop_front();
-        }
-    };
 
     // Rows leave the list from the top; the rows taken are dropped together
     // at the end.
@@ -85,25 +59,21 @@ uint32_t RemoveCheckedFiles(FoundFiles& found, const Platform& platform, Removal
         // A wildcard would make the shell remove every file it matches,
         // checked or not, and a stand-in character would name another file;
         // such a file stays, in either mode.
-        const bool safe = files && !UnsafeForShellList(path);
-        if (safe && mode == RemovalMode::Permanent) {
-            deletions->DeleteNext();
-            awaited.push_back(taken);
-            // The turns run at most kAwaitedAtMost files ahead of the fates
-            // known, and then wait until half of those are known.
-            settleUntil(awaited.size() > kAwaitedAtMost ? kAwaitedAtMost / 2 : awaited.size());
-            continue;
-        }
-        if (safe && ShellCanRecycleExactly(files, path)) {
+        bool stays = true;
+        if (UnsafeForShellList(path) || !files) {
+            stays = true;
+        } else if (mode == RemovalMode::Permanent) {
+            stays = !deletions->DeleteNext() && !RemoveReadOnlyChosenFile(*files, path) &&
+                    FileStillThere(*files, path);
+        } else if (ShellCanRecycleExactly(files, path)) {
             recycle.push_back(taken);
             continue;
         }
-        settleUntil(0);  // the files before it are told of first
-        left.push_back(taken);
-        tell(taken, false);
+        if (stays) left.push_back(taken);
+        tell(taken, !stays);
     }
-    // Every file given its turn has gone, or stays, when the deletions end.
-    settleUntil(0);
+    // A file marked in its turn may still be closing; the last has gone when
+    // the deletions end.
     deletions.reset();
 
     // The shell refuses the whole list when one of its files is missing, so a

@@ -34,21 +34,15 @@ struct FindData {
     uint64_t lastWriteTime = 0;  // 100-nanosecond intervals since 1601-01-01, UTC
 };
 
-// Files deleted in the order they were given (IFileSystem::DeleteInTurn),
-// each only once its turn is given. A file given its turn goes then or a
-// moment later, and has gone when the result of DeleteInTurn is dropped; the
-// files after the last turn given stay.
+// Files deleted one by one in the order they were given (IFileSystem::
+// DeleteInTurn).
 class IDeletionsInTurn {
 public:
     virtual ~IDeletionsInTurn() = default;
-    // Gives the next file of the list its turn: it is deleted as DeleteFile
-    // would.
-    virtual void DeleteNext() = 0;
-    // The fate of the oldest file given its turn and not yet asked about:
-    // true when it has gone, false when it stays. Nothing when no such file
-    // is left, or when its fate is not known yet and the caller would not
-    // wait for it.
-    virtual std::optional<bool> Outcome(bool wait) = 0;
+    // Deletes the next file of the list as DeleteFile would; false when it
+    // stays. The file may go a moment later, and has gone when the result of
+    // DeleteInTurn is dropped.
+    virtual bool DeleteNext() = 0;
 };
 
 // Folders listed one after another in the order they were added

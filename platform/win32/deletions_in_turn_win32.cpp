@@ -11,23 +11,32 @@ Win32DeletionsInTurn::Win32DeletionsInTurn(std::vector<std::string> paths, bool 
     : paths_(std::move(paths)),
       checkListed_(checkListed),
       handles_(kAhead, INVALID_HANDLE_VALUE),
-      slots_(kAhead, Slot::Free),
-      fates_(paths_.size(), Fate::Unknown) {
+      slots_(kAhead, Slot::Free) {
     // With one file there is nothing to do ahead; without the threads the
     // file is opened, marked and closed in its turn.
     if (paths_.size() > 1)
         for (HANDLE& thread : threads_) thread = ::CreateThread(nullptr, 0, WorkAhead, this, 0, nullptr);
 }
 
-// The threads delete every file given its turn before they end, so that each
-// has gone when this returns. The files opened ahead and not reached are
-// closed as they are: nothing was asked of them but to be opened.
+// The threads close every file done with before they end, so that each file
+// marked has gone when this returns. The files opened ahead and not reached
+// are closed as they are: nothing was asked of them but to be opened.
 Win32DeletionsInTurn::~Win32DeletionsInTurn() {
     StopThreadsAhead(threads_, kThreads, lock_, changed_, stopping_);
     for (HANDLE& handle : handles_) FileHandle unused(std::exchange(handle, INVALID_HANDLE_VALUE));
 }
 
-// The lock is held, and let go for the opening itself.
+// Closes the oldest file, done with in its turn; the lock is held, and let go
+// for the close itself.
+void Win32DeletionsInTurn::CloseOldest() {
+    const size_t slot = closed_++ % kAhead;
+    FileHandle file(std::exchange(handles_[slot], INVALID_HANDLE_VALUE));
+    ::ReleaseSRWLockExclusive(&lock_);
+    file.reset();
+    ::AcquireSRWLockExclusive(&lock_);
+    slots_[slot] = Slot::Free;
+}
+
 void Win32DeletionsInTurn::OpenInItsSlot(size_t index, ListedFileCheck& check) {
     const size_t slot = index % kAhead;
     slots_[slot] = Slot::Opening;
@@ -36,38 +45,26 @@ void Win32DeletionsInTurn::OpenInItsSlot(size_t index, ListedFileCheck& check) {
     ::AcquireSRWLockExclusive(&lock_);
     handles_[slot] = file.release();
     slots_[slot] = Slot::Opened;
+    if (deleterWaits_ && index == taken_) ::WakeAllConditionVariable(&changed_);
 }
 
-// Marks the file given its turn and closes it, and so it goes; the lock is
-// held, and let go for the calls.
-void Win32DeletionsInTurn::DeleteInItsSlot(size_t index) {
-    const size_t slot = index % kAhead;
-    slots_[slot] = Slot::Deleting;
-    FileHandle file(std::exchange(handles_[slot], INVALID_HANDLE_VALUE));
-    ::ReleaseSRWLockExclusive(&lock_);
-    const bool marked = MarkToDelete(file.get());
-    file.reset();
-    ::AcquireSRWLockExclusive(&lock_);
-    slots_[slot] = Slot::Free;
-    fates_[index] = marked ? Fate::Gone : Fate::Stays;
-    if (removalWaits_ && index == told_) ::WakeConditionVariable(&known_);
-}
-
-// One step of a thread, with the lock held: deletes the next file given its
-// turn once it is opened, or else opens the next file when its slot is free.
-// Once the deletions end, no file is opened past the last turn given. False
+// One step of a thread, with the lock held: closes the oldest file once it
+// is done with, or else opens the next file when its slot is free. Closing
+// comes first: it frees the slots that the files ahead are opened in. False
 // when there is nothing to do.
 bool Win32DeletionsInTurn::WorkOne(ListedFileCheck& check) {
-    if (deleting_ < given_ && slots_[deleting_ % kAhead] == Slot::Opened) {
-        DeleteInItsSlot(deleting_++);
+    if (closed_ < taken_ && slots_[closed_ % kAhead] == Slot::Done) {
+        CloseOldest();
         return true;
     }
-    if (next_ >= paths_.size() || (stopping_ && next_ >= given_) || slots_[next_ % kAhead] != Slot::Free)
-        return false;
+    if (stopping_ || next_ >= paths_.size() || slots_[next_ % kAhead] != Slot::Free) return false;
     OpenInItsSlot(next_++, check);
     return true;
 }
 
+// The removal wakes the threads only when they wait and have enough to do
+// again: a wake is a switch of threads, which under load costs more than
+// opening a file.
 DWORD WINAPI Win32DeletionsInTurn::WorkAhead(void* self) {
     auto& d = *static_cast<Win32DeletionsInTurn*>(self);
     ListedFileCheck check;
@@ -83,36 +80,28 @@ DWORD WINAPI Win32DeletionsInTurn::WorkAhead(void* self) {
     return 0;
 }
 
-// A thread that waits is woken only when the file given its turn is opened
-// and waits for it: a wake is a switch of threads, which under load costs
-// more than opening a file.
-void Win32DeletionsInTurn::DeleteNext() {
-    if (given_ >= paths_.size()) return;
-    if (!threads_[0]) {
-        const bool deleted = DeleteThrough(OpenToDelete(SystemPath(paths_[given_]), checkListed_, check_));
-        fates_[given_++] = deleted ? Fate::Gone : Fate::Stays;
-        return;
-    }
+// The file is marked in its turn, and goes when a thread closes it.
+bool Win32DeletionsInTurn::DeleteNext() {
+    if (taken_ >= paths_.size()) return false;
+    if (!threads_[0]) return DeleteThrough(OpenToDelete(SystemPath(paths_[taken_++]), checkListed_, check_));
+    const size_t slot = taken_ % kAhead;
     ::AcquireSRWLockExclusive(&lock_);
-    ++given_;
-    const bool wake = threadsWaiting_ > 0 && slots_[deleting_ % kAhead] == Slot::Opened;
-    ::ReleaseSRWLockExclusive(&lock_);
-    if (wake) ::WakeConditionVariable(&changed_);
-}
-
-std::optional<bool> Win32DeletionsInTurn::Outcome(bool wait) {
-    if (told_ >= given_) return std::nullopt;
-    ::AcquireSRWLockExclusive(&lock_);
-    while (wait && fates_[told_] == Fate::Unknown) {
-        removalWaits_ = true;
-        ::SleepConditionVariableSRW(&known_, &lock_, INFINITE, 0);
+    while (slots_[slot] != Slot::Opened) {
+        deleterWaits_ = true;
+        ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
     }
-    removalWaits_ = false;
-    const Fate fate = fates_[told_];
-    if (fate != Fate::Unknown) ++told_;
+    deleterWaits_ = false;
+    slots_[slot] = Slot::InTurn;
+    ++taken_;
+    const HANDLE file = handles_[slot];
     ::ReleaseSRWLockExclusive(&lock_);
-    if (fate == Fate::Unknown) return std::nullopt;
-    return fate == Fate::Gone;
+    const bool marked = MarkToDelete(file);
+    ::AcquireSRWLockExclusive(&lock_);
+    slots_[slot] = Slot::Done;
+    const bool wake = threadsWaiting_ > 0 && (taken_ - closed_ >= kBatch || taken_ == paths_.size());
+    ::ReleaseSRWLockExclusive(&lock_);
+    if (wake) ::WakeAllConditionVariable(&changed_);
+    return marked;
 }
 
 }  // namespace velnor

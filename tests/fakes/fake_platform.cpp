@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <deque>
 
 #include "tests/fakes/windows_1252.h"
 
@@ -184,21 +183,12 @@ class FakeDeletionsInTurn : public IDeletionsInTurn {
 public:
     FakeDeletionsInTurn(FakeFileSystem& files, std::vector<std::string> paths)
         : files_(files), paths_(std::move(paths)) {}
-    void DeleteNext() override {
-        if (next_ < paths_.size()) outcomes_.push_back(files_.DeleteFile(paths_[next_++]));
-    }
-    std::optional<bool> Outcome(bool /*wait*/) override {
-        if (outcomes_.empty()) return std::nullopt;
-        const bool deleted = outcomes_.front();
-        outcomes_.pop_front();
-        return deleted;
-    }
+    bool DeleteNext() override { return next_ < paths_.size() && files_.DeleteFile(paths_[next_++]); }
 
 private:
     FakeFileSystem& files_;
     std::vector<std::string> paths_;
     size_t next_ = 0;
-    std::deque<bool> outcomes_;
 };
 
 class FakeListingsInTurn : public IListingsInTurn {
