@@ -184,15 +184,21 @@ template <typename ScanOnly>
 CleanFigures CleanAgainstDelete(velnor::CMainDialog& dialog, const std::string& root, const std::vector<Hit>& hits,
                                 const ScanOnly& scanOnly) {
     const std::vector<std::string> cleanCopy = CopyHits(hits, root + "-clean");
-    const std::vector<std::string> deleteCopy = CopyHits(hits, root + "-delete");
+    CopyHits(hits, root + "-delete");
     scanOnly(root + "-clean");
     dialog.parts.scan.OnStartScan();
     PumpMessages();
     CleanFigures figures;
     figures.rows = dialog.parts.results.RowCount();
+    // The bare deletion takes the files in the order that the clean takes
+    // them, the order of its rows. Both copies were made in the order of the
+    // hits, which a sort of the list changes, and a file system deletes files
+    // faster in the order they were made.
+    std::vector<std::string> deleteOrder;
+    for (const Hit& hit : HitsListed(dialog, root + "-clean")) deleteOrder.push_back(root + "-delete" + hit.relative);
 
     const double deleteStart = Seconds();
-    for (const std::string& path : deleteCopy) ::DeleteFileA(path.c_str());
+    for (const std::string& path : deleteOrder) ::DeleteFileA(path.c_str());
     const double deleteSeconds = Seconds() - deleteStart;
 
     dialog.parts.clean.OnPermanentMode();
