@@ -45,7 +45,7 @@ void Win32DeletionsInTurn::OpenInItsSlot(size_t index, ListedFileCheck& check) {
     ::AcquireSRWLockExclusive(&lock_);
     handles_[slot] = file.release();
     slots_[slot] = Slot::Opened;
-    if (deleterWaits_ && index == taken_) ::WakeAllConditionVariable(&changed_);
+    if (deleterWaits_ && index == taken_) ::WakeConditionVariable(&opened_);
 }
 
 // One step of a thread, with the lock held: closes the oldest file once it
@@ -88,7 +88,7 @@ bool Win32DeletionsInTurn::DeleteNext() {
     ::AcquireSRWLockExclusive(&lock_);
     while (slots_[slot] != Slot::Opened) {
         deleterWaits_ = true;
-        ::SleepConditionVariableSRW(&changed_, &lock_, INFINITE, 0);
+        ::SleepConditionVariableSRW(&opened_, &lock_, INFINITE, 0);
     }
     deleterWaits_ = false;
     slots_[slot] = Slot::InTurn;

@@ -51,7 +51,8 @@ private:
     int threadsWaiting_ = 0;
     bool stopping_ = false, deleterWaits_ = false;
     SRWLOCK lock_ = SRWLOCK_INIT;
-    CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE changed_ = CONDITION_VARIABLE_INIT;  // the threads wait on it
+    CONDITION_VARIABLE opened_ = CONDITION_VARIABLE_INIT;   // the removal waits on it
     HANDLE threads_[kThreads] = {};
 };
 
